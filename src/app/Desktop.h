@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+
+class QDialog;
+class QWidget;
+
+namespace drawbook {
+
+// Everything the dialogs ask of the desktop: message boxes, the wait cursor,
+// running a dialog, the help window and the web browser. Tests put a recorder here.
+class Desktop {
+public:
+    enum class Icon {
+        None, // "OK" alone
+        Stop, // the stop icon and "OK"
+    };
+
+    virtual ~Desktop() = default;
+
+    virtual void ShowMessage(QWidget* owner, const QString& text, Icon icon) = 0;
+    virtual void BeginWaitCursor() = 0;
+    virtual void EndWaitCursor() = 0;
+    // Runs the dialog modally and returns its result.
+    virtual int RunModal(QDialog& dialog) = 0;
+    // Shows the help file; false when it cannot be read.
+    virtual bool OpenHelp(QWidget* owner, const QString& path) = 0;
+    // Opens a web page; whether the browser started is not reported.
+    virtual void OpenUrl(const QString& url) = 0;
+};
+
+// Shows the wait cursor for as long as it lives.
+class WaitCursor {
+public:
+    explicit WaitCursor(Desktop& desktop) : m_desktop(desktop) { m_desktop.BeginWaitCursor(); }
+    ~WaitCursor() { m_desktop.EndWaitCursor(); }
+
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+private:
+    Desktop& m_desktop;
+};
+
+// The help launch shared by the main menu and the game windows.
+void LaunchHelp(Desktop& desktop, QWidget* owner, const QString& helpPath);
+
+} // namespace drawbook

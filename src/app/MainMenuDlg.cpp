@@ -1,0 +1,93 @@
+#include "app/MainMenuDlg.h"
+
+#include "app/AboutDlg.h"
+#include "app/Desktop.h"
+#include "app/FileLocations.h"
+#include "db/DrawDatabase.h"
+#include "game/Numbers3Dlg.h"
+#include "game/Numbers4Dlg.h"
+#include "res/ResourceIds.h"
+
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QPushButton>
+#include <QTimer>
+
+namespace drawbook {
+
+CMainMenuDlg::CMainMenuDlg(Desktop& desktop, QString executablePath, QWidget* parent)
+    : TemplateDialog(IDD_MAIN_MENU, parent), m_desktop(desktop), m_executablePath(std::move(executablePath)) {
+    connect(ControlAs<QPushButton>(IDOK), &QPushButton::clicked, this, &QDialog::accept);
+    connect(ControlAs<QPushButton>(IDC_NUMBERS3), &QPushButton::clicked, this, &CMainMenuDlg::OnNumbers3);
+    connect(ControlAs<QPushButton>(IDC_NUMBERS4), &QPushButton::clicked, this, &CMainMenuDlg::OnNumbers4);
+    connect(ControlAs<QPushButton>(IDC_HELP_BUTTON), &QPushButton::clicked, this, &CMainMenuDlg::OnHelpButton);
+    connect(ControlAs<QPushButton>(IDC_VERSION), &QPushButton::clicked, this, &CMainMenuDlg::OnVersion);
+}
+
+bool CMainMenuDlg::OnInitDialog() {
+    const QString about = QString::fromStdString(LoadString(IDS_ABOUTBOX));
+    if (!about.isEmpty()) {
+        m_systemMenu = new QMenu(this);
+        QAction* entry = m_systemMenu->addAction(about);
+        connect(entry, &QAction::triggered, this, [this] { OnSysCommand(IDM_ABOUTBOX); });
+    }
+    LocateFiles();
+
+    // A fresh install gets an empty database; an existing one is only checked.
+    const DatabaseCheck check = PrepareDatabase(m_strDbPath.toStdString());
+    if (check.state == DatabaseState::Unusable) {
+        // Said once the menu is on screen.
+        QTimer::singleShot(0, this, &CMainMenuDlg::ReportUnusableDatabase);
+    }
+    return true;
+}
+
+int CMainMenuDlg::LocateFiles() {
+    const FileLocations files = drawbook::LocateFiles(m_executablePath.toStdString());
+    m_strDbPath = QString::fromStdString(files.dbPath);
+    m_strHelpPath = QString::fromStdString(files.helpPath);
+    return 0;
+}
+
+void CMainMenuDlg::ReportUnusableDatabase() {
+    m_desktop.ShowMessage(this, QStringLiteral("　データベースを開けませんでした。。\n") + m_strDbPath,
+                          Desktop::Icon::Stop);
+}
+
+void CMainMenuDlg::contextMenuEvent(QContextMenuEvent* event) {
+    if (m_systemMenu != nullptr) {
+        m_systemMenu->popup(event->globalPos());
+    }
+}
+
+void CMainMenuDlg::OnSysCommand(int commandId) {
+    if ((commandId & 0xFFF0) == IDM_ABOUTBOX) {
+        OnVersion();
+    }
+}
+
+template <class Dialog> void CMainMenuDlg::RunGameWindow() {
+    Dialog dialog(m_desktop);
+    dialog.m_strDbPath = m_strDbPath;
+    dialog.m_strHelpPath = m_strHelpPath;
+    m_desktop.RunModal(dialog);
+}
+
+void CMainMenuDlg::OnNumbers3() {
+    RunGameWindow<CNumbers3Dlg>();
+}
+
+void CMainMenuDlg::OnNumbers4() {
+    RunGameWindow<CNumbers4Dlg>();
+}
+
+void CMainMenuDlg::OnHelpButton() {
+    LaunchHelp(m_desktop, this, m_strHelpPath);
+}
+
+void CMainMenuDlg::OnVersion() {
+    CAboutDlg about(m_desktop);
+    m_desktop.RunModal(about);
+}
+
+} // namespace drawbook

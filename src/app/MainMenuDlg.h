@@ -1,0 +1,50 @@
+#pragma once
+
+#include "res/TemplateDialog.h"
+
+#include <QString>
+
+class QContextMenuEvent;
+class QMenu;
+
+namespace drawbook {
+
+class Desktop;
+
+// The main menu: opens both game windows, the help file and the About box.
+class CMainMenuDlg : public TemplateDialog {
+    Q_OBJECT
+
+public:
+    // The command of the About entry in the window's own menu.
+    static constexpr int IDM_ABOUTBOX = 0x0010;
+
+    CMainMenuDlg(Desktop& desktop, QString executablePath, QWidget* parent = nullptr);
+
+    int LocateFiles();
+    void OnSysCommand(int commandId);
+    void OnNumbers3();
+    void OnNumbers4();
+    void OnHelpButton();
+    void OnVersion();
+
+    // The window's own menu, offered on a right click.
+    QMenu* SystemMenu() const { return m_systemMenu; }
+
+    QString m_strHelpPath;
+    QString m_strDbPath;
+
+protected:
+    bool OnInitDialog() override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    template <class Dialog> void RunGameWindow();
+    void ReportUnusableDatabase();
+
+    Desktop& m_desktop;
+    QString m_executablePath;
+    QMenu* m_systemMenu = nullptr;
+};
+
+} // namespace drawbook

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "db/Game.h"
+
+#include <optional>
+#include <string>
+
+namespace drawbook {
+
+// "SELECT kaisai FROM ナンバーズ3 " plus the clause.
+std::string CountStatement(Game game, const std::string& clause);
+
+// The number of rows the clause selects plus one, as text. Throws DbError.
+std::string CountDrawsOrThrow(const std::string& dbPath, Game game, const std::string& clause);
+
+// The same, for the windows: nothing when the database cannot be read.
+std::optional<std::string> CountDraws(const std::string& dbPath, Game game, const std::string& clause);
+
+} // namespace drawbook

@@ -1,0 +1,92 @@
+#include "db/DrawDatabase.h"
+
+#include "db/Connection.h"
+#include "db/DbError.h"
+#include "db/Game.h"
+#include "db/Statement.h"
+#include "db/Transaction.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <system_error>
+#include <vector>
+
+namespace drawbook {
+
+namespace {
+
+// kaisai is the row id, so draw numbers are unique and a scan returns them in ascending order.
+constexpr const char* kSchema = R"(CREATE TABLE "ナンバーズ3" (
+    kaisai INTEGER PRIMARY KEY,
+    N100 INTEGER, N10 INTEGER, N1 INTEGER,
+    kounyu1 TEXT, kounyu2 TEXT, kounyu3 TEXT, kounyu4 TEXT, kounyu5 TEXT,
+    atari TEXT);
+CREATE TABLE "ナンバーズ4" (
+    kaisai INTEGER PRIMARY KEY,
+    N1000 INTEGER, N100 INTEGER, N10 INTEGER, N1 INTEGER,
+    kounyu1 TEXT, kounyu2 TEXT, kounyu3 TEXT, kounyu4 TEXT, kounyu5 TEXT,
+    atari TEXT);
+)";
+
+bool SameName(std::string_view a, std::string_view b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+    });
+}
+
+void CheckTable(Connection& connection, Game game) {
+    Statement statement(connection, "SELECT name FROM pragma_table_info(?1)");
+    statement.BindText(1, TableName(game));
+    std::vector<std::string> found;
+    while (statement.Step()) {
+        found.push_back(statement.ColumnText(0));
+    }
+    const auto expected = TableColumns(game);
+    const bool same = std::equal(found.begin(), found.end(), expected.begin(), expected.end(),
+                                 [](const std::string& f, std::string_view e) { return SameName(f, e); });
+    if (!same) {
+        throw DbError("table " + std::string(TableName(game)) + " is missing or has other columns", 0);
+    }
+}
+
+} // namespace
+
+void CreateDatabase(const std::string& dbPath) {
+    try {
+        Connection connection(dbPath, OpenMode::Create);
+        Transaction transaction(connection);
+        connection.ExecuteScript(kSchema);
+        transaction.Commit();
+    } catch (const DbError&) {
+        // Leave no half-made file behind; an existing file is never removed here
+        // because the schema's CREATE TABLE refuses to touch existing tables.
+        std::error_code ignored;
+        if (std::filesystem::file_size(dbPath, ignored) == 0) {
+            std::filesystem::remove(dbPath, ignored);
+        }
+        throw;
+    }
+}
+
+void CheckDatabase(const std::string& dbPath) {
+    Connection connection(dbPath, OpenMode::ReadOnly);
+    CheckTable(connection, Game::Numbers3);
+    CheckTable(connection, Game::Numbers4);
+}
+
+DatabaseCheck PrepareDatabase(const std::string& dbPath) {
+    try {
+        std::error_code error;
+        if (!std::filesystem::exists(dbPath, error) && !error) {
+            CreateDatabase(dbPath);
+            return {DatabaseState::Created, {}};
+        }
+        CheckDatabase(dbPath);
+        return {DatabaseState::Ready, {}};
+    } catch (const DbError& e) {
+        return {DatabaseState::Unusable, e.what()};
+    }
+}
+
+} // namespace drawbook

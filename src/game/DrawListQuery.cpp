@@ -1,0 +1,55 @@
+#include "game/DrawListQuery.h"
+
+#include "db/Connection.h"
+#include "db/DbError.h"
+#include "db/Statement.h"
+
+#include <memory>
+#include <optional>
+
+namespace drawbook {
+
+std::string DrawListStatement(Game game, const std::string& clause) {
+    return WithClause(game == Game::Numbers3
+                          ? "SELECT kaisai,N100,N10,N1,kounyu1,kounyu2,kounyu3,kounyu4,kounyu5 FROM ナンバーズ3 "
+                          : "SELECT kaisai,N1000,N100,N10,N1,kounyu1,kounyu2,kounyu3,kounyu4,kounyu5 FROM ナンバーズ4 ",
+                      clause);
+}
+
+DrawListResult ReadDrawList(const std::string& dbPath, Game game, const std::string& clause) {
+    DrawListResult result;
+    std::optional<Connection> connection;
+    std::unique_ptr<Statement> statement;
+    try {
+        connection.emplace(dbPath, OpenMode::ReadOnly);
+        statement = std::make_unique<Statement>(*connection, DrawListStatement(game, clause));
+    } catch (const DbError& e) {
+        result.status = DrawListResult::Status::NotOpened;
+        result.error = e.what();
+        return result;
+    }
+
+    const int digits = static_cast<int>(DigitColumns(game).size());
+    try {
+        while (statement->Step()) {
+            DrawListRow row;
+            row.drawNo = std::to_string(statement->ColumnInt16(0).value_or(0));
+            for (int d = 1; d <= digits; ++d) {
+                // A missing digit adds nothing, like any missing value.
+                if (const auto digit = statement->ColumnInt16(d)) {
+                    row.winningNumber += std::to_string(*digit);
+                }
+            }
+            for (int n = 0; n < 5; ++n) {
+                row.numbers[static_cast<std::size_t>(n)] = statement->ColumnText(1 + digits + n);
+            }
+            result.rows.push_back(std::move(row));
+        }
+    } catch (const DbError& e) {
+        result.status = DrawListResult::Status::Interrupted;
+        result.error = e.what();
+    }
+    return result;
+}
+
+} // namespace drawbook

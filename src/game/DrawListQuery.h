@@ -1,0 +1,35 @@
+#pragma once
+
+#include "db/Game.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace drawbook {
+
+// One line of the draw list, as its seven cells show it.
+struct DrawListRow {
+    std::string drawNo;
+    std::string winningNumber;
+    std::array<std::string, 5> numbers;
+};
+
+struct DrawListResult {
+    enum class Status {
+        Complete,
+        NotOpened,   // the file or the statement could not be opened: nothing was read
+        Interrupted, // reading stopped partway: rows holds what was read before
+    };
+    Status status = Status::Complete;
+    std::vector<DrawListRow> rows;
+    std::string error;
+};
+
+// "SELECT kaisai,N100,…,kounyu5 FROM ナンバーズ3 " plus the clause.
+std::string DrawListStatement(Game game, const std::string& clause);
+
+// Reads the rows the clause selects, in the order SQLite returns them.
+DrawListResult ReadDrawList(const std::string& dbPath, Game game, const std::string& clause);
+
+} // namespace drawbook

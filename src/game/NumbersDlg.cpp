@@ -1,0 +1,147 @@
+#include "game/NumbersDlg.h"
+
+#include "app/Desktop.h"
+#include "db/DrawCounter.h"
+#include "game/DrawListModel.h"
+#include "game/DrawListQuery.h"
+#include "res/ResourceIds.h"
+
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+
+#include <array>
+
+namespace drawbook {
+
+namespace {
+
+struct ListColumn {
+    const char* caption;
+    int width; // pixels
+};
+
+constexpr std::array<ListColumn, 7> kListColumns = {{
+    {"開催回数", 60},
+    {"当選数字", 60},
+    {"予想数字１", 89},
+    {"予想数字２", 89},
+    {"予想数字３", 89},
+    {"予想数字４", 89},
+    {"予想数字５", 89},
+}};
+
+} // namespace
+
+CNumbersDlg::CNumbersDlg(Game game, int templateId, Desktop& desktop, QWidget* parent)
+    : TemplateDialog(templateId, parent), m_desktop(desktop), m_game(game), m_model(new DrawListModel(this)) {
+    m_editPred5 = ControlAs<QLineEdit>(IDC_PRED5);
+    m_editPred4 = ControlAs<QLineEdit>(IDC_PRED4);
+    m_editPred3 = ControlAs<QLineEdit>(IDC_PRED3);
+    m_editPred2 = ControlAs<QLineEdit>(IDC_PRED2);
+    m_editPred1 = ControlAs<QLineEdit>(IDC_PRED1);
+    m_editCount = ControlAs<QLineEdit>(game == Game::Numbers3 ? IDC_COUNT3 : IDC_COUNT4);
+    m_editN1 = ControlAs<QLineEdit>(IDC_N1);
+    m_editN10 = ControlAs<QLineEdit>(IDC_N10);
+    m_editN100 = ControlAs<QLineEdit>(IDC_N100);
+    m_editN1000 = ControlAs<QLineEdit>(IDC_N1000);
+    m_editNextDraw = ControlAs<QLineEdit>(IDC_NEXT_DRAW);
+    m_listDraws = ControlAs<QTableView>(IDC_DRAW_LIST);
+    m_listDraws->setModel(m_model);
+
+    connect(ControlAs<QPushButton>(IDOK), &QPushButton::clicked, this, &QDialog::accept);
+    connect(ControlAs<QPushButton>(IDC_LIST_ALL), &QPushButton::clicked, this, &CNumbersDlg::OnListAll);
+    connect(ControlAs<QPushButton>(IDC_CLEAR), &QPushButton::clicked, this, &CNumbersDlg::OnClear);
+    connect(ControlAs<QPushButton>(IDC_GAME_HELP), &QPushButton::clicked, this, &CNumbersDlg::OnHelpButton);
+}
+
+bool CNumbersDlg::OnInitDialog() {
+    for (int i = 0; i < static_cast<int>(kListColumns.size()); ++i) {
+        const ListColumn& column = kListColumns[static_cast<std::size_t>(i)];
+        AddDrawListColumn(QString::fromUtf8(column.caption), i, column.width);
+    }
+
+    std::optional<std::string> next;
+    {
+        WaitCursor wait(m_desktop);
+        next = CountDraws(m_strDbPath.toStdString(), m_game, std::string(kAllDrawsClause));
+    }
+    if (next) {
+        m_editNextDraw->setText(QString::fromStdString(*next));
+    }
+
+    ControlAs<QRadioButton>(IDC_BOX)->setChecked(true);
+    UpdateData(false);
+    return true;
+}
+
+void CNumbersDlg::UpdateData(bool saveAndValidate) {
+    const std::array<std::pair<QLineEdit*, QString*>, 4> fields = {{
+        {m_editN1000, &m_strN1000},
+        {m_editN100, &m_strN100},
+        {m_editN10, &m_strN10},
+        {m_editN1, &m_strN1},
+    }};
+    for (const auto& [edit, text] : fields) {
+        if (edit == nullptr) {
+            continue;
+        }
+        edit->setMaxLength(1);
+        if (saveAndValidate) {
+            *text = edit->text();
+        } else {
+            edit->setText(*text);
+        }
+    }
+}
+
+bool CNumbersDlg::AddDrawListColumn(const QString& caption, int column, int width) {
+    m_model->InsertColumn(column, caption);
+    m_listDraws->horizontalHeader()->resizeSection(column, width);
+    return true;
+}
+
+void CNumbersDlg::ClearDrawList() {
+    m_model->Clear();
+}
+
+bool CNumbersDlg::FillDrawList(const QString& dbPath, const QString& clause) {
+    DrawListResult result;
+    {
+        WaitCursor wait(m_desktop);
+        result = ReadDrawList(dbPath.toStdString(), m_game, clause.toStdString());
+        m_model->AppendRows(result.rows);
+    }
+    switch (result.status) {
+    case DrawListResult::Status::Complete:
+        return true;
+    case DrawListResult::Status::NotOpened:
+        return false;
+    case DrawListResult::Status::Interrupted:
+        // The rows read so far stay listed; the user learns the list is short.
+        m_desktop.ShowMessage(this, QStringLiteral("　データベースを最後まで読めませんでした。。"), Desktop::Icon::Stop);
+        return false;
+    }
+    return false;
+}
+
+void CNumbersDlg::OnListAll() {
+    ClearDrawList();
+    FillDrawList(m_strDbPath, QString::fromUtf8(kAllDrawsClause.data(), kAllDrawsClause.size()));
+}
+
+void CNumbersDlg::OnClear() {
+    for (QLineEdit* edit : {m_editN1, m_editN10, m_editN100, m_editN1000}) {
+        if (edit != nullptr) {
+            edit->clear();
+        }
+    }
+}
+
+void CNumbersDlg::OnHelpButton() {
+    LaunchHelp(m_desktop, this, m_strHelpPath);
+}
+
+} // namespace drawbook

@@ -1,0 +1,9 @@
+#include "res/AppIcon.h"
+
+namespace drawbook {
+
+QIcon AppIcon() {
+    return QIcon(QStringLiteral(":/drawbook/drawbook.svg"));
+}
+
+} // namespace drawbook

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QIcon>
+
+namespace drawbook {
+
+// The application icon (icon group 128).
+QIcon AppIcon();
+
+} // namespace drawbook

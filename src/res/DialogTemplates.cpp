@@ -1,0 +1,158 @@
+#include "res/DialogTemplate.h"
+
+#include "app/HomePage.h"
+#include "res/ResourceIds.h"
+
+#include <array>
+#include <map>
+#include <stdexcept>
+
+namespace drawbook {
+
+namespace {
+
+using namespace style;
+using K = ControlKind;
+
+constexpr const char* kFont = "ＭＳ Ｐゴシック";
+constexpr int kPointSize = 9;
+
+DialogTemplate AboutBox() {
+    return {IDD_ABOUTBOX,
+            "SOMARU屋ナンバーズのﾊﾞｰｼﾞｮﾝ情報",
+            235,
+            55,
+            kFont,
+            kPointSize,
+            0,
+            {
+                {IDC_STATIC, K::Icon, "", {11, 17, 20, 20}},
+                {IDC_STATIC, K::Label, "SOMARU屋  ナンバーズ     Version 2.00", {40, 10, 119, 8}, NoPrefix},
+                {IDOK, K::DefPushButton, "OK", {178, 34, 50, 14}, TabStop | Group},
+                {IDC_HOMEPAGE, K::PushButton, std::string("HP --  ") + kHomePageAddress, {39, 34, 119, 14},
+                 Flat | LeftText},
+            }};
+}
+
+DialogTemplate MainMenu() {
+    return {IDD_MAIN_MENU,
+            "SOMARU屋ナンバーズ",
+            123,
+            81,
+            kFont,
+            kPointSize,
+            AppWindow,
+            {
+                {IDOK, K::DefPushButton, "閉　　　じ　　　る", {7, 54, 108, 21}, TabStop},
+                {IDC_NUMBERS3, K::PushButton, "ナンバーズ　３", {7, 3, 53, 28}, TabStop},
+                {IDC_NUMBERS4, K::PushButton, "ナンバーズ　４", {62, 3, 53, 28}, TabStop},
+                {IDC_HELP_BUTTON, K::PushButton, "ヘ　　ル　　プ", {7, 33, 53, 20}, TabStop},
+                {IDC_VERSION, K::PushButton, "バージョン情報", {62, 33, 53, 20}, TabStop},
+            }};
+}
+
+// The prediction group and everything after it, which both game windows share but for a few places.
+void AddPredictionControls(std::vector<ControlTemplate>& c, bool four) {
+    c.push_back({IDC_NEXT_DRAW, K::Edit, "", {28, 18, 20, 12}, ReadOnly | Center});
+    c.push_back({IDC_STATIC, K::Label, "第", {18, 18, 8, 8}});
+    c.push_back({IDC_STATIC, K::Label, "回開催予想", {50, 18, 35, 8}});
+    c.push_back({IDC_PRED1, K::Edit, "", {23, 42, 40, 14}, Center | Border});
+    c.push_back({IDC_PRED2, K::Edit, "", {88, 42, 40, 14}, Center | Border});
+    c.push_back({IDC_PRED3, K::Edit, "", {153, 42, 40, 14}, Center | Border});
+    c.push_back({IDC_PRED4, K::Edit, "", {218, 42, 40, 14}, Center | Border});
+    c.push_back({IDC_PRED5, K::Edit, "", {282, 42, 40, 14}, Center | Border});
+    c.push_back({IDC_PREDICT, K::PushButton, "予　　想", {283, 18, 40, 17}});
+    if (four) {
+        c.push_back({IDC_STATIC, K::Label, "検索件数---", {7, 254, 39, 8}});
+        c.push_back({IDC_COUNT4, K::Edit, "", {45, 254, 23, 12}, ReadOnly | Center});
+        c.push_back({IDC_STATIC, K::Label, "件", {70, 254, 8, 8}});
+        c.push_back({IDC_REGISTER, K::PushButton, "登　　　録", {126, 268, 100, 26}, TabStop});
+    } else {
+        c.push_back({IDC_STATIC, K::Label, "検索件数---", {7, 252, 39, 8}});
+        c.push_back({IDC_COUNT3, K::Edit, "", {57, 252, 24, 12}, ReadOnly});
+        c.push_back({IDC_STATIC, K::Label, "件", {81, 251, 8, 8}});
+        c.push_back({IDC_REGISTER, K::PushButton, "登　　　録", {127, 268, 100, 26}});
+    }
+}
+
+const ControlTemplate kSearchGroup{IDC_STATIC, K::GroupBox, "　　検　　索　　", {7, 74, 336, 47}};
+const ControlTemplate kPredictGroup{IDC_STATIC, K::GroupBox, "　　予　　想　　", {7, 5, 336, 57}};
+const ControlTemplate kSearchButton{IDC_SEARCH, K::PushButton, "検　　索", {250, 91, 50, 23}, TabStop};
+const ControlTemplate kClearButton{IDC_CLEAR, K::PushButton, "クリア", {304, 91, 33, 23}, TabStop};
+const ControlTemplate kListAllButton{IDC_LIST_ALL, K::PushButton, "一覧表示", {17, 91, 59, 23}};
+
+DialogTemplate Numbers3() {
+    std::vector<ControlTemplate> c = {
+        {IDC_N100, K::Edit, "", {146, 99, 15, 15}, Border | TabStop},
+        {IDC_N10, K::Edit, "", {183, 99, 15, 15}, Border | TabStop},
+        {IDC_N1, K::Edit, "", {220, 99, 15, 15}, Border | TabStop},
+        kSearchButton,
+        kClearButton,
+        {IDOK, K::DefPushButton, "閉　　じ　　る", {243, 268, 100, 26}},
+        {IDC_DRAW_LIST, K::ListView, "", {7, 129, 336, 120}, SingleSel | ShowSelAlways | Border},
+        kSearchGroup,
+        kListAllButton,
+        {IDC_BOX, K::RadioButton, "ボックス", {95, 91, 39, 10}, Group},
+        {IDC_STRAIGHT, K::RadioButton, "ストレート", {95, 104, 44, 10}},
+        {IDC_STATIC, K::Label, "三桁目", {144, 88, 22, 8}, Group},
+        {IDC_STATIC, K::Label, "二桁目", {180, 88, 22, 8}},
+        {IDC_STATIC, K::Label, "一桁目", {217, 88, 22, 8}},
+        {IDC_GAME_HELP, K::PushButton, "ヘ　　ル　　プ", {7, 268, 100, 26}},
+        kPredictGroup,
+    };
+    AddPredictionControls(c, false);
+    return {IDD_NUMBERS3, "SOMARU屋　ナンバーズ３　予想＆検索", 350, 301, kFont, kPointSize, 0, std::move(c)};
+}
+
+DialogTemplate Numbers4() {
+    std::vector<ControlTemplate> c = {
+        {IDC_N1000, K::Edit, "", {137, 100, 15, 15}, Border | TabStop | Center},
+        {IDC_N100, K::Edit, "", {166, 99, 15, 15}, Border | TabStop | Center},
+        {IDC_N10, K::Edit, "", {196, 99, 15, 15}, Border | TabStop | Center},
+        {IDC_N1, K::Edit, "", {225, 99, 15, 15}, Border | TabStop | Center},
+        kSearchButton,
+        kClearButton,
+        {IDOK, K::DefPushButton, "閉　　じ　　る", {243, 269, 100, 25}},
+        {IDC_DRAW_LIST, K::ListView, "", {7, 132, 336, 120}, Border},
+        {IDC_GAME_HELP, K::PushButton, "ヘ　　ル　　プ", {7, 269, 100, 25}},
+        kSearchGroup,
+        kPredictGroup,
+        kListAllButton,
+        {IDC_BOX, K::RadioButton, "ボックス", {89, 91, 39, 10}, Group},
+        {IDC_STRAIGHT, K::RadioButton, "ストレート", {89, 104, 44, 10}},
+        {IDC_STATIC, K::Label, "四桁目", {135, 89, 22, 8}, Group},
+        {IDC_STATIC, K::Label, "三桁目", {164, 88, 22, 8}},
+        {IDC_STATIC, K::Label, "二桁目", {193, 88, 22, 8}},
+        {IDC_STATIC, K::Label, "一桁目", {222, 88, 22, 8}},
+    };
+    AddPredictionControls(c, true);
+    return {IDD_NUMBERS4, "SOMARU屋　ナンバーズ４　予想＆検索", 350, 301, kFont, kPointSize, 0, std::move(c)};
+}
+
+constexpr std::array<int, 4> kIds = {IDD_ABOUTBOX, IDD_MAIN_MENU, IDD_NUMBERS3, IDD_NUMBERS4};
+
+} // namespace
+
+const DialogTemplate& FindDialogTemplate(int id) {
+    static const std::map<int, DialogTemplate> templates = {
+        {IDD_ABOUTBOX, AboutBox()},
+        {IDD_MAIN_MENU, MainMenu()},
+        {IDD_NUMBERS3, Numbers3()},
+        {IDD_NUMBERS4, Numbers4()},
+    };
+    return templates.at(id);
+}
+
+std::span<const int> DialogTemplateIds() {
+    return kIds;
+}
+
+std::string LoadString(int id) {
+    if (id == IDS_ABOUTBOX) {
+        // The blank before の is an ASCII space; the katakana are half-width.
+        return "SOMARU屋ナンバーズ のﾊﾞｰｼﾞｮﾝ情報(&A)...";
+    }
+    return {};
+}
+
+} // namespace drawbook

@@ -1,0 +1,52 @@
+#pragma once
+
+namespace drawbook {
+
+// Dialog templates
+inline constexpr int IDD_ABOUTBOX = 100;
+inline constexpr int IDD_MAIN_MENU = 102;
+inline constexpr int IDD_NUMBERS3 = 129;
+inline constexpr int IDD_NUMBERS4 = 130;
+
+// Strings
+inline constexpr int IDS_ABOUTBOX = 101;
+
+// Icon group
+inline constexpr int IDR_MAINFRAME = 128;
+
+// Common
+inline constexpr int IDOK = 1;
+
+// Main menu
+inline constexpr int IDC_NUMBERS3 = 1000;
+inline constexpr int IDC_NUMBERS4 = 1001;
+inline constexpr int IDC_HELP_BUTTON = 1002;
+inline constexpr int IDC_VERSION = 1022;
+
+// About box
+inline constexpr int IDC_HOMEPAGE = 1000;
+
+// Game windows
+inline constexpr int IDC_CLEAR = 1002;
+inline constexpr int IDC_DRAW_LIST = 1003;
+inline constexpr int IDC_LIST_ALL = 1004;
+inline constexpr int IDC_BOX = 1005;
+inline constexpr int IDC_STRAIGHT = 1006;
+inline constexpr int IDC_N100 = 1007;
+inline constexpr int IDC_N10 = 1008;
+inline constexpr int IDC_N1 = 1009;
+inline constexpr int IDC_SEARCH = 1010;
+inline constexpr int IDC_GAME_HELP = 1011;
+inline constexpr int IDC_NEXT_DRAW = 1012;
+inline constexpr int IDC_PREDICT = 1018;
+inline constexpr int IDC_N1000 = 1019;
+inline constexpr int IDC_COUNT3 = 1020;
+inline constexpr int IDC_COUNT4 = 1021;
+inline constexpr int IDC_REGISTER = 1023;
+inline constexpr int IDC_PRED1 = 1029;
+inline constexpr int IDC_PRED2 = 1030;
+inline constexpr int IDC_PRED3 = 1031;
+inline constexpr int IDC_PRED4 = 1032;
+inline constexpr int IDC_PRED5 = 1033;
+
+} // namespace drawbook

@@ -1,0 +1,218 @@
+#include "res/TemplateDialog.h"
+
+#include "res/AppIcon.h"
+
+#include <QAbstractItemView>
+#include <QButtonGroup>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShowEvent>
+#include <QTableView>
+
+namespace drawbook {
+
+namespace {
+
+const char* const kControlIdProperty = "controlId";
+
+QString Text(const std::string& utf8) {
+    return QString::fromStdString(utf8);
+}
+
+bool Has(const ControlTemplate& control, std::uint32_t flag) {
+    return (control.styles & flag) != 0;
+}
+
+QWidget* MakeButton(const ControlTemplate& c, QWidget* parent) {
+    auto* button = new QPushButton(Text(c.caption), parent);
+    button->setDefault(c.kind == ControlKind::DefPushButton);
+    button->setFlat(Has(c, style::Flat));
+    if (Has(c, style::LeftText)) {
+        button->setStyleSheet(QStringLiteral("QPushButton { text-align: left; padding-left: 3px; }"));
+    }
+    return button;
+}
+
+QWidget* MakeEdit(const ControlTemplate& c, QWidget* parent) {
+    auto* edit = new QLineEdit(parent);
+    edit->setFrame(Has(c, style::Border));
+    edit->setReadOnly(Has(c, style::ReadOnly));
+    edit->setAlignment(Has(c, style::Center) ? Qt::AlignCenter : (Qt::AlignLeft | Qt::AlignVCenter));
+    edit->setTextMargins(0, 0, 0, 0);
+    if (Has(c, style::ReadOnly)) {
+        // Read-only fields sit on the dialog's own background.
+        QPalette palette = edit->palette();
+        palette.setBrush(QPalette::Base, palette.brush(QPalette::Window));
+        edit->setPalette(palette);
+    }
+    return edit;
+}
+
+QWidget* MakeLabel(const ControlTemplate& c, QWidget* parent) {
+    auto* label = new QLabel(Text(c.caption), parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setMargin(0);
+    return label;
+}
+
+QWidget* MakeListView(const ControlTemplate& c, QWidget* parent) {
+    auto* view = new QTableView(parent);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setSelectionMode(Has(c, style::SingleSel) ? QAbstractItemView::SingleSelection
+                                                    : QAbstractItemView::ExtendedSelection);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setShowGrid(false);
+    view->setWordWrap(false);
+    view->setTabKeyNavigation(false);
+    view->setFrameShape(Has(c, style::Border) ? QFrame::StyledPanel : QFrame::NoFrame);
+    view->verticalHeader()->hide();
+    view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    view->verticalHeader()->setDefaultSectionSize(QFontMetrics(parent->font()).height() + 4);
+    view->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    view->horizontalHeader()->setHighlightSections(false);
+    view->horizontalHeader()->setStretchLastSection(false);
+    if (!Has(c, style::ShowSelAlways)) {
+        // The selection is hidden while the list has no focus.
+        QPalette palette = view->palette();
+        palette.setBrush(QPalette::Inactive, QPalette::Highlight, palette.brush(QPalette::Inactive, QPalette::Base));
+        palette.setBrush(QPalette::Inactive, QPalette::HighlightedText,
+                         palette.brush(QPalette::Inactive, QPalette::Text));
+        view->setPalette(palette);
+    }
+    return view;
+}
+
+QWidget* MakeIcon(QWidget* parent) {
+    auto* label = new QLabel(parent);
+    label->setPixmap(AppIcon().pixmap(32, 32));
+    return label;
+}
+
+QWidget* MakeControl(const ControlTemplate& c, QWidget* parent) {
+    switch (c.kind) {
+    case ControlKind::PushButton:
+    case ControlKind::DefPushButton:
+        return MakeButton(c, parent);
+    case ControlKind::Edit:
+        return MakeEdit(c, parent);
+    case ControlKind::Label:
+        return MakeLabel(c, parent);
+    case ControlKind::GroupBox:
+        return new QGroupBox(Text(c.caption), parent);
+    case ControlKind::RadioButton:
+        return new QRadioButton(Text(c.caption), parent);
+    case ControlKind::ListView:
+        return MakeListView(c, parent);
+    case ControlKind::Icon:
+        return MakeIcon(parent);
+    }
+    return nullptr;
+}
+
+bool TakesFocus(ControlKind kind) {
+    return kind != ControlKind::Label && kind != ControlKind::GroupBox && kind != ControlKind::Icon;
+}
+
+} // namespace
+
+QFont DialogFont(const DialogTemplate& dialogTemplate) {
+    QFont font;
+    font.setFamilies({Text(dialogTemplate.fontFace), QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic"),
+                      QStringLiteral("Noto Sans CJK JP")});
+    font.setPointSize(dialogTemplate.pointSize);
+    return font;
+}
+
+DialogUnits DialogUnitsFor(const QFont& font) {
+    const QFontMetrics metrics(font);
+    const int advance =
+        metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    return {AverageLetterWidth(advance), metrics.height()};
+}
+
+QWidget* FindControl(const QWidget* dialog, int id) {
+    if (id == IDC_STATIC) {
+        return nullptr;
+    }
+    const auto children = dialog->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+    for (QWidget* child : children) {
+        if (child->property(kControlIdProperty).toInt() == id) {
+            return child;
+        }
+    }
+    return nullptr;
+}
+
+TemplateDialog::TemplateDialog(int templateId, QWidget* parent)
+    : QDialog(parent), m_template(FindDialogTemplate(templateId)) {
+    Build();
+}
+
+void TemplateDialog::Build() {
+    Qt::WindowFlags flags = Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    flags |= (m_template.styles & style::AppWindow) != 0 ? (Qt::Window | Qt::WindowMinimizeButtonHint) : Qt::Dialog;
+    setWindowFlags(flags);
+    setWindowTitle(Text(m_template.caption));
+    setWindowIcon(AppIcon());
+    setFont(DialogFont(m_template));
+    m_units = DialogUnitsFor(font());
+    setFixedSize(m_units.ToPixelsX(m_template.width), m_units.ToPixelsY(m_template.height));
+
+    QWidget* previous = nullptr;
+    QButtonGroup* radioGroup = nullptr;
+    ControlKind previousKind = ControlKind::Label;
+    for (const ControlTemplate& c : m_template.controls) {
+        QWidget* widget = MakeControl(c, this);
+        widget->setProperty(kControlIdProperty, c.id);
+        const PixelRect r = m_units.ToPixels(c.rect);
+        widget->setGeometry(r.x, r.y, r.width, r.height);
+
+        if (c.kind == ControlKind::GroupBox) {
+            // A group box only frames its neighbours; it must not cover them.
+            widget->lower();
+            widget->setAttribute(Qt::WA_TransparentForMouseEvents);
+        }
+        if (c.kind == ControlKind::RadioButton) {
+            if (radioGroup == nullptr || previousKind != ControlKind::RadioButton || Has(c, style::Group)) {
+                radioGroup = new QButtonGroup(this);
+            }
+            radioGroup->addButton(static_cast<QRadioButton*>(widget));
+        }
+        previousKind = c.kind;
+
+        if (!TakesFocus(c.kind)) {
+            widget->setFocusPolicy(Qt::NoFocus);
+            continue;
+        }
+        widget->setFocusPolicy(Has(c, style::TabStop) ? Qt::StrongFocus : Qt::ClickFocus);
+        if (previous != nullptr) {
+            setTabOrder(previous, widget);
+        }
+        previous = widget;
+    }
+}
+
+void TemplateDialog::showEvent(QShowEvent* event) {
+    if (!m_initialised) {
+        m_initialised = true;
+        if (OnInitDialog()) {
+            for (const ControlTemplate& c : m_template.controls) {
+                if ((c.styles & style::TabStop) != 0) {
+                    if (QWidget* first = FindControl(this, c.id)) {
+                        first->setFocus(Qt::TabFocusReason);
+                    }
+                    break;
+                }
+            }
+        }
+    }
+    QDialog::showEvent(event);
+}
+
+} // namespace drawbook
