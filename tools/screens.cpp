@@ -1,1 +1,122 @@
-int main() {}
+// Writes a PNG of every dialog, with the game windows listing a sample database.
+
+#include "app/AboutDlg.h"
+#include "app/Desktop.h"
+#include "app/MainMenuDlg.h"
+#include "db/Connection.h"
+#include "db/DrawDatabase.h"
+#include "db/Statement.h"
+#include "db/Transaction.h"
+#include "game/Numbers3Dlg.h"
+#include "game/Numbers4Dlg.h"
+#include "res/AppIcon.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPixmap>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+namespace {
+
+using namespace drawbook;
+
+// Shows nothing: the screens are taken without anyone to answer a message.
+class QuietDesktop : public Desktop {
+public:
+    void ShowMessage(QWidget*, const QString& text, Icon) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
+    void BeginWaitCursor() override {}
+    void EndWaitCursor() override {}
+    int RunModal(QDialog&) override { return 0; }
+    bool OpenHelp(QWidget*, const QString&) override { return true; }
+    void OpenUrl(const QString&) override {}
+};
+
+// Forty draws of each game, some with numbers, from a fixed sequence.
+void WriteSample(const std::string& path) {
+    std::filesystem::remove(path);
+    CreateDatabase(path);
+    Connection connection(path, OpenMode::ReadWrite);
+    Transaction transaction(connection);
+    unsigned seed = 20261207;
+    const auto next = [&seed] {
+        seed = seed * 1103515245U + 12345U;
+        return static_cast<int>((seed >> 16) % 10);
+    };
+    for (int kaisai = 1; kaisai <= 40; ++kaisai) {
+        const bool picked = kaisai % 3 != 0;
+        std::string pick3[5];
+        std::string pick4[5];
+        for (int n = 0; n < 5 && picked; ++n) {
+            pick3[n] = std::to_string(next()) + std::to_string(next()) + std::to_string(next());
+            pick4[n] = pick3[n] + std::to_string(next());
+        }
+        Statement insert3(connection, "INSERT INTO ナンバーズ3 VALUES (?,?,?,?,?,?,?,?,?,' ')");
+        insert3.BindInt(1, kaisai);
+        for (int d = 2; d <= 4; ++d) {
+            insert3.BindInt(d, next());
+        }
+        for (int n = 0; n < 5; ++n) {
+            insert3.BindText(5 + n, pick3[n]);
+        }
+        insert3.Execute();
+        Statement insert4(connection, "INSERT INTO ナンバーズ4 VALUES (?,?,?,?,?,?,?,?,?,?,' ')");
+        insert4.BindInt(1, kaisai);
+        for (int d = 2; d <= 5; ++d) {
+            insert4.BindInt(d, next());
+        }
+        for (int n = 0; n < 5; ++n) {
+            insert4.BindText(6 + n, pick4[n]);
+        }
+        insert4.Execute();
+    }
+    transaction.Commit();
+}
+
+bool Save(QWidget& dialog, const QDir& dir, const QString& name) {
+    dialog.show();
+    QApplication::processEvents();
+    const QString file = dir.filePath(name + QStringLiteral(".png"));
+    const bool saved = dialog.grab().save(file);
+    std::printf("%s %s\n", saved ? "wrote" : "could not write", qPrintable(file));
+    dialog.close();
+    return saved;
+}
+
+template <class Window> bool SaveGameWindow(Desktop& desktop, const QDir& dir, const QString& dbPath, const QString& name) {
+    Window window(desktop);
+    window.m_strDbPath = dbPath;
+    window.show();
+    window.OnListAll();
+    return Save(window, dir, name);
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    QApplication::setWindowIcon(AppIcon());
+    const QDir dir(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screens"));
+    if (!QDir().mkpath(dir.path())) {
+        std::fprintf(stderr, "cannot create %s\n", qPrintable(dir.path()));
+        return 1;
+    }
+    const QString dbPath = dir.filePath(QString::fromUtf8(kDatabaseFileName));
+    WriteSample(dbPath.toStdString());
+
+    QuietDesktop desktop;
+    bool ok = true;
+    {
+        CMainMenuDlg menu(desktop, dir.filePath(QStringLiteral("drawbook")));
+        ok &= Save(menu, dir, QStringLiteral("main-menu"));
+    }
+    {
+        CAboutDlg about(desktop);
+        ok &= Save(about, dir, QStringLiteral("about"));
+    }
+    ok &= SaveGameWindow<CNumbers3Dlg>(desktop, dir, dbPath, QStringLiteral("numbers3"));
+    ok &= SaveGameWindow<CNumbers4Dlg>(desktop, dir, dbPath, QStringLiteral("numbers4"));
+    return ok ? 0 : 1;
+}

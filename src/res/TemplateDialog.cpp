@@ -14,6 +14,10 @@
 #include <QShowEvent>
 #include <QTableView>
 
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 namespace drawbook {
 
 namespace {
@@ -103,8 +107,14 @@ QWidget* MakeControl(const ControlTemplate& c, QWidget* parent) {
         return MakeEdit(c, parent);
     case ControlKind::Label:
         return MakeLabel(c, parent);
-    case ControlKind::GroupBox:
-        return new QGroupBox(Text(c.caption), parent);
+    case ControlKind::GroupBox: {
+        // The caption sits on the frame's top line.
+        auto* box = new QGroupBox(Text(c.caption), parent);
+        box->setStyleSheet(QStringLiteral("QGroupBox { border: 1px solid palette(mid); border-radius: 0px;"
+                                          " margin-top: 0.5em; }"
+                                          "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0px; }"));
+        return box;
+    }
     case ControlKind::RadioButton:
         return new QRadioButton(Text(c.caption), parent);
     case ControlKind::ListView:
@@ -113,6 +123,30 @@ QWidget* MakeControl(const ControlTemplate& c, QWidget* parent) {
         return MakeIcon(parent);
     }
     return nullptr;
+}
+
+// The dialog font on Linux is wider than the one the templates were laid out
+// with. A label or a flat button whose text does not fit grows to the right,
+// as far as the next control on its line or the dialog's edge allows.
+void FitText(QWidget* dialog, const std::vector<std::pair<QWidget*, ControlKind>>& built) {
+    for (const auto& [widget, kind] : built) {
+        const auto* button = qobject_cast<QPushButton*>(widget);
+        const bool fits = kind == ControlKind::Label || (button != nullptr && button->isFlat());
+        const int needed = widget->sizeHint().width();
+        if (!fits || needed <= widget->width()) {
+            continue;
+        }
+        int limit = dialog->width();
+        const QRect own = widget->geometry();
+        for (const auto& [other, otherKind] : built) {
+            const QRect rect = other->geometry();
+            if (other != widget && otherKind != ControlKind::GroupBox && rect.left() >= own.right() &&
+                rect.top() < own.bottom() && rect.bottom() > own.top()) {
+                limit = std::min(limit, rect.left() - 2);
+            }
+        }
+        widget->resize(std::max(own.width(), std::min(needed, limit - own.left())), own.height());
+    }
 }
 
 bool TakesFocus(ControlKind kind) {
@@ -164,6 +198,7 @@ void TemplateDialog::Build() {
     m_units = DialogUnitsFor(font());
     setFixedSize(m_units.ToPixelsX(m_template.width), m_units.ToPixelsY(m_template.height));
 
+    std::vector<std::pair<QWidget*, ControlKind>> built;
     QWidget* previous = nullptr;
     QButtonGroup* radioGroup = nullptr;
     ControlKind previousKind = ControlKind::Label;
@@ -172,6 +207,7 @@ void TemplateDialog::Build() {
         widget->setProperty(kControlIdProperty, c.id);
         const PixelRect r = m_units.ToPixels(c.rect);
         widget->setGeometry(r.x, r.y, r.width, r.height);
+        built.emplace_back(widget, c.kind);
 
         if (c.kind == ControlKind::GroupBox) {
             // A group box only frames its neighbours; it must not cover them.
@@ -196,6 +232,7 @@ void TemplateDialog::Build() {
         }
         previous = widget;
     }
+    FitText(this, built);
 }
 
 void TemplateDialog::showEvent(QShowEvent* event) {

@@ -1,0 +1,232 @@
+#include "game/DrawListModel.h"
+#include "game/Numbers3Dlg.h"
+#include "game/Numbers4Dlg.h"
+#include "res/ResourceIds.h"
+#include "support/DialogDriver.h"
+#include "support/RecordingDesktop.h"
+#include "support/TestDatabase.h"
+
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QTableView>
+#include <QTest>
+
+#include <filesystem>
+#include <memory>
+
+using namespace drawbook;
+using namespace drawbook::test;
+
+namespace {
+
+std::unique_ptr<CNumbersDlg> Open(Game game, RecordingDesktop& desktop, const std::string& dbPath) {
+    std::unique_ptr<CNumbersDlg> window;
+    if (game == Game::Numbers3) {
+        window = std::make_unique<CNumbers3Dlg>(desktop);
+    } else {
+        window = std::make_unique<CNumbers4Dlg>(desktop);
+    }
+    window->m_strDbPath = QString::fromStdString(dbPath);
+    window->m_strHelpPath = QStringLiteral("/nonexistent/help");
+    window->show();
+    return window;
+}
+
+QStringList ListedRows(const CNumbersDlg& window) {
+    return ListRows(window.m_listDraws);
+}
+
+} // namespace
+
+class NumbersDlgTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void nextDrawCountsRecordedDraws();
+    void listAllShowsEveryDrawWithItsNumbers();
+    void listAllReplacesTheListAndKeepsTheCount();
+    void missingDatabaseLeavesEverythingEmptyAndQuiet();
+    void newDrawsShowOnlyAfterListAll();
+    void listColumnsAndSelection();
+    void clearEmptiesOnlyTheDigitFields();
+    void digitFieldsTakeOneCharacter();
+    void opensInTheFirstDigitFieldAndEnterCloses();
+    void helpFailureSaysStartingFailed();
+};
+
+void NumbersDlgTest::nextDrawCountsRecordedDraws() {
+    const auto draws = RealDraws(Game::Numbers3, 250);
+    if (!draws) {
+        QSKIP("the real draw history is not there");
+    }
+    RecordingDesktop desktop;
+    TestDatabase db;
+    db.Insert(Game::Numbers3, *draws);
+    db.Insert(Game::Numbers3, {TestDraw{0, {1, 2, 3}}, TestDraw{-4, {4, 5, 6}}});
+    QCOMPARE(TextOf(Open(Game::Numbers3, desktop, db.Path()).get(), IDC_NEXT_DRAW), QStringLiteral("251"));
+    // The other game's table is empty.
+    QCOMPARE(TextOf(Open(Game::Numbers4, desktop, db.Path()).get(), IDC_NEXT_DRAW), QStringLiteral("1"));
+    QVERIFY(desktop.messages.empty());
+    QCOMPARE(desktop.waitDepth, 0);
+    QVERIFY(desktop.waitCursors >= 2);
+}
+
+void NumbersDlgTest::listAllShowsEveryDrawWithItsNumbers() {
+    RecordingDesktop desktop;
+    TestDatabase db;
+    db.Insert(Game::Numbers3, {
+                                  TestDraw{2, {0, 0, 7}, {"123", "456", "789", "012", "345"}},
+                                  TestDraw{1, {9, 1, 0}},
+                                  TestDraw{0, {5, 5, 5}, {"999", "", "", "", ""}},
+                                  TestDraw{3, {1, 2, 3}, {"　", "", "047", "", ""}},
+                              });
+    db.Insert(Game::Numbers4, TestDraw{1, {1, 0, 2, 0}, {"1234", "", "", "", "0001"}});
+
+    const auto three = Open(Game::Numbers3, desktop, db.Path());
+    Click(three.get(), IDC_LIST_ALL);
+    QCOMPARE(ListedRows(*three), (QStringList{
+                                     QStringLiteral("1\t910\t\t\t\t\t"),
+                                     QStringLiteral("2\t007\t123\t456\t789\t012\t345"),
+                                     QStringLiteral("3\t123\t　\t\t047\t\t"),
+                                 }));
+
+    const auto four = Open(Game::Numbers4, desktop, db.Path());
+    Click(four.get(), IDC_LIST_ALL);
+    QCOMPARE(ListedRows(*four), QStringList{QStringLiteral("1\t1020\t1234\t\t\t\t0001")});
+    QVERIFY(desktop.messages.empty());
+    QCOMPARE(desktop.waitDepth, 0);
+}
+
+void NumbersDlgTest::listAllReplacesTheListAndKeepsTheCount() {
+    RecordingDesktop desktop;
+    TestDatabase db;
+    db.Insert(Game::Numbers4, {TestDraw{1, {1, 1, 4, 9}}, TestDraw{2, {7, 9, 2, 1}}});
+    const auto window = Open(Game::Numbers4, desktop, db.Path());
+    window->m_editCount->setText(QStringLiteral("5"));
+    Click(window.get(), IDC_LIST_ALL);
+    Click(window.get(), IDC_LIST_ALL);
+    QCOMPARE(ListedRows(*window).size(), 2);
+    QCOMPARE(TextOf(window.get(), IDC_COUNT4), QStringLiteral("5"));
+}
+
+void NumbersDlgTest::missingDatabaseLeavesEverythingEmptyAndQuiet() {
+    RecordingDesktop desktop;
+    TempDir dir;
+    const std::string path = dir.File("ナンバーズ.mdb");
+    const auto window = Open(Game::Numbers3, desktop, path);
+    QCOMPARE(TextOf(window.get(), IDC_NEXT_DRAW), QString());
+    Click(window.get(), IDC_LIST_ALL);
+    QVERIFY(ListedRows(*window).isEmpty());
+    QVERIFY(desktop.messages.empty());
+    QCOMPARE(desktop.waitDepth, 0);
+    QVERIFY(!std::filesystem::exists(path));
+}
+
+void NumbersDlgTest::newDrawsShowOnlyAfterListAll() {
+    RecordingDesktop desktop;
+    TestDatabase db;
+    db.Insert(Game::Numbers3, TestDraw{1, {1, 9, 1}});
+    const auto window = Open(Game::Numbers3, desktop, db.Path());
+    Click(window.get(), IDC_LIST_ALL);
+    db.Insert(Game::Numbers3, TestDraw{2, {9, 8, 8}});
+    QCOMPARE(ListedRows(*window).size(), 1);
+    Click(window.get(), IDC_LIST_ALL);
+    QCOMPARE(ListedRows(*window), (QStringList{QStringLiteral("1\t191\t\t\t\t\t"), QStringLiteral("2\t988\t\t\t\t\t")}));
+    // The next draw number is counted once, when the window opens.
+    QCOMPARE(TextOf(window.get(), IDC_NEXT_DRAW), QStringLiteral("2"));
+}
+
+void NumbersDlgTest::listColumnsAndSelection() {
+    RecordingDesktop desktop;
+    TestDatabase db;
+    db.Insert(Game::Numbers3, {TestDraw{1, {1, 9, 1}}, TestDraw{2, {9, 8, 8}}, TestDraw{3, {3, 3, 3}}});
+    db.Insert(Game::Numbers4, {TestDraw{1, {1, 1, 4, 9}}, TestDraw{2, {7, 9, 2, 1}}});
+    const QStringList captions = {
+        QStringLiteral("開催回数"),   QStringLiteral("当選数字"),   QStringLiteral("予想数字１"), QStringLiteral("予想数字２"),
+        QStringLiteral("予想数字３"), QStringLiteral("予想数字４"), QStringLiteral("予想数字５"),
+    };
+    const QList<int> widths = {60, 60, 89, 89, 89, 89, 89};
+    for (const Game game : {Game::Numbers3, Game::Numbers4}) {
+        const auto window = Open(game, desktop, db.Path());
+        QTableView* list = window->m_listDraws;
+        QStringList shownCaptions;
+        QList<int> shownWidths;
+        for (int c = 0; c < list->model()->columnCount(); ++c) {
+            shownCaptions << list->model()->headerData(c, Qt::Horizontal).toString();
+            shownWidths << list->horizontalHeader()->sectionSize(c);
+        }
+        QCOMPARE(shownCaptions, captions);
+        QCOMPARE(shownWidths, widths);
+        QCOMPARE(list->selectionBehavior(), QAbstractItemView::SelectRows);
+        QCOMPARE(list->selectionMode(), game == Game::Numbers3 ? QAbstractItemView::SingleSelection
+                                                               : QAbstractItemView::ExtendedSelection);
+        QVERIFY(list->model()->rowCount() == 0);
+    }
+}
+
+void NumbersDlgTest::clearEmptiesOnlyTheDigitFields() {
+    RecordingDesktop desktop;
+    TestDatabase db;
+    db.Insert(Game::Numbers4, TestDraw{1, {1, 1, 4, 9}});
+    const auto window = Open(Game::Numbers4, desktop, db.Path());
+    Click(window.get(), IDC_LIST_ALL);
+    for (const int id : {IDC_N1000, IDC_N100, IDC_N10, IDC_N1}) {
+        Type(window.get(), id, QStringLiteral("7"));
+    }
+    window->m_editPred1->setText(QStringLiteral("1234"));
+    window->m_editCount->setText(QStringLiteral("3"));
+    ClickRadio(window.get(), IDC_STRAIGHT);
+
+    Click(window.get(), IDC_CLEAR);
+    for (const int id : {IDC_N1000, IDC_N100, IDC_N10, IDC_N1}) {
+        QCOMPARE(TextOf(window.get(), id), QString());
+    }
+    QCOMPARE(TextOf(window.get(), IDC_PRED1), QStringLiteral("1234"));
+    QCOMPARE(TextOf(window.get(), IDC_COUNT4), QStringLiteral("3"));
+    QCOMPARE(TextOf(window.get(), IDC_NEXT_DRAW), QStringLiteral("2"));
+    QVERIFY(IsChecked(window.get(), IDC_STRAIGHT));
+    QCOMPARE(ListedRows(*window).size(), 1);
+}
+
+void NumbersDlgTest::digitFieldsTakeOneCharacter() {
+    RecordingDesktop desktop;
+    TestDatabase db;
+    const auto window = Open(Game::Numbers4, desktop, db.Path());
+    for (const int id : {IDC_N1000, IDC_N100, IDC_N10, IDC_N1}) {
+        Type(window.get(), id, QStringLiteral("12"));
+        QCOMPARE(TextOf(window.get(), id), QStringLiteral("1"));
+    }
+    window->UpdateData(true);
+    QCOMPARE(window->m_strN1000 + window->m_strN100 + window->m_strN10 + window->m_strN1, QStringLiteral("1111"));
+}
+
+void NumbersDlgTest::opensInTheFirstDigitFieldAndEnterCloses() {
+    RecordingDesktop desktop;
+    TestDatabase db;
+    for (const auto& [game, first] : {std::pair{Game::Numbers3, IDC_N100}, std::pair{Game::Numbers4, IDC_N1000}}) {
+        const auto window = Open(game, desktop, db.Path());
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QCOMPARE(QApplication::focusWidget(), window->Control(first));
+        QVERIFY(IsChecked(window.get(), IDC_BOX));
+        Type(window.get(), IDC_N10, QStringLiteral("5"));
+        QTest::keyClick(window->Control(IDC_N10), Qt::Key_Return);
+        QVERIFY(!window->isVisible());
+        QCOMPARE(window->result(), int(QDialog::Accepted));
+    }
+}
+
+void NumbersDlgTest::helpFailureSaysStartingFailed() {
+    RecordingDesktop desktop;
+    TestDatabase db;
+    const auto window = Open(Game::Numbers3, desktop, db.Path());
+    desktop.helpOpens = false;
+    Click(window.get(), IDC_GAME_HELP);
+    QCOMPARE(desktop.helpPaths, std::vector<QString>{QStringLiteral("/nonexistent/help")});
+    QCOMPARE(desktop.messages.size(), size_t(1));
+    QCOMPARE(desktop.messages[0].text, QStringLiteral("起動できませんでした"));
+    QCOMPARE(desktop.messages[0].icon, Desktop::Icon::None);
+    QVERIFY(window->isVisible());
+}
+
+QTEST_MAIN(NumbersDlgTest)
+#include "NumbersDlgTest.moc"

@@ -1,0 +1,168 @@
+#include "app/AboutDlg.h"
+#include "app/MainMenuDlg.h"
+#include "game/Numbers3Dlg.h"
+#include "game/Numbers4Dlg.h"
+#include "res/ResourceIds.h"
+#include "res/TemplateDialog.h"
+#include "support/DialogDriver.h"
+#include "support/RecordingDesktop.h"
+
+#include <QAbstractButton>
+#include <QFontInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+#include <QTest>
+
+#include <memory>
+
+using namespace drawbook;
+using namespace drawbook::test;
+
+namespace {
+
+std::unique_ptr<TemplateDialog> Make(int id, RecordingDesktop& desktop) {
+    switch (id) {
+    case IDD_ABOUTBOX:
+        return std::make_unique<CAboutDlg>(desktop);
+    case IDD_MAIN_MENU:
+        return std::make_unique<CMainMenuDlg>(desktop, QStringLiteral("/nonexistent/drawbook"));
+    case IDD_NUMBERS3:
+        return std::make_unique<CNumbers3Dlg>(desktop);
+    default:
+        return std::make_unique<CNumbers4Dlg>(desktop);
+    }
+}
+
+QWidget* FocusAfterTab(QWidget* dialog) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QWidget* focus = QApplication::focusWidget();
+    return focus != nullptr && focus->window() == dialog ? focus : nullptr;
+}
+
+} // namespace
+
+class TemplateDialogTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void fontAndUnitsFollowTheDialogFont();
+    void controlsAreFoundByIdWithTheirKind();
+    void textsAreNotClipped();
+    void groupBoxesDoNotCoverTheirControls();
+    void tabVisitsTabStopsInTemplateOrder_data();
+    void tabVisitsTabStopsInTemplateOrder();
+    void radioButtonsFormOneGroup();
+};
+
+void TemplateDialogTest::fontAndUnitsFollowTheDialogFont() {
+    RecordingDesktop desktop;
+    CMainMenuDlg menu(desktop, QStringLiteral("/nonexistent/drawbook"));
+    const QFontInfo info(menu.font());
+    QCOMPARE(menu.font().pointSize(), 9);
+    if (info.family() != QStringLiteral("IPAPGothic")) {
+        QSKIP("IPAPGothic is not installed");
+    }
+    // IPAPGothic at 9 pt: letters average 7 px, the font is 13 px high.
+    QCOMPARE(menu.Units().baseX, 7);
+    QCOMPARE(menu.Units().baseY, 13);
+    // 123 × 81 units.
+    QCOMPARE(menu.size(), QSize(215, 132));
+    // Button 1000 at 7, 3, 53, 28.
+    QCOMPARE(menu.Control(IDC_NUMBERS3)->geometry(), QRect(12, 5, 93, 46));
+}
+
+void TemplateDialogTest::controlsAreFoundByIdWithTheirKind() {
+    RecordingDesktop desktop;
+    CNumbers4Dlg window(desktop);
+    QVERIFY(window.ControlAs<QLineEdit>(IDC_N1000) != nullptr);
+    QVERIFY(window.ControlAs<QTableView>(IDC_DRAW_LIST) != nullptr);
+    QVERIFY(window.ControlAs<QRadioButton>(IDC_STRAIGHT) != nullptr);
+    QVERIFY(window.ControlAs<QPushButton>(IDOK)->isDefault());
+    QVERIFY(!window.ControlAs<QPushButton>(IDC_SEARCH)->isDefault());
+    QVERIFY(window.ControlAs<QLineEdit>(IDC_NEXT_DRAW)->isReadOnly());
+    QVERIFY(!window.ControlAs<QLineEdit>(IDC_NEXT_DRAW)->hasFrame());
+    QCOMPARE(window.ControlAs<QLineEdit>(IDC_COUNT4)->alignment() & Qt::AlignHCenter, Qt::AlignHCenter);
+    QVERIFY(window.Control(IDC_COUNT3) == nullptr);
+    QCOMPARE(window.findChildren<QGroupBox*>().size(), 2);
+
+    CNumbers3Dlg three(desktop);
+    QVERIFY(three.Control(IDC_N1000) == nullptr);
+    QCOMPARE(three.ControlAs<QLineEdit>(IDC_N100)->alignment() & Qt::AlignHCenter, Qt::AlignmentFlag(0));
+    QVERIFY(three.ControlAs<QLineEdit>(IDC_COUNT3)->isReadOnly());
+}
+
+void TemplateDialogTest::textsAreNotClipped() {
+    RecordingDesktop desktop;
+    for (const int id : DialogTemplateIds()) {
+        const auto dialog = Make(id, desktop);
+        const QFontMetrics metrics(dialog->font());
+        for (QWidget* child : dialog->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+            QString text;
+            int room = child->width();
+            if (auto* label = qobject_cast<QLabel*>(child)) {
+                text = label->text();
+            } else if (auto* radio = qobject_cast<QRadioButton*>(child)) {
+                text = radio->text();
+                room -= 16; // the indicator
+            } else if (auto* button = qobject_cast<QPushButton*>(child)) {
+                text = button->text();
+                room -= 6;
+            }
+            QVERIFY2(metrics.horizontalAdvance(text) <= room,
+                     qPrintable(QStringLiteral("%1 in dialog %2").arg(text).arg(id)));
+            QVERIFY2(child->geometry().right() < dialog->width(), qPrintable(text));
+        }
+    }
+}
+
+void TemplateDialogTest::groupBoxesDoNotCoverTheirControls() {
+    RecordingDesktop desktop;
+    CNumbers3Dlg window(desktop);
+    for (const int id : {IDC_N100, IDC_SEARCH, IDC_BOX, IDC_LIST_ALL, IDC_PRED1, IDC_PREDICT, IDC_NEXT_DRAW}) {
+        QWidget* control = window.Control(id);
+        QCOMPARE(window.childAt(control->geometry().center()), control);
+    }
+}
+
+void TemplateDialogTest::tabVisitsTabStopsInTemplateOrder_data() {
+    QTest::addColumn<int>("dialog");
+    QTest::addColumn<QList<int>>("order");
+    QTest::newRow("main menu") << IDD_MAIN_MENU << QList<int>{IDOK, IDC_NUMBERS3, IDC_NUMBERS4, IDC_HELP_BUTTON,
+                                                             IDC_VERSION, IDOK};
+    QTest::newRow("three digits") << IDD_NUMBERS3
+                                  << QList<int>{IDC_N100, IDC_N10, IDC_N1, IDC_SEARCH, IDC_CLEAR, IDC_N100};
+    QTest::newRow("four digits") << IDD_NUMBERS4 << QList<int>{IDC_N1000, IDC_N100,  IDC_N10,      IDC_N1,
+                                                               IDC_SEARCH, IDC_CLEAR, IDC_REGISTER, IDC_N1000};
+}
+
+void TemplateDialogTest::tabVisitsTabStopsInTemplateOrder() {
+    QFETCH(int, dialog);
+    QFETCH(QList<int>, order);
+    RecordingDesktop desktop;
+    const auto window = Make(dialog, desktop);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QCOMPARE(QApplication::focusWidget(), window->Control(order.front()));
+    for (qsizetype i = 1; i < order.size(); ++i) {
+        QCOMPARE(FocusAfterTab(window.get()), window->Control(order[i]));
+    }
+}
+
+void TemplateDialogTest::radioButtonsFormOneGroup() {
+    RecordingDesktop desktop;
+    CNumbers3Dlg window(desktop);
+    window.show();
+    QVERIFY(IsChecked(&window, IDC_BOX));
+    ClickRadio(&window, IDC_STRAIGHT);
+    QVERIFY(IsChecked(&window, IDC_STRAIGHT));
+    QVERIFY(!IsChecked(&window, IDC_BOX));
+    ClickRadio(&window, IDC_STRAIGHT);
+    QVERIFY(IsChecked(&window, IDC_STRAIGHT));
+}
+
+QTEST_MAIN(TemplateDialogTest)
+#include "TemplateDialogTest.moc"

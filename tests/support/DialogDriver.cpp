@@ -1,0 +1,67 @@
+#include "support/DialogDriver.h"
+
+#include "res/TemplateDialog.h"
+
+#include <QAbstractButton>
+#include <QLineEdit>
+#include <QTableView>
+#include <QTest>
+
+namespace drawbook::test {
+
+namespace {
+
+QWidget* Require(QWidget* dialog, int id) {
+    QWidget* control = FindControl(dialog, id);
+    if (control == nullptr) {
+        qFatal("no control %d", id);
+    }
+    return control;
+}
+
+} // namespace
+
+void Click(QWidget* dialog, int id) {
+    QTest::mouseClick(Require(dialog, id), Qt::LeftButton);
+}
+
+void ClickRadio(QWidget* dialog, int id) {
+    QWidget* radio = Require(dialog, id);
+    QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(4, radio->height() / 2));
+}
+
+void Type(QWidget* dialog, int id, const QString& keys) {
+    QWidget* control = Require(dialog, id);
+    control->setFocus();
+    QTest::keyClicks(control, keys);
+}
+
+QString TextOf(QWidget* dialog, int id) {
+    QWidget* control = Require(dialog, id);
+    if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+        return edit->text();
+    }
+    if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+        return button->text();
+    }
+    return control->property("text").toString();
+}
+
+bool IsChecked(QWidget* dialog, int id) {
+    return qobject_cast<QAbstractButton*>(Require(dialog, id))->isChecked();
+}
+
+QStringList ListRows(QTableView* view) {
+    QStringList rows;
+    const auto* model = view->model();
+    for (int r = 0; r < model->rowCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < model->columnCount(); ++c) {
+            cells << model->index(r, c).data().toString();
+        }
+        rows << cells.join(QLatin1Char('\t'));
+    }
+    return rows;
+}
+
+} // namespace drawbook::test

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+class QTableView;
+
+namespace drawbook::test {
+
+// Drives a dialog's controls by their IDs, as a user would.
+void Click(QWidget* dialog, int id);
+void ClickRadio(QWidget* dialog, int id);
+void Type(QWidget* dialog, int id, const QString& keys);
+QString TextOf(QWidget* dialog, int id);
+bool IsChecked(QWidget* dialog, int id);
+
+// The cells of each list row, joined by tabs.
+QStringList ListRows(QTableView* view);
+
+} // namespace drawbook::test

@@ -1,0 +1,37 @@
+#include "support/RecordingDesktop.h"
+
+#include <QDialog>
+
+namespace drawbook::test {
+
+void RecordingDesktop::ShowMessage(QWidget* /*owner*/, const QString& text, Icon icon) {
+    messages.push_back({text, icon});
+}
+
+void RecordingDesktop::BeginWaitCursor() {
+    ++waitDepth;
+    ++waitCursors;
+}
+
+void RecordingDesktop::EndWaitCursor() {
+    --waitDepth;
+}
+
+int RecordingDesktop::RunModal(QDialog& dialog) {
+    dialog.show();
+    modalTitles.push_back(dialog.windowTitle());
+    const int result = onModal ? onModal(dialog) : QDialog::Rejected;
+    dialog.close();
+    return result;
+}
+
+bool RecordingDesktop::OpenHelp(QWidget* /*owner*/, const QString& path) {
+    helpPaths.push_back(path);
+    return helpOpens;
+}
+
+void RecordingDesktop::OpenUrl(const QString& url) {
+    urls.push_back(url);
+}
+
+} // namespace drawbook::test

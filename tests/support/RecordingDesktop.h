@@ -1,0 +1,38 @@
+#pragma once
+
+#include "app/Desktop.h"
+
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+namespace drawbook::test {
+
+// A desktop that records what the user would have seen instead of showing it.
+class RecordingDesktop : public Desktop {
+public:
+    struct Message {
+        QString text;
+        Icon icon;
+    };
+
+    void ShowMessage(QWidget* owner, const QString& text, Icon icon) override;
+    void BeginWaitCursor() override;
+    void EndWaitCursor() override;
+    int RunModal(QDialog& dialog) override;
+    bool OpenHelp(QWidget* owner, const QString& path) override;
+    void OpenUrl(const QString& url) override;
+
+    std::vector<Message> messages;
+    std::vector<QString> modalTitles; // window titles of the dialogs run, in order
+    std::vector<QString> helpPaths;
+    std::vector<QString> urls;
+    int waitDepth = 0;
+    int waitCursors = 0;   // how often the wait cursor was shown
+    bool helpOpens = true; // what OpenHelp answers
+    // Called for each modal dialog, already shown; the default closes it at once.
+    std::function<int(QDialog&)> onModal;
+};
+
+} // namespace drawbook::test

@@ -1,0 +1,104 @@
+#include "support/TestDatabase.h"
+
+#include "db/Connection.h"
+#include "db/DrawDatabase.h"
+#include "db/Statement.h"
+#include "db/Transaction.h"
+
+#include <fstream>
+#include <random>
+#include <sstream>
+
+namespace drawbook::test {
+
+TempDir::TempDir() {
+    std::random_device random;
+    const auto base = std::filesystem::temp_directory_path();
+    do {
+        m_path = base / ("drawbook-test-" + std::to_string(random()));
+    } while (!std::filesystem::create_directory(m_path));
+}
+
+TempDir::~TempDir() {
+    std::error_code ignored;
+    std::filesystem::permissions(m_path, std::filesystem::perms::owner_all, ignored);
+    std::filesystem::remove_all(m_path, ignored);
+}
+
+TestDatabase::TestDatabase() : m_path(m_dir.File(kDatabaseFileName)) {
+    CreateDatabase(m_path);
+}
+
+void TestDatabase::Insert(Game game, const TestDraw& draw) const {
+    Insert(game, std::vector<TestDraw>{draw});
+}
+
+void TestDatabase::Insert(Game game, const std::vector<TestDraw>& draws) const {
+    Connection connection(m_path, OpenMode::ReadWrite);
+    Transaction transaction(connection);
+    const std::size_t digitCount = DigitColumns(game).size();
+    std::string sql = "INSERT INTO \"" + std::string(TableName(game)) + "\" VALUES (?";
+    for (std::size_t i = 0; i < digitCount + 6; ++i) {
+        sql += ",?";
+    }
+    sql += ")";
+    for (const TestDraw& draw : draws) {
+        Statement insert(connection, sql);
+        int column = 1;
+        insert.BindInt(column++, draw.kaisai);
+        for (std::size_t d = 0; d < digitCount; ++d) {
+            if (d < draw.digits.size() && draw.digits[d]) {
+                insert.BindInt(column, *draw.digits[d]);
+            }
+            ++column;
+        }
+        for (const std::string& number : draw.numbers) {
+            insert.BindText(column++, number);
+        }
+        insert.BindText(column, " ");
+        insert.Execute();
+    }
+    transaction.Commit();
+}
+
+void TestDatabase::Execute(const std::string& sql) const {
+    Connection connection(m_path, OpenMode::ReadWrite);
+    connection.ExecuteScript(sql);
+}
+
+std::optional<std::vector<TestDraw>> RealDraws(Game game, int count) {
+    const std::string file = std::string(DRAWBOOK_SHARED_DATA) +
+                             (game == Game::Numbers3 ? "/numbers3_results.csv" : "/numbers4_results.csv");
+    std::ifstream in(file);
+    if (!in) {
+        return std::nullopt;
+    }
+    const std::size_t digitCount = DigitColumns(game).size();
+    std::vector<TestDraw> draws;
+    std::string line;
+    std::getline(in, line); // header
+    while (static_cast<int>(draws.size()) < count && std::getline(in, line)) {
+        std::stringstream fields(line);
+        std::string drawNo;
+        std::string date;
+        std::string winning;
+        std::getline(fields, drawNo, ',');
+        std::getline(fields, date, ',');
+        std::getline(fields, winning, ',');
+        TestDraw draw{std::stoi(drawNo), {}, {}};
+        for (std::size_t d = 0; d < digitCount; ++d) {
+            draw.digits.emplace_back(winning.at(d) - '0');
+        }
+        draws.push_back(draw);
+    }
+    return draws;
+}
+
+std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+} // namespace drawbook::test

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "db/Game.h"
+
+#include <array>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace drawbook::test {
+
+// A fresh directory under the system's temporary directory, removed afterwards.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::filesystem::path& Path() const { return m_path; }
+    std::string File(const std::string& name) const { return (m_path / name).string(); }
+
+private:
+    std::filesystem::path m_path;
+};
+
+// One row of a draw table as a test writes it; a digit left out is stored as NULL.
+struct TestDraw {
+    int kaisai;
+    std::vector<std::optional<int>> digits; // highest position first
+    std::array<std::string, 5> numbers{};
+};
+
+// A database file "ナンバーズ.mdb" with both tables, in a directory of its own.
+class TestDatabase {
+public:
+    TestDatabase();
+
+    const std::string& Path() const { return m_path; }
+    const TempDir& Dir() const { return m_dir; }
+
+    void Insert(Game game, const TestDraw& draw) const;
+    void Insert(Game game, const std::vector<TestDraw>& draws) const;
+    // Runs statements on the file directly.
+    void Execute(const std::string& sql) const;
+
+private:
+    TempDir m_dir;
+    std::string m_path;
+};
+
+// Draws 1..count of the real history, when the shared data is there.
+std::optional<std::vector<TestDraw>> RealDraws(Game game, int count);
+
+// The whole file, for checking that something left it alone.
+std::string ReadBytes(const std::string& path);
+
+} // namespace drawbook::test
