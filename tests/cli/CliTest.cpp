@@ -100,3 +100,12 @@ TEST(CliTest, DatabaseFailures) {
     EXPECT_EQ(RunTool({"--db=" + note, "list", "4"}, missing).code, 3);
     EXPECT_FALSE(std::filesystem::exists(missing));
 }
+
+TEST(CliTest, ListStoppedByDamagePrintsNothingAndFails) {
+    TestDatabase db;
+    db.FillAndDamageMiddle(3000);
+    const CliRun run = RunTool({"list", "3"}, db.Path());
+    EXPECT_EQ(run.code, 3);
+    EXPECT_EQ(run.out, "");
+    EXPECT_FALSE(run.err.empty());
+}

@@ -98,3 +98,14 @@ TEST(DrawListQueryTest, UnreadableDatabaseIsNotOpened) {
     EXPECT_EQ(lacking.status, Status::NotOpened);
     EXPECT_TRUE(lacking.rows.empty());
 }
+
+TEST(DrawListQueryTest, DamageFoundWhileReadingKeepsTheRowsBefore) {
+    TestDatabase db;
+    db.FillAndDamageMiddle(3000);
+    const DrawListResult result = ReadAll(db, Game::Numbers3);
+    EXPECT_EQ(result.status, Status::Interrupted);
+    EXPECT_GT(result.rows.size(), 0U);
+    EXPECT_LT(result.rows.size(), 3000U);
+    EXPECT_EQ(result.rows.front().drawNo, "1");
+    EXPECT_FALSE(result.error.empty());
+}

@@ -47,6 +47,7 @@ private slots:
     void listAllReplacesTheListAndKeepsTheCount();
     void missingDatabaseLeavesEverythingEmptyAndQuiet();
     void newDrawsShowOnlyAfterListAll();
+    void damageFoundWhileListingIsReported();
     void listColumnsAndSelection();
     void clearEmptiesOnlyTheDigitFields();
     void digitFieldsTakeOneCharacter();
@@ -134,6 +135,21 @@ void NumbersDlgTest::newDrawsShowOnlyAfterListAll() {
     QCOMPARE(ListedRows(*window), (QStringList{QStringLiteral("1\t191\t\t\t\t\t"), QStringLiteral("2\t988\t\t\t\t\t")}));
     // The next draw number is counted once, when the window opens.
     QCOMPARE(TextOf(window.get(), IDC_NEXT_DRAW), QStringLiteral("2"));
+}
+
+void NumbersDlgTest::damageFoundWhileListingIsReported() {
+    RecordingDesktop desktop;
+    TestDatabase db;
+    db.FillAndDamageMiddle(3000);
+    const auto window = Open(Game::Numbers3, desktop, db.Path());
+    Click(window.get(), IDC_LIST_ALL);
+    const QStringList rows = ListedRows(*window);
+    QVERIFY(!rows.isEmpty() && rows.size() < 3000);
+    QVERIFY(rows.front().startsWith(QStringLiteral("1\t123\t")));
+    QCOMPARE(desktop.messages.size(), size_t(1));
+    QCOMPARE(desktop.messages[0].text, QStringLiteral("　データベースを最後まで読めませんでした。。"));
+    QCOMPARE(desktop.messages[0].icon, Desktop::Icon::Stop);
+    QCOMPARE(desktop.waitDepth, 0);
 }
 
 void NumbersDlgTest::listColumnsAndSelection() {

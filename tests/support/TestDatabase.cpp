@@ -66,6 +66,20 @@ void TestDatabase::Execute(const std::string& sql) const {
     connection.ExecuteScript(sql);
 }
 
+void TestDatabase::FillAndDamageMiddle(int rows) const {
+    std::vector<TestDraw> draws;
+    const std::string filler(60, '9');
+    for (int kaisai = 1; kaisai <= rows; ++kaisai) {
+        draws.push_back({kaisai, {1, 2, 3}, {filler, filler, "", "", ""}});
+    }
+    Insert(Game::Numbers3, draws);
+    const auto size = std::filesystem::file_size(m_path);
+    std::fstream file(m_path, std::ios::in | std::ios::out | std::ios::binary);
+    file.seekp(static_cast<std::streamoff>(size / 2));
+    const std::string garbage(8192, '\xA5');
+    file.write(garbage.data(), static_cast<std::streamsize>(garbage.size()));
+}
+
 std::optional<std::vector<TestDraw>> RealDraws(Game game, int count) {
     const std::string file = std::string(DRAWBOOK_SHARED_DATA) +
                              (game == Game::Numbers3 ? "/numbers3_results.csv" : "/numbers4_results.csv");

@@ -45,6 +45,9 @@ public:
     void Insert(Game game, const std::vector<TestDraw>& draws) const;
     // Runs statements on the file directly.
     void Execute(const std::string& sql) const;
+    // Fills the three-digit table with enough long rows to span many pages, then
+    // overwrites pages in the middle of the file, so a scan fails partway.
+    void FillAndDamageMiddle(int rows) const;
 
 private:
     TempDir m_dir;
