@@ -43,34 +43,30 @@ void WriteSample(const std::string& path) {
     unsigned seed = 20261207;
     const auto next = [&seed] {
         seed = seed * 1103515245U + 12345U;
-        return static_cast<int>((seed >> 16) % 10);
+        return static_cast<char>('0' + (seed >> 16) % 10);
     };
-    for (int kaisai = 1; kaisai <= 40; ++kaisai) {
-        const bool picked = kaisai % 3 != 0;
-        std::string pick3[5];
-        std::string pick4[5];
-        for (int n = 0; n < 5 && picked; ++n) {
-            pick3[n] = std::to_string(next()) + std::to_string(next()) + std::to_string(next());
-            pick4[n] = pick3[n] + std::to_string(next());
+    for (const Game game : {Game::Numbers3, Game::Numbers4}) {
+        const int digits = static_cast<int>(DigitColumns(game).size());
+        std::string sql = "INSERT INTO " + std::string(TableName(game)) + " VALUES (?";
+        for (int column = 1; column < digits + 6; ++column) {
+            sql += ",?";
         }
-        Statement insert3(connection, "INSERT INTO ナンバーズ3 VALUES (?,?,?,?,?,?,?,?,?,' ')");
-        insert3.BindInt(1, kaisai);
-        for (int d = 2; d <= 4; ++d) {
-            insert3.BindInt(d, next());
+        sql += ",' ')";
+        for (int kaisai = 1; kaisai <= 40; ++kaisai) {
+            Statement insert(connection, sql);
+            insert.BindInt(1, kaisai);
+            for (int d = 0; d < digits; ++d) {
+                insert.BindInt(2 + d, next() - '0');
+            }
+            for (int n = 0; n < 5; ++n) {
+                std::string number;
+                for (int d = 0; d < digits && kaisai % 3 != 0; ++d) {
+                    number += next();
+                }
+                insert.BindText(2 + digits + n, number);
+            }
+            insert.Execute();
         }
-        for (int n = 0; n < 5; ++n) {
-            insert3.BindText(5 + n, pick3[n]);
-        }
-        insert3.Execute();
-        Statement insert4(connection, "INSERT INTO ナンバーズ4 VALUES (?,?,?,?,?,?,?,?,?,?,' ')");
-        insert4.BindInt(1, kaisai);
-        for (int d = 2; d <= 5; ++d) {
-            insert4.BindInt(d, next());
-        }
-        for (int n = 0; n < 5; ++n) {
-            insert4.BindText(6 + n, pick4[n]);
-        }
-        insert4.Execute();
     }
     transaction.Commit();
 }

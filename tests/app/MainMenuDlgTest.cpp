@@ -31,6 +31,15 @@ QString Q(const std::string& text) {
     return QString::fromStdString(text);
 }
 
+// A main menu started from a program in a directory of its own.
+struct OpenMenu {
+    RecordingDesktop desktop;
+    TempDir dir;
+    CMainMenuDlg menu{desktop, Q(dir.File("drawbook"))};
+
+    OpenMenu() { menu.show(); }
+};
+
 const QString kDatabaseMessage = QStringLiteral("　データベースを開けませんでした。。\n");
 
 } // namespace
@@ -64,10 +73,8 @@ void MainMenuDlgTest::locatesBothFilesBesideTheProgram() {
 }
 
 void MainMenuDlgTest::createsAMissingDatabaseSilently() {
-    RecordingDesktop desktop;
-    TempDir dir;
-    CMainMenuDlg menu(desktop, Q(dir.File("drawbook")));
-    menu.show();
+    OpenMenu open;
+    auto& [desktop, dir, menu] = open;
     QTest::qWait(10);
     QVERIFY(desktop.messages.empty());
     // Both tables exist and are empty: the next draw is the first.
@@ -119,10 +126,8 @@ void MainMenuDlgTest::reportsAnUnusableDatabaseOnce() {
 }
 
 void MainMenuDlgTest::opensWithFocusOnCloseSoEnterEndsIt() {
-    RecordingDesktop desktop;
-    TempDir dir;
-    CMainMenuDlg menu(desktop, Q(dir.File("drawbook")));
-    menu.show();
+    OpenMenu open;
+    auto& [desktop, dir, menu] = open;
     QVERIFY(QTest::qWaitForWindowActive(&menu));
     QCOMPARE(QApplication::focusWidget(), menu.Control(IDOK));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
@@ -132,10 +137,8 @@ void MainMenuDlgTest::opensWithFocusOnCloseSoEnterEndsIt() {
 }
 
 void MainMenuDlgTest::tabThenSpaceOpensTheThreeDigitWindow() {
-    RecordingDesktop desktop;
-    TempDir dir;
-    CMainMenuDlg menu(desktop, Q(dir.File("drawbook")));
-    menu.show();
+    OpenMenu open;
+    auto& [desktop, dir, menu] = open;
     QVERIFY(QTest::qWaitForWindowActive(&menu));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
@@ -144,10 +147,8 @@ void MainMenuDlgTest::tabThenSpaceOpensTheThreeDigitWindow() {
 }
 
 void MainMenuDlgTest::handsTheSamePathsToBothGameWindows() {
-    RecordingDesktop desktop;
-    TempDir dir;
-    CMainMenuDlg menu(desktop, Q(dir.File("drawbook")));
-    menu.show();
+    OpenMenu open;
+    auto& [desktop, dir, menu] = open;
     std::vector<std::pair<QString, QString>> handed;
     std::vector<bool> fourDigit;
     desktop.onModal = [&](QDialog& dialog) {
@@ -165,10 +166,8 @@ void MainMenuDlgTest::handsTheSamePathsToBothGameWindows() {
 }
 
 void MainMenuDlgTest::helpFailureSaysStartingFailed() {
-    RecordingDesktop desktop;
-    TempDir dir;
-    CMainMenuDlg menu(desktop, Q(dir.File("drawbook")));
-    menu.show();
+    OpenMenu open;
+    auto& [desktop, dir, menu] = open;
     Click(&menu, IDC_HELP_BUTTON);
     QCOMPARE(desktop.helpPaths, std::vector<QString>{menu.m_strHelpPath});
     QVERIFY(desktop.messages.empty());
@@ -182,10 +181,8 @@ void MainMenuDlgTest::helpFailureSaysStartingFailed() {
 }
 
 void MainMenuDlgTest::aboutOpensFromButtonAndFromTheWindowMenu() {
-    RecordingDesktop desktop;
-    TempDir dir;
-    CMainMenuDlg menu(desktop, Q(dir.File("drawbook")));
-    menu.show();
+    OpenMenu open;
+    auto& [desktop, dir, menu] = open;
     Click(&menu, IDC_VERSION);
 
     QVERIFY(menu.SystemMenu() != nullptr);
