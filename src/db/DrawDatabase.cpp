@@ -77,8 +77,10 @@ void CheckDatabase(const std::string& dbPath) {
 
 DatabaseCheck PrepareDatabase(const std::string& dbPath) {
     try {
+        // An empty file holds no draws: it is what a creation cut short leaves behind.
         std::error_code error;
-        if (!std::filesystem::exists(dbPath, error) && !error) {
+        const bool missing = !std::filesystem::exists(dbPath, error) && !error;
+        if (missing || (!error && std::filesystem::file_size(dbPath, error) == 0 && !error)) {
             CreateDatabase(dbPath);
             return {DatabaseState::Created, {}};
         }

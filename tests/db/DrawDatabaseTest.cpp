@@ -68,6 +68,16 @@ TEST(DrawDatabaseTest, CreatesBothTablesInAMissingFile) {
     EXPECT_TRUE(Kaisai(path, "ナンバーズ4").empty());
 }
 
+TEST(DrawDatabaseTest, FillsAnEmptyFileLeftByACreationCutShort) {
+    TempDir dir;
+    const std::string path = dir.File("ナンバーズ.mdb");
+    std::ofstream{path};
+    ASSERT_EQ(std::filesystem::file_size(path), 0U);
+    EXPECT_EQ(PrepareDatabase(path).state, DatabaseState::Created);
+    EXPECT_EQ(TableInfo(path, "ナンバーズ4").size(), 11U);
+    EXPECT_EQ(PrepareDatabase(path).state, DatabaseState::Ready);
+}
+
 TEST(DrawDatabaseTest, KaisaiIsTheUniqueAscendingKey) {
     TestDatabase db;
     db.Insert(Game::Numbers4, {{30, {1, 2, 3, 4}}, {2, {0, 0, 0, 0}}, {17, {9, 9, 9, 9}}});

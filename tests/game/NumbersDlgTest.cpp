@@ -176,6 +176,11 @@ void NumbersDlgTest::listColumnsAndSelection() {
         QCOMPARE(list->selectionBehavior(), QAbstractItemView::SelectRows);
         QCOMPARE(list->selectionMode(), game == Game::Numbers3 ? QAbstractItemView::SingleSelection
                                                                : QAbstractItemView::ExtendedSelection);
+        // Three digits: the selection stays visible without focus; four digits: it is hidden.
+        const QPalette palette = list->palette();
+        QCOMPARE(palette.color(QPalette::Inactive, QPalette::Highlight) ==
+                     palette.color(QPalette::Inactive, QPalette::Base),
+                 game == Game::Numbers4);
         QVERIFY(list->model()->rowCount() == 0);
     }
 }
