@@ -1,3 +1,4 @@
+#include "cli/Cli.h"
 #include "game/DrawListModel.h"
 #include "game/Numbers3Dlg.h"
 #include "game/Numbers4Dlg.h"
@@ -13,6 +14,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <sstream>
 
 using namespace drawbook;
 using namespace drawbook::test;
@@ -30,6 +32,13 @@ std::unique_ptr<CNumbersDlg> Open(Game game, RecordingDesktop& desktop, const st
     window->m_strHelpPath = QStringLiteral("/nonexistent/help");
     window->show();
     return window;
+}
+
+QString CliOutput(const std::vector<std::string>& args, const std::string& dbPath) {
+    std::ostringstream out;
+    std::ostringstream err;
+    RunCli(args, out, err, dbPath);
+    return QString::fromStdString(out.str());
 }
 
 QStringList ListedRows(const CNumbersDlg& window) {
@@ -96,6 +105,13 @@ void NumbersDlgTest::listAllShowsEveryDrawWithItsNumbers() {
     QCOMPARE(ListedRows(*four), QStringList{QStringLiteral("1\t1020\t1234\t\t\t\t0001")});
     QVERIFY(desktop.messages.empty());
     QCOMPARE(desktop.waitDepth, 0);
+
+    // The command line lists what the windows list, and counts as they count.
+    for (CNumbersDlg* window : {three.get(), four.get()}) {
+        const std::string game(GameCode(window->GetGame()));
+        QCOMPARE(CliOutput({"list", game}, db.Path()), ListedRows(*window).join(QLatin1Char('\n')) + '\n');
+        QCOMPARE(CliOutput({"next", game}, db.Path()), TextOf(window, IDC_NEXT_DRAW) + '\n');
+    }
 }
 
 void NumbersDlgTest::listAllReplacesTheListAndKeepsTheCount() {
