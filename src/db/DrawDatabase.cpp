@@ -77,10 +77,10 @@ void CheckDatabase(const std::string& dbPath) {
 
 DatabaseCheck PrepareDatabase(const std::string& dbPath) {
     try {
-        // An empty file holds no draws: it is what a creation cut short leaves behind.
+        // A missing file, or an empty one (what a creation cut short leaves behind), holds no draws.
         std::error_code error;
-        const bool missing = !std::filesystem::exists(dbPath, error) && !error;
-        if (missing || (!error && std::filesystem::file_size(dbPath, error) == 0 && !error)) {
+        const auto size = std::filesystem::file_size(dbPath, error);
+        if (error == std::errc::no_such_file_or_directory || (!error && size == 0)) {
             CreateDatabase(dbPath);
             return {DatabaseState::Created, {}};
         }

@@ -4,8 +4,6 @@
 #include "db/DbError.h"
 #include "db/Statement.h"
 
-#include <memory>
-#include <optional>
 
 namespace drawbook {
 
@@ -16,37 +14,41 @@ std::string DrawListStatement(Game game, const std::string& clause) {
                       clause);
 }
 
-DrawListResult ReadDrawList(const std::string& dbPath, Game game, const std::string& clause) {
-    DrawListResult result;
-    std::optional<Connection> connection;
-    std::unique_ptr<Statement> statement;
-    try {
-        connection.emplace(dbPath, OpenMode::ReadOnly);
-        statement = std::make_unique<Statement>(*connection, DrawListStatement(game, clause));
-    } catch (const DbError& e) {
-        result.status = DrawListResult::Status::NotOpened;
-        result.error = e.what();
-        return result;
-    }
+namespace {
 
-    const int digits = static_cast<int>(DigitColumns(game).size());
+// Reads every row the statement returns; a failure here keeps the rows read before it.
+void ReadRows(Statement& statement, int digits, DrawListResult& result) {
     try {
-        while (statement->Step()) {
+        while (statement.Step()) {
             DrawListRow row;
-            row.drawNo = std::to_string(statement->ColumnInt16(0).value_or(0));
+            row.drawNo = std::to_string(statement.ColumnInt16(0).value_or(0));
             for (int d = 1; d <= digits; ++d) {
                 // A missing digit adds nothing, like any missing value.
-                if (const auto digit = statement->ColumnInt16(d)) {
+                if (const auto digit = statement.ColumnInt16(d)) {
                     row.winningNumber += std::to_string(*digit);
                 }
             }
             for (int n = 0; n < 5; ++n) {
-                row.numbers[static_cast<std::size_t>(n)] = statement->ColumnText(1 + digits + n);
+                row.numbers[static_cast<std::size_t>(n)] = statement.ColumnText(1 + digits + n);
             }
             result.rows.push_back(std::move(row));
         }
     } catch (const DbError& e) {
         result.status = DrawListResult::Status::Interrupted;
+        result.error = e.what();
+    }
+}
+
+} // namespace
+
+DrawListResult ReadDrawList(const std::string& dbPath, Game game, const std::string& clause) {
+    DrawListResult result;
+    try {
+        Connection connection(dbPath, OpenMode::ReadOnly);
+        Statement statement(connection, DrawListStatement(game, clause));
+        ReadRows(statement, static_cast<int>(DigitColumns(game).size()), result);
+    } catch (const DbError& e) {
+        result.status = DrawListResult::Status::NotOpened;
         result.error = e.what();
     }
     return result;

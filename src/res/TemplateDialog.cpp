@@ -131,9 +131,9 @@ QWidget* MakeControl(const ControlTemplate& c, QWidget* parent) {
 void FitText(QWidget* dialog, const std::vector<std::pair<QWidget*, ControlKind>>& built) {
     for (const auto& [widget, kind] : built) {
         const auto* button = qobject_cast<QPushButton*>(widget);
-        const bool fits = kind == ControlKind::Label || (button != nullptr && button->isFlat());
+        const bool mayGrow = kind == ControlKind::Label || (button != nullptr && button->isFlat());
         const int needed = widget->sizeHint().width();
-        if (!fits || needed <= widget->width()) {
+        if (!mayGrow || needed <= widget->width()) {
             continue;
         }
         int limit = dialog->width();
