@@ -84,6 +84,13 @@ std::int64_t Statement::ColumnInt64(int column) const {
     return sqlite3_column_int64(m_stmt, column);
 }
 
+std::optional<std::int64_t> Statement::ColumnInteger(int column) const {
+    if (sqlite3_column_type(m_stmt, column) != SQLITE_INTEGER) {
+        return std::nullopt;
+    }
+    return sqlite3_column_int64(m_stmt, column);
+}
+
 std::string Statement::ColumnText(int column) const {
     const auto* text = sqlite3_column_text(m_stmt, column);
     if (text == nullptr) {

@@ -33,6 +33,8 @@ public:
     // Stored integers are 16-bit values; a missing value reads as nothing.
     std::optional<std::int16_t> ColumnInt16(int column) const;
     std::int64_t ColumnInt64(int column) const;
+    // The value when it is stored as an integer; nothing for NULL, text or a real.
+    std::optional<std::int64_t> ColumnInteger(int column) const;
     // A missing value reads as empty text.
     std::string ColumnText(int column) const;
 

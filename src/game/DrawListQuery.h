@@ -1,6 +1,7 @@
 #pragma once
 
 #include "db/Game.h"
+#include "db/ReadStatus.h"
 
 #include <array>
 #include <string>
@@ -16,12 +17,9 @@ struct DrawListRow {
 };
 
 struct DrawListResult {
-    enum class Status {
-        Complete,
-        NotOpened,   // the file or the statement could not be opened: nothing was read
-        Interrupted, // reading stopped partway: rows holds what was read before
-    };
+    using Status = ReadStatus;
     Status status = Status::Complete;
+    // When reading was interrupted: the rows read before.
     std::vector<DrawListRow> rows;
     std::string error;
 };
