@@ -1,0 +1,22 @@
+#pragma once
+
+#include "db/Game.h"
+
+#include <QString>
+
+#include <array>
+
+class QLineEdit;
+
+namespace drawbook {
+
+class Desktop;
+
+// Proposes five numbers for the game's next draw from its whole history and
+// writes them into the five fields, rank 1 first. Nothing is written unless the
+// whole history was read; a database that cannot be opened is passed over in
+// silence. Returns whether the fields were written.
+bool PredictNextDraw(Desktop& desktop, Game game, const QString& dbPath, const QString& filter,
+                     const std::array<QLineEdit*, 5>& fields);
+
+} // namespace drawbook

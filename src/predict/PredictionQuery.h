@@ -1,0 +1,25 @@
+#pragma once
+
+#include "db/Game.h"
+#include "db/ReadStatus.h"
+#include "predict/NextDrawPredictor.h"
+
+#include <string>
+
+namespace drawbook {
+
+struct PredictionResult {
+    ReadStatus status = ReadStatus::Complete;
+    PredictedNumbers numbers; // only when complete
+    std::string error;
+    int draws = 0;       // draws the prediction learnt from
+    int skippedRows = 0; // rows left out for a missing or impossible digit
+};
+
+// "SELECT kaisai,N100,N10,N1 FROM ナンバーズ3 " plus the filter, oldest draw first.
+std::string PredictionStatement(Game game, const std::string& filter);
+
+// Reads the draws the filter selects and proposes five numbers for the next one.
+PredictionResult PredictFromDatabase(const std::string& dbPath, Game game, const std::string& filter);
+
+} // namespace drawbook
