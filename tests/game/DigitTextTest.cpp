@@ -1,0 +1,23 @@
+#include "game/DigitText.h"
+
+#include <gtest/gtest.h>
+
+using namespace drawbook;
+
+TEST(DigitTextTest, OneDigitHalfOrFullWidth) {
+    const char* const half[] = {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"};
+    const char* const full[] = {"０", "１", "２", "３", "４", "５", "６", "７", "８", "９"};
+    for (int d = 0; d <= 9; ++d) {
+        EXPECT_EQ(ReadDigit(half[d]), d);
+        EXPECT_EQ(ReadDigit(full[d]), d);
+        EXPECT_EQ(HalfWidthDigit(full[d]), half[d]);
+    }
+}
+
+TEST(DigitTextTest, AnythingElseIsNotADigit) {
+    for (const char* text :
+         {"", " ", "　", "a", "Ａ", "12", "１２", "1 ", "-1", "'", "一", "\xEF\xBC", "\xEF\xBC\x9A"}) {
+        EXPECT_EQ(ReadDigit(text), std::nullopt) << text;
+        EXPECT_EQ(HalfWidthDigit(text), text);
+    }
+}
