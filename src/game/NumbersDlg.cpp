@@ -1,9 +1,13 @@
 #include "game/NumbersDlg.h"
 
 #include "app/Desktop.h"
+#include "app/QtText.h"
 #include "db/DrawCounter.h"
+#include "game/DigitValidator.h"
 #include "game/DrawListModel.h"
 #include "game/DrawListQuery.h"
+#include "game/SearchClause.h"
+#include "predict/PredictNextDraw.h"
 #include "res/ResourceIds.h"
 
 #include <QHeaderView>
@@ -50,9 +54,16 @@ CNumbersDlg::CNumbersDlg(Game game, int templateId, Desktop& desktop, QWidget* p
     m_editNextDraw = ControlAs<QLineEdit>(IDC_NEXT_DRAW);
     m_listDraws = ControlAs<QTableView>(IDC_DRAW_LIST);
     m_listDraws->setModel(m_model);
+    for (QLineEdit* edit : {m_editN1000, m_editN100, m_editN10, m_editN1}) {
+        if (edit != nullptr) {
+            edit->setValidator(new DigitValidator(edit));
+        }
+    }
 
     connect(ControlAs<QPushButton>(IDOK), &QPushButton::clicked, this, &QDialog::accept);
     connect(ControlAs<QPushButton>(IDC_LIST_ALL), &QPushButton::clicked, this, &CNumbersDlg::OnListAll);
+    connect(ControlAs<QPushButton>(IDC_PREDICT), &QPushButton::clicked, this, &CNumbersDlg::OnPredict);
+    connect(ControlAs<QPushButton>(IDC_SEARCH), &QPushButton::clicked, this, &CNumbersDlg::OnSearch);
     connect(ControlAs<QPushButton>(IDC_CLEAR), &QPushButton::clicked, this, &CNumbersDlg::OnClear);
     connect(ControlAs<QPushButton>(IDC_GAME_HELP), &QPushButton::clicked, this, &CNumbersDlg::OnHelpButton);
 }
@@ -121,7 +132,7 @@ bool CNumbersDlg::FillDrawList(const QString& dbPath, const QString& clause) {
         return false;
     case DrawListResult::Status::Interrupted:
         // The rows read so far stay listed; the user learns the list is short.
-        m_desktop.ShowMessage(this, QStringLiteral("　データベースを最後まで読めませんでした。。"), Desktop::Icon::Stop);
+        m_desktop.ShowMessage(this, ToQString(kReadInterruptedMessage), Desktop::Icon::Stop);
         return false;
     }
     return false;
@@ -129,7 +140,32 @@ bool CNumbersDlg::FillDrawList(const QString& dbPath, const QString& clause) {
 
 void CNumbersDlg::OnListAll() {
     ClearDrawList();
-    FillDrawList(m_strDbPath, QString::fromUtf8(kAllDrawsClause.data(), kAllDrawsClause.size()));
+    FillDrawList(m_strDbPath, ToQString(kAllDrawsClause));
+}
+
+void CNumbersDlg::OnPredict() {
+    PredictNextDraw(m_desktop, m_game, m_strDbPath, ToQString(kAllDrawsClause),
+                    {m_editPred1, m_editPred2, m_editPred3, m_editPred4, m_editPred5});
+}
+
+void CNumbersDlg::OnSearch() {
+    UpdateData(true);
+    const SearchMode mode = ControlAs<QRadioButton>(IDC_STRAIGHT)->isChecked() ? SearchMode::Straight : SearchMode::Box;
+    const SearchClause search = BuildSearchClause(
+        m_game, mode,
+        {m_strN1000.toStdString(), m_strN100.toStdString(), m_strN10.toStdString(), m_strN1.toStdString()});
+    if (search.Refused()) {
+        m_desktop.ShowMessage(this, ToQString(search.refusal), Desktop::Icon::Stop);
+        return;
+    }
+
+    ClearDrawList();
+    FillDrawList(m_strDbPath, ToQString(search.clause));
+    const int found = m_model->rowCount();
+    m_editCount->setText(QString::number(found));
+    if (found == 0) {
+        m_desktop.ShowMessage(this, ToQString(kNothingFoundMessage), Desktop::Icon::Stop);
+    }
 }
 
 void CNumbersDlg::OnClear() {

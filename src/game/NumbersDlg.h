@@ -29,6 +29,8 @@ public:
     void UpdateData(bool saveAndValidate);
 
     void OnListAll();
+    void OnPredict();
+    void OnSearch();
     void OnClear();
     void OnHelpButton();
 

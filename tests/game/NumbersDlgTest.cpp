@@ -62,6 +62,17 @@ private slots:
     void digitFieldsTakeOneCharacter();
     void opensInTheFirstDigitFieldAndEnterCloses();
     void helpFailureSaysStartingFailed();
+
+    void predictFillsOnlyTheFivePredictionFields();
+    void predictReadsTheHistoryAgainEachTime();
+    void predictLeavesTheFieldsWhenTheDatabaseCannotBeOpened();
+    void predictStoppedByDamageKeepsTheFieldsAndSaysSo();
+
+    void searchListsAndCountsTheMatchingDraws();
+    void searchBoxInBothWindows();
+    void rejectedSearchKeepsTheListAndCount();
+    void searchFindingNothingShowsZeroThenSaysSo();
+    void digitFieldsTakeOnlyADigit();
 };
 
 void NumbersDlgTest::nextDrawCountsRecordedDraws() {
@@ -148,7 +159,8 @@ void NumbersDlgTest::newDrawsShowOnlyAfterListAll() {
     db.Insert(Game::Numbers3, TestDraw{2, {9, 8, 8}});
     QCOMPARE(ListedRows(*window).size(), 1);
     Click(window.get(), IDC_LIST_ALL);
-    QCOMPARE(ListedRows(*window), (QStringList{QStringLiteral("1\t191\t\t\t\t\t"), QStringLiteral("2\t988\t\t\t\t\t")}));
+    QCOMPARE(ListedRows(*window),
+             (QStringList{QStringLiteral("1\t191\t\t\t\t\t"), QStringLiteral("2\t988\t\t\t\t\t")}));
     // The next draw number is counted once, when the window opens.
     QCOMPARE(TextOf(window.get(), IDC_NEXT_DRAW), QStringLiteral("2"));
 }
@@ -174,8 +186,9 @@ void NumbersDlgTest::listColumnsAndSelection() {
     db.Insert(Game::Numbers3, {TestDraw{1, {1, 9, 1}}, TestDraw{2, {9, 8, 8}}, TestDraw{3, {3, 3, 3}}});
     db.Insert(Game::Numbers4, {TestDraw{1, {1, 1, 4, 9}}, TestDraw{2, {7, 9, 2, 1}}});
     const QStringList captions = {
-        QStringLiteral("開催回数"),   QStringLiteral("当選数字"),   QStringLiteral("予想数字１"), QStringLiteral("予想数字２"),
-        QStringLiteral("予想数字３"), QStringLiteral("予想数字４"), QStringLiteral("予想数字５"),
+        QStringLiteral("開催回数"),   QStringLiteral("当選数字"),   QStringLiteral("予想数字１"),
+        QStringLiteral("予想数字２"), QStringLiteral("予想数字３"), QStringLiteral("予想数字４"),
+        QStringLiteral("予想数字５"),
     };
     const QList<int> widths = {60, 60, 89, 89, 89, 89, 89};
     for (const Game game : {Game::Numbers3, Game::Numbers4}) {
@@ -190,8 +203,8 @@ void NumbersDlgTest::listColumnsAndSelection() {
         QCOMPARE(shownCaptions, captions);
         QCOMPARE(shownWidths, widths);
         QCOMPARE(list->selectionBehavior(), QAbstractItemView::SelectRows);
-        QCOMPARE(list->selectionMode(), game == Game::Numbers3 ? QAbstractItemView::SingleSelection
-                                                               : QAbstractItemView::ExtendedSelection);
+        QCOMPARE(list->selectionMode(),
+                 game == Game::Numbers3 ? QAbstractItemView::SingleSelection : QAbstractItemView::ExtendedSelection);
         // Three digits: the selection stays visible without focus; four digits: it is hidden.
         const QPalette palette = list->palette();
         QCOMPARE(palette.color(QPalette::Inactive, QPalette::Highlight) ==
@@ -263,6 +276,264 @@ void NumbersDlgTest::helpFailureSaysStartingFailed() {
     QCOMPARE(desktop.messages[0].text, QStringLiteral("起動できませんでした"));
     QCOMPARE(desktop.messages[0].icon, Desktop::Icon::None);
     QVERIFY(window->isVisible());
+}
+
+namespace {
+
+TestDraw Draw(int kaisai, const std::string& number) {
+    TestDraw draw{kaisai, {}};
+    for (const char c : number) {
+        draw.digits.emplace_back(c - '0');
+    }
+    return draw;
+}
+
+QStringList Predictions(QWidget* window) {
+    QStringList numbers;
+    for (const int id : {IDC_PRED1, IDC_PRED2, IDC_PRED3, IDC_PRED4, IDC_PRED5}) {
+        numbers << TextOf(window, id);
+    }
+    return numbers;
+}
+
+void SetPredictions(CNumbersDlg& window, const QStringList& numbers) {
+    for (const auto& [edit, text] : {std::pair{window.m_editPred1, numbers[0]},
+                                     {window.m_editPred2, numbers[1]},
+                                     {window.m_editPred3, numbers[2]},
+                                     {window.m_editPred4, numbers[3]},
+                                     {window.m_editPred5, numbers[4]}}) {
+        edit->setText(text);
+    }
+}
+
+} // namespace
+
+void NumbersDlgTest::predictFillsOnlyTheFivePredictionFields() {
+    RecordingDesktop desktop;
+    TestDatabase db;
+    db.Insert(Game::Numbers3, {Draw(1, "123"), Draw(2, "456"), Draw(3, "123"), Draw(4, "789"), Draw(5, "123")});
+    db.Insert(Game::Numbers4, {Draw(1, "1234"), Draw(2, "2345"), Draw(3, "1234"), Draw(4, "0000"), Draw(5, "1234")});
+    const QList<std::pair<Game, QStringList>> expected = {
+        {Game::Numbers3, {"789", "456", "998", "877", "665"}},
+        {Game::Numbers4, {"2345", "0000", "9999", "8888", "7777"}},
+    };
+    for (const auto& [game, numbers] : expected) {
+        const auto window = Open(game, desktop, db.Path());
+        Click(window.get(), IDC_LIST_ALL);
+        window->m_editNextDraw->setText(QStringLiteral("99"));
+        Type(window.get(), IDC_N10, QStringLiteral("4"));
+        const int shown = desktop.waitCursors;
+
+        Click(window.get(), IDC_PREDICT);
+        QCOMPARE(Predictions(window.get()), numbers);
+        QCOMPARE(TextOf(window.get(), IDC_NEXT_DRAW), QStringLiteral("99"));
+        QCOMPARE(TextOf(window.get(), IDC_N10), QStringLiteral("4"));
+        QCOMPARE(window->m_strN10, QString()); // no data exchange
+        QCOMPARE(ListedRows(*window).size(), 5);
+        QVERIFY(desktop.messages.empty());
+        QCOMPARE(desktop.waitCursors, shown + 1);
+        QCOMPARE(desktop.waitDepth, 0);
+        // The command line proposes the same numbers.
+        QCOMPARE(CliOutput({"predict", std::string(GameCode(game))}, db.Path()), numbers.join('\n') + '\n');
+    }
+}
+
+void NumbersDlgTest::predictReadsTheHistoryAgainEachTime() {
+    RecordingDesktop desktop;
+    TestDatabase db;
+    const auto window = Open(Game::Numbers3, desktop, db.Path());
+    Click(window.get(), IDC_PREDICT);
+    QCOMPARE(Predictions(window.get()), (QStringList{"999", "888", "777", "666", "555"}));
+    db.Insert(Game::Numbers3, {Draw(1, "000"), Draw(2, "000")});
+    Click(window.get(), IDC_PREDICT);
+    QCOMPARE(Predictions(window.get()), (QStringList{"000", "999", "888", "777", "666"}));
+}
+
+void NumbersDlgTest::predictLeavesTheFieldsWhenTheDatabaseCannotBeOpened() {
+    RecordingDesktop desktop;
+    TempDir dir;
+    const auto window = Open(Game::Numbers4, desktop, dir.File("ナンバーズ.mdb"));
+    const QStringList typed = {"1111", "", "　", "abc", "0123"};
+    SetPredictions(*window, typed);
+    Click(window.get(), IDC_PREDICT);
+    QCOMPARE(Predictions(window.get()), typed);
+    QVERIFY(desktop.messages.empty());
+    QCOMPARE(desktop.waitDepth, 0);
+}
+
+void NumbersDlgTest::predictStoppedByDamageKeepsTheFieldsAndSaysSo() {
+    RecordingDesktop desktop;
+    TestDatabase db;
+    db.FillAndDamageMiddle(3000);
+    const auto window = Open(Game::Numbers3, desktop, db.Path());
+    const QStringList typed = {"111", "222", "333", "444", "555"};
+    SetPredictions(*window, typed);
+    Click(window.get(), IDC_PREDICT);
+    QCOMPARE(Predictions(window.get()), typed);
+    QCOMPARE(desktop.messages.size(), size_t(1));
+    QCOMPARE(desktop.messages[0].text, QStringLiteral("　データベースを最後まで読めませんでした。。"));
+    QCOMPARE(desktop.waitDepth, 0);
+}
+
+void NumbersDlgTest::searchListsAndCountsTheMatchingDraws() {
+    RecordingDesktop desktop;
+    TestDatabase db;
+    db.Insert(Game::Numbers3, {TestDraw{1, {1, 5, 2}, {"152", "", "", "", ""}}, Draw(2, "512"), Draw(3, "050"),
+                               Draw(4, "555"), TestDraw{0, {9, 5, 9}, {"", "", "", "", "959"}}, Draw(-3, "151")});
+    const auto window = Open(Game::Numbers3, desktop, db.Path());
+    ClickRadio(window.get(), IDC_STRAIGHT);
+    Type(window.get(), IDC_N10, QStringLiteral("5"));
+    Click(window.get(), IDC_SEARCH);
+    // Rows numbered 0 or below are listed when their digits match.
+    QCOMPARE(ListedRows(*window), (QStringList{
+                                      QStringLiteral("-3\t151\t\t\t\t\t"),
+                                      QStringLiteral("0\t959\t\t\t\t\t959"),
+                                      QStringLiteral("1\t152\t152\t\t\t\t"),
+                                      QStringLiteral("3\t050\t\t\t\t\t"),
+                                      QStringLiteral("4\t555\t\t\t\t\t"),
+                                  }));
+    QCOMPARE(TextOf(window.get(), IDC_COUNT3), QStringLiteral("5"));
+    QVERIFY(desktop.messages.empty());
+
+    // Hundreds 5 and tens 5, straight.
+    Type(window.get(), IDC_N100, QStringLiteral("5"));
+    Click(window.get(), IDC_SEARCH);
+    QCOMPARE(ListedRows(*window), QStringList{QStringLiteral("4\t555\t\t\t\t\t")});
+    QCOMPARE(TextOf(window.get(), IDC_COUNT3), QStringLiteral("1"));
+    QCOMPARE(window->m_strN100 + window->m_strN10 + window->m_strN1, QStringLiteral("55"));
+    QCOMPARE(desktop.waitDepth, 0);
+}
+
+void NumbersDlgTest::searchBoxInBothWindows() {
+    RecordingDesktop desktop;
+    TestDatabase db;
+    db.Insert(Game::Numbers3, {Draw(1, "112"), Draw(2, "121"), Draw(3, "211"), Draw(4, "122"), Draw(5, "111")});
+    db.Insert(Game::Numbers4, {Draw(1, "4321"), Draw(2, "1234"), Draw(3, "1243"), Draw(4, "1235"), Draw(5, "2143")});
+
+    const auto three = Open(Game::Numbers3, desktop, db.Path());
+    QVERIFY(IsChecked(three.get(), IDC_BOX));
+    Type(three.get(), IDC_N100, QStringLiteral("1"));
+    Type(three.get(), IDC_N10, QStringLiteral("1"));
+    Type(three.get(), IDC_N1, QStringLiteral("2"));
+    Click(three.get(), IDC_SEARCH);
+    // Each match once, though the clause repeats each order twice.
+    QCOMPARE(ListedRows(*three).size(), 3);
+    QCOMPARE(TextOf(three.get(), IDC_COUNT3), QStringLiteral("3"));
+
+    const auto four = Open(Game::Numbers4, desktop, db.Path());
+    for (const auto& [id, digit] : {std::pair{IDC_N1000, "3"}, {IDC_N100, "4"}, {IDC_N10, "1"}, {IDC_N1, "2"}}) {
+        Type(four.get(), id, QString::fromLatin1(digit));
+    }
+    Click(four.get(), IDC_SEARCH);
+    QCOMPARE(ListedRows(*four), (QStringList{
+                                    QStringLiteral("1\t4321\t\t\t\t\t"),
+                                    QStringLiteral("2\t1234\t\t\t\t\t"),
+                                    QStringLiteral("3\t1243\t\t\t\t\t"),
+                                    QStringLiteral("5\t2143\t\t\t\t\t"),
+                                }));
+    QCOMPARE(TextOf(four.get(), IDC_COUNT4), QStringLiteral("4"));
+    QVERIFY(desktop.messages.empty());
+}
+
+void NumbersDlgTest::rejectedSearchKeepsTheListAndCount() {
+    RecordingDesktop desktop;
+    TestDatabase db;
+    db.Insert(Game::Numbers4, {Draw(1, "1234"), Draw(2, "5678")});
+    db.Insert(Game::Numbers3, {Draw(1, "123")});
+    const auto four = Open(Game::Numbers4, desktop, db.Path());
+    Click(four.get(), IDC_LIST_ALL);
+    four->m_editCount->setText(QStringLiteral("7"));
+
+    // Box needs all four digits: the message names the empty position.
+    Type(four.get(), IDC_N1000, QStringLiteral("1"));
+    Type(four.get(), IDC_N100, QStringLiteral("2"));
+    Type(four.get(), IDC_N1, QStringLiteral("4"));
+    Click(four.get(), IDC_SEARCH);
+    // Straight with nothing typed.
+    Click(four.get(), IDC_CLEAR);
+    ClickRadio(four.get(), IDC_STRAIGHT);
+    Click(four.get(), IDC_SEARCH);
+
+    const auto three = Open(Game::Numbers3, desktop, db.Path());
+    Click(three.get(), IDC_LIST_ALL);
+    Click(three.get(), IDC_SEARCH);
+
+    QCOMPARE(desktop.messages.size(), size_t(3));
+    QCOMPARE(desktop.messages[0].text, QStringLiteral("　二桁目が記入されてません。。"));
+    QCOMPARE(desktop.messages[1].text, QStringLiteral("　最低一項目記入してください。。"));
+    QCOMPARE(desktop.messages[2].text, QStringLiteral("　最低一項目記入してください。。"));
+    for (const auto& message : desktop.messages) {
+        QCOMPARE(message.icon, Desktop::Icon::Stop);
+    }
+    QCOMPARE(ListedRows(*four).size(), 2);
+    QCOMPARE(TextOf(four.get(), IDC_COUNT4), QStringLiteral("7"));
+    QCOMPARE(ListedRows(*three).size(), 1);
+    QCOMPARE(TextOf(three.get(), IDC_COUNT3), QString());
+}
+
+void NumbersDlgTest::searchFindingNothingShowsZeroThenSaysSo() {
+    RecordingDesktop desktop;
+    TestDatabase db;
+    db.Insert(Game::Numbers3, {Draw(1, "123"), Draw(2, "456")});
+    const auto window = Open(Game::Numbers3, desktop, db.Path());
+    Click(window.get(), IDC_LIST_ALL);
+    window->m_editCount->setText(QStringLiteral("2"));
+    QString countAtMessage;
+    int rowsAtMessage = -1;
+    desktop.onMessage = [&](const QString&) {
+        countAtMessage = TextOf(window.get(), IDC_COUNT3);
+        rowsAtMessage = static_cast<int>(ListedRows(*window).size());
+    };
+    Type(window.get(), IDC_N1, QStringLiteral("9"));
+    Click(window.get(), IDC_SEARCH);
+    QCOMPARE(desktop.messages.size(), size_t(1));
+    QCOMPARE(desktop.messages[0].text, QStringLiteral("　検索内容はありません。。"));
+    QCOMPARE(desktop.messages[0].icon, Desktop::Icon::Stop);
+    QCOMPARE(countAtMessage, QStringLiteral("0"));
+    QCOMPARE(rowsAtMessage, 0);
+    QVERIFY(ListedRows(*window).isEmpty());
+}
+
+void NumbersDlgTest::digitFieldsTakeOnlyADigit() {
+    RecordingDesktop desktop;
+    TestDatabase db;
+    db.Insert(Game::Numbers3, {Draw(1, "357"), Draw(2, "753")});
+    const auto window = Open(Game::Numbers3, desktop, db.Path());
+    for (const char* refused : {"a", "'", " ", "　", "-", "Ａ", "%"}) {
+        Type(window.get(), IDC_N100, QString::fromUtf8(refused));
+        QCOMPARE(TextOf(window.get(), IDC_N100), QString());
+    }
+    // What a Japanese input method types becomes the plain digit.
+    Type(window.get(), IDC_N100, QStringLiteral("７"));
+    QCOMPARE(TextOf(window.get(), IDC_N100), QStringLiteral("7"));
+    QLineEdit* tens = window->m_editN10;
+    tens->setFocus();
+    QInputMethodEvent composing(QStringLiteral("５"), {});
+    QApplication::sendEvent(tens, &composing);
+    QInputMethodEvent commit;
+    commit.setCommitString(QStringLiteral("５"));
+    QApplication::sendEvent(tens, &commit);
+    QCOMPARE(tens->text(), QStringLiteral("5"));
+    // Pasted text is held to the same rule.
+    window->m_editN1->insert(QStringLiteral("x"));
+    QCOMPARE(TextOf(window.get(), IDC_N1), QString());
+    window->m_editN1->insert(QStringLiteral("３"));
+    QCOMPARE(TextOf(window.get(), IDC_N1), QStringLiteral("3"));
+
+    // Text put in by other means still never reaches the statement.
+    ClickRadio(window.get(), IDC_STRAIGHT);
+    Click(window.get(), IDC_LIST_ALL);
+    window->m_editN1->setText(QStringLiteral("'"));
+    Click(window.get(), IDC_SEARCH);
+    QCOMPARE(desktop.messages.size(), size_t(1));
+    QCOMPARE(desktop.messages[0].text, QStringLiteral("　検索する数字は一桁の数字で記入してください。。"));
+    QCOMPARE(ListedRows(*window).size(), 2);
+    desktop.messages.clear();
+
+    window->m_editN1->setText(QStringLiteral("3"));
+    Click(window.get(), IDC_SEARCH);
+    QCOMPARE(ListedRows(*window), QStringList{QStringLiteral("2\t753\t\t\t\t\t")});
+    QVERIFY(desktop.messages.empty());
 }
 
 QTEST_MAIN(NumbersDlgTest)

@@ -33,7 +33,14 @@ void ClickRadio(QWidget* dialog, int id) {
 void Type(QWidget* dialog, int id, const QString& keys) {
     QWidget* control = Require(dialog, id);
     control->setFocus();
-    QTest::keyClicks(control, keys);
+    for (const QChar key : keys) {
+        if (key.unicode() < 0x80) {
+            QTest::keyClick(control, key.toLatin1());
+        } else {
+            // Text with no key of its own, as an input method sends it.
+            QTest::sendKeyEvent(QTest::Click, control, Qt::Key_unknown, QString(key), Qt::NoModifier);
+        }
+    }
 }
 
 QString TextOf(QWidget* dialog, int id) {

@@ -6,6 +6,9 @@ namespace drawbook::test {
 
 void RecordingDesktop::ShowMessage(QWidget* /*owner*/, const QString& text, Icon icon) {
     messages.push_back({text, icon});
+    if (onMessage) {
+        onMessage(text);
+    }
 }
 
 void RecordingDesktop::BeginWaitCursor() {

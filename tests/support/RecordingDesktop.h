@@ -31,6 +31,8 @@ public:
     int waitDepth = 0;
     int waitCursors = 0;   // how often the wait cursor was shown
     bool helpOpens = true; // what OpenHelp answers
+    // Called as each message is shown, to look at the window behind it.
+    std::function<void(const QString&)> onMessage;
     // Called for each modal dialog, already shown; the default closes it at once.
     std::function<int(QDialog&)> onModal;
 };
