@@ -4,6 +4,10 @@
 #include "db/DrawCounter.h"
 #include "db/Game.h"
 #include "game/DrawListQuery.h"
+#include "game/SearchClause.h"
+#include "predict/PredictionQuery.h"
+
+#include <algorithm>
 
 #include <functional>
 #include <map>
@@ -17,7 +21,11 @@ namespace {
 
 constexpr const char* kUsage = "使い方: drawbook-cli [--db FILE] VERB ...\n"
                                "  next 3|4   次回の開催回\n"
-                               "  list 3|4   記録された回の一覧（開催回、当選数字、予想数字１〜５をタブ区切りで）\n";
+                               "  list 3|4   記録された回の一覧（開催回、当選数字、予想数字１〜５をタブ区切りで）\n"
+                               "  predict 3|4   次回の予想数字５つ（１番目から一行ずつ）\n"
+                               "  search 3|4 straight|box PATTERN [--sql]\n"
+                               "             数字で検索（PATTERN は上の桁から一桁ずつ、数字か _ 。例: _5_ 1__3）\n"
+                               "             --sql: 実行せずに SELECT 文を表示\n";
 
 struct Invocation {
     std::string dbPath;
@@ -50,11 +58,10 @@ int Next(const Invocation& call) {
     return kExitOk;
 }
 
-int List(const Invocation& call) {
-    ExpectWords(call, 1);
-    const Game game = GameArgument(call.words[0]);
-    const DrawListResult result = ReadDrawList(call.dbPath, game, std::string(kAllDrawsClause));
-    if (result.status != DrawListResult::Status::Complete) {
+// Writes the rows the clause selects as the window lists them; returns how many.
+std::size_t WriteDrawList(const Invocation& call, Game game, const std::string& clause) {
+    const DrawListResult result = ReadDrawList(call.dbPath, game, clause);
+    if (result.status != ReadStatus::Complete) {
         throw DbError(result.error, 0);
     }
     for (const DrawListRow& row : result.rows) {
@@ -64,6 +71,81 @@ int List(const Invocation& call) {
         }
         call.out << '\n';
     }
+    return result.rows.size();
+}
+
+int List(const Invocation& call) {
+    ExpectWords(call, 1);
+    WriteDrawList(call, GameArgument(call.words[0]), std::string(kAllDrawsClause));
+    return kExitOk;
+}
+
+int Predict(const Invocation& call) {
+    ExpectWords(call, 1);
+    const PredictionResult result =
+        PredictFromDatabase(call.dbPath, GameArgument(call.words[0]), std::string(kAllDrawsClause));
+    if (result.status != ReadStatus::Complete) {
+        throw DbError(result.error, 0);
+    }
+    for (const std::string& number : result.numbers) {
+        call.out << number << '\n';
+    }
+    return kExitOk;
+}
+
+// "_5_" → the fields a user fills for it: a digit per position, "" for "_".
+SearchFields PatternFields(Game game, const std::string& pattern) {
+    const std::size_t positions = DigitColumns(game).size();
+    if (pattern.size() != positions ||
+        !std::all_of(pattern.begin(), pattern.end(), [](char c) { return c == '_' || (c >= '0' && c <= '9'); })) {
+        throw UsageError{"PATTERN は" + std::to_string(positions) +
+                         "文字で、一文字ずつ数字か _ にしてください: " + pattern};
+    }
+    SearchFields fields;
+    const std::size_t first = fields.size() - positions;
+    for (std::size_t i = 0; i < positions; ++i) {
+        if (pattern[i] != '_') {
+            fields[first + i] = std::string(1, pattern[i]);
+        }
+    }
+    return fields;
+}
+
+SearchMode ModeArgument(const std::string& word) {
+    if (word == "straight") {
+        return SearchMode::Straight;
+    }
+    if (word == "box") {
+        return SearchMode::Box;
+    }
+    throw UsageError{"検索の仕方は straight か box で指定してください: " + word};
+}
+
+int Search(const Invocation& call) {
+    std::vector<std::string> words = call.words;
+    const auto sql = std::find(words.begin(), words.end(), "--sql");
+    const bool showSql = sql != words.end();
+    if (showSql) {
+        words.erase(sql);
+    }
+    if (words.size() != 3) {
+        throw UsageError{"引数の数が違います"};
+    }
+    const Game game = GameArgument(words[0]);
+    const SearchMode mode = ModeArgument(words[1]);
+    const SearchClause search = BuildSearchClause(game, mode, PatternFields(game, words[2]));
+    if (search.Refused()) {
+        call.err << search.refusal << '\n';
+        return kExitRefused;
+    }
+    if (showSql) {
+        call.out << DrawListStatement(game, search.clause) << '\n';
+        return kExitOk;
+    }
+    if (WriteDrawList(call, game, search.clause) == 0) {
+        call.err << kNothingFoundMessage << '\n';
+        return kExitRefused;
+    }
     return kExitOk;
 }
 
@@ -71,6 +153,8 @@ const std::map<std::string, std::function<int(const Invocation&)>, std::less<>>&
     static const std::map<std::string, std::function<int(const Invocation&)>, std::less<>> verbs = {
         {"next", Next},
         {"list", List},
+        {"predict", Predict},
+        {"search", Search},
     };
     return verbs;
 }

@@ -39,8 +39,27 @@ std::vector<TestDraw> Draws(int count) {
 TEST(CliTest, UsageErrors) {
     TestDatabase db;
     const std::vector<std::vector<std::string>> wrong = {
-        {}, {"frob", "3"}, {"next", "5"}, {"list", "ナンバーズ3"}, {"next"}, {"list", "3", "4"}, {"--db"},
-        {"next", "3", "--db"}, {"--db", db.Path()},
+        {},
+        {"frob", "3"},
+        {"next", "5"},
+        {"list", "ナンバーズ3"},
+        {"next"},
+        {"list", "3", "4"},
+        {"--db"},
+        {"next", "3", "--db"},
+        {"--db", db.Path()},
+        // predict and search
+        {"predict"},
+        {"predict", "5"},
+        {"search", "3", "box"},
+        {"search", "3", "sideways", "123"},
+        {"search", "3", "box", "12"},
+        {"search", "4", "box", "123"},
+        {"search", "3", "straight", "1234"},
+        {"search", "3", "box", "1a3"},
+        {"search", "3", "box", "１２３"},
+        {"search", "3", "box", "1 3"},
+        {"search", "3", "box", "123", "extra"},
     };
     for (const auto& args : wrong) {
         const CliRun run = RunTool(args, db.Path());
@@ -86,7 +105,7 @@ TEST(CliTest, DbOptionChoosesTheFile) {
 TEST(CliTest, DatabaseFailures) {
     TempDir dir;
     const std::string missing = dir.File("ナンバーズ.mdb");
-    for (const char* verb : {"next", "list"}) {
+    for (const char* verb : {"next", "list", "predict"}) {
         const CliRun run = RunTool({verb, "3"}, missing);
         EXPECT_EQ(run.code, 3) << verb;
         EXPECT_EQ(run.out, "");
@@ -108,4 +127,72 @@ TEST(CliTest, ListStoppedByDamagePrintsNothingAndFails) {
     EXPECT_EQ(run.code, 3);
     EXPECT_EQ(run.out, "");
     EXPECT_FALSE(run.err.empty());
+}
+
+TEST(CliTest, PredictPrintsFiveNumbersRankOneFirst) {
+    TestDatabase db;
+    db.Insert(Game::Numbers3, {{1, {1, 2, 3}}, {2, {4, 5, 6}}, {3, {1, 2, 3}}, {4, {7, 8, 9}}, {5, {1, 2, 3}}});
+    const CliRun three = RunTool({"predict", "3"}, db.Path());
+    EXPECT_EQ(three.code, 0);
+    EXPECT_EQ(three.out, "789\n456\n998\n877\n665\n");
+    EXPECT_EQ(three.err, "");
+    EXPECT_EQ(RunTool({"predict", "4"}, db.Path()).out, "9999\n8888\n7777\n6666\n5555\n");
+}
+
+TEST(CliTest, SearchPrintsMatchingRowsAsListDoes) {
+    TestDatabase db;
+    db.Insert(Game::Numbers3, {{1, {1, 5, 2}, {"152", "", "", "", ""}},
+                               {2, {5, 1, 2}},
+                               {3, {0, 5, 0}},
+                               {-2, {9, 5, 9}, {"", "", "", "", "959"}}});
+    // Straight: the tens digit 5; a row numbered below 1 is listed too.
+    const CliRun straight = RunTool({"search", "3", "straight", "_5_"}, db.Path());
+    EXPECT_EQ(straight.code, 0);
+    EXPECT_EQ(straight.out, "-2\t959\t\t\t\t\t959\n"
+                            "1\t152\t152\t\t\t\t\n"
+                            "3\t050\t\t\t\t\t\n");
+    EXPECT_EQ(straight.err, "");
+    // Box: 2 and 5 anywhere.
+    EXPECT_EQ(RunTool({"search", "3", "box", "5_2"}, db.Path()).out, "1\t152\t152\t\t\t\t\n"
+                                                                     "2\t512\t\t\t\t\t\n");
+}
+
+TEST(CliTest, RefusedOrEmptySearchSaysWhyAndExitsOne) {
+    TestDatabase db;
+    db.Insert(Game::Numbers4, {{1, {1, 2, 3, 4}}});
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"search", "3", "box", "___"}, "　最低一項目記入してください。。\n"},
+        {{"search", "4", "straight", "____"}, "　最低一項目記入してください。。\n"},
+        {{"search", "4", "box", "____"}, "　全項目記入してください。。\n"},
+        {{"search", "4", "box", "1_3_"}, "　一、三桁目が記入されてません。。\n"},
+        {{"search", "4", "box", "1234", "--sql"}, ""},
+        {{"search", "4", "box", "1235"}, "　検索内容はありません。。\n"},
+        {{"search", "3", "straight", "1__"}, "　検索内容はありません。。\n"},
+    };
+    for (const auto& [args, message] : cases) {
+        const CliRun run = RunTool(args, db.Path());
+        if (message.empty()) {
+            EXPECT_EQ(run.code, 0);
+            continue;
+        }
+        EXPECT_EQ(run.code, 1) << ::testing::PrintToString(args);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err, message);
+    }
+}
+
+TEST(CliTest, SearchSqlPrintsTheStatementAndRunsNothing) {
+    TempDir dir;
+    const std::string missing = dir.File("ナンバーズ.mdb");
+    const CliRun straight = RunTool({"search", "3", "straight", "_5_", "--sql"}, missing);
+    EXPECT_EQ(straight.code, 0);
+    EXPECT_EQ(straight.out,
+              "SELECT kaisai,N100,N10,N1,kounyu1,kounyu2,kounyu3,kounyu4,kounyu5 FROM ナンバーズ3  WHERE N10=5\n");
+    EXPECT_EQ(RunTool({"search", "--sql", "4", "straight", "__12"}, missing).out,
+              "SELECT kaisai,N1000,N100,N10,N1,kounyu1,kounyu2,kounyu3,kounyu4,kounyu5 FROM ナンバーズ4 "
+              "WHERE N10=1 AND N1=2\n");
+    EXPECT_EQ(RunTool({"search", "3", "box", "__7", "--sql"}, missing).out,
+              "SELECT kaisai,N100,N10,N1,kounyu1,kounyu2,kounyu3,kounyu4,kounyu5 FROM ナンバーズ3 "
+              "WHERE N100=7 OR N10=7 OR N1=7\n");
+    EXPECT_FALSE(std::filesystem::exists(missing));
 }
