@@ -10,10 +10,13 @@
 #include "game/Numbers3Dlg.h"
 #include "game/Numbers4Dlg.h"
 #include "res/AppIcon.h"
+#include "res/ResourceIds.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QLineEdit>
 #include <QPixmap>
+#include <QRadioButton>
 
 #include <cstdio>
 #include <filesystem>
@@ -81,11 +84,29 @@ bool Save(QWidget& dialog, const QDir& dir, const QString& name) {
     return saved;
 }
 
-template <class Window> bool SaveGameWindow(Desktop& desktop, const QDir& dir, const QString& dbPath, const QString& name) {
+// The window after 一覧表示 and 予想.
+template <class Window>
+bool SaveGameWindow(Desktop& desktop, const QDir& dir, const QString& dbPath, const QString& name) {
     Window window(desktop);
     window.m_strDbPath = dbPath;
     window.show();
     window.OnListAll();
+    window.OnPredict();
+    return Save(window, dir, name);
+}
+
+// The window after a straight search for the digits given by field ID.
+template <class Window>
+bool SaveSearch(Desktop& desktop, const QDir& dir, const QString& dbPath, const QString& name,
+                std::initializer_list<std::pair<int, const char*>> digits) {
+    Window window(desktop);
+    window.m_strDbPath = dbPath;
+    window.show();
+    window.template ControlAs<QRadioButton>(IDC_STRAIGHT)->setChecked(true);
+    for (const auto& [id, digit] : digits) {
+        window.template ControlAs<QLineEdit>(id)->setText(QString::fromLatin1(digit));
+    }
+    window.OnSearch();
     return Save(window, dir, name);
 }
 
@@ -114,5 +135,7 @@ int main(int argc, char* argv[]) {
     }
     ok &= SaveGameWindow<CNumbers3Dlg>(desktop, dir, dbPath, QStringLiteral("numbers3"));
     ok &= SaveGameWindow<CNumbers4Dlg>(desktop, dir, dbPath, QStringLiteral("numbers4"));
+    ok &= SaveSearch<CNumbers3Dlg>(desktop, dir, dbPath, QStringLiteral("numbers3-search"), {{IDC_N10, "5"}});
+    ok &= SaveSearch<CNumbers4Dlg>(desktop, dir, dbPath, QStringLiteral("numbers4-search"), {{IDC_N1000, "3"}});
     return ok ? 0 : 1;
 }
