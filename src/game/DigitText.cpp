@@ -23,11 +23,4 @@ std::optional<int> ReadDigit(std::string_view text) {
     return std::nullopt;
 }
 
-std::string HalfWidthDigit(std::string_view text) {
-    if (const auto digit = ReadDigit(text)) {
-        return std::to_string(*digit);
-    }
-    return std::string(text);
-}
-
 } // namespace drawbook

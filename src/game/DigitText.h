@@ -1,7 +1,6 @@
 #pragma once
 
 #include <optional>
-#include <string>
 #include <string_view>
 
 namespace drawbook {
@@ -9,8 +8,5 @@ namespace drawbook {
 // The digit a field holds when its whole text is one digit: half-width 0-9, or
 // full-width ０-９ as a Japanese input method types it. Nothing otherwise.
 std::optional<int> ReadDigit(std::string_view text);
-
-// The text with a lone full-width digit turned into the half-width one.
-std::string HalfWidthDigit(std::string_view text);
 
 } // namespace drawbook

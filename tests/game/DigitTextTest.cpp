@@ -10,7 +10,6 @@ TEST(DigitTextTest, OneDigitHalfOrFullWidth) {
     for (int d = 0; d <= 9; ++d) {
         EXPECT_EQ(ReadDigit(half[d]), d);
         EXPECT_EQ(ReadDigit(full[d]), d);
-        EXPECT_EQ(HalfWidthDigit(full[d]), half[d]);
     }
 }
 
@@ -18,6 +17,5 @@ TEST(DigitTextTest, AnythingElseIsNotADigit) {
     for (const char* text :
          {"", " ", "　", "a", "Ａ", "12", "１２", "1 ", "-1", "'", "一", "\xEF\xBC", "\xEF\xBC\x9A"}) {
         EXPECT_EQ(ReadDigit(text), std::nullopt) << text;
-        EXPECT_EQ(HalfWidthDigit(text), text);
     }
 }
