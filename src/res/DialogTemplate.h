@@ -17,6 +17,7 @@ enum class ControlKind {
     Label,
     GroupBox,
     RadioButton,
+    CheckBox,
     ListView,
     Icon,
 };
@@ -27,13 +28,15 @@ inline constexpr std::uint32_t TabStop = 1U << 0;
 inline constexpr std::uint32_t Group = 1U << 1;
 inline constexpr std::uint32_t Border = 1U << 2;
 inline constexpr std::uint32_t ReadOnly = 1U << 3;
-inline constexpr std::uint32_t Center = 1U << 4;  // centred text
+inline constexpr std::uint32_t Center = 1U << 4;   // centred text (group box: centred caption)
 inline constexpr std::uint32_t NoPrefix = 1U << 5; // "&" is shown as it is
 inline constexpr std::uint32_t Flat = 1U << 6;
 inline constexpr std::uint32_t LeftText = 1U << 7;  // button text left-aligned and vertically centred
 inline constexpr std::uint32_t SingleSel = 1U << 8; // list: one row at a time
 inline constexpr std::uint32_t ShowSelAlways = 1U << 9;
 inline constexpr std::uint32_t AppWindow = 1U << 10; // dialog: has a taskbar button
+inline constexpr std::uint32_t PushLike = 1U << 11;  // check box drawn as a button that stays pressed
+inline constexpr std::uint32_t Hidden = 1U << 12;
 } // namespace style
 
 // Position and size in dialog units.
@@ -63,7 +66,7 @@ struct DialogTemplate {
     std::vector<ControlTemplate> controls; // in tab order
 };
 
-// The templates by ID: 100, 102, 129, 130. Throws std::out_of_range for any other.
+// The templates by ID: 100, 102, 129, 130, 132. Throws std::out_of_range for any other.
 const DialogTemplate& FindDialogTemplate(int id);
 std::span<const int> DialogTemplateIds();
 

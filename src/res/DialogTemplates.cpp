@@ -29,7 +29,10 @@ DialogTemplate AboutBox() {
                 {IDC_STATIC, K::Icon, "", {11, 17, 20, 20}},
                 {IDC_STATIC, K::Label, "SOMARU屋  ナンバーズ     Version 2.00", {40, 10, 119, 8}, NoPrefix},
                 {IDOK, K::DefPushButton, "OK", {178, 34, 50, 14}, TabStop | Group},
-                {IDC_HOMEPAGE, K::PushButton, std::string("HP --  ") + kHomePageAddress, {39, 34, 119, 14},
+                {IDC_HOMEPAGE,
+                 K::PushButton,
+                 std::string("HP --  ") + kHomePageAddress,
+                 {39, 34, 119, 14},
                  Flat | LeftText},
             }};
 }
@@ -129,16 +132,50 @@ DialogTemplate Numbers4() {
     return {IDD_NUMBERS4, "SOMARU屋　ナンバーズ４　予想＆検索", 350, 301, kFont, kPointSize, 0, std::move(c)};
 }
 
-constexpr std::array<int, 4> kIds = {IDD_ABOUTBOX, IDD_MAIN_MENU, IDD_NUMBERS3, IDD_NUMBERS4};
+DialogTemplate EditDraw() {
+    return {IDD_EDIT_DRAW,
+            "　　編　集",
+            259,
+            133,
+            kFont,
+            kPointSize,
+            0,
+            {
+                {IDOK, K::DefPushButton, "閉　じ　る", {171, 106, 81, 20}, TabStop},
+                {IDC_EDIT_LABEL1, K::Edit, "", {17, 34, 35, 12}, ReadOnly | Center},
+                {IDC_EDIT_LABEL2, K::Edit, "", {80, 34, 35, 12}, ReadOnly | Center},
+                {IDC_EDIT_LABEL3, K::Edit, "", {143, 34, 35, 12}, ReadOnly | Center},
+                {IDC_EDIT_LABEL4, K::Edit, "", {206, 34, 35, 12}, ReadOnly | Center},
+                {IDC_EDIT_DIGIT1, K::Edit, "", {17, 46, 35, 12}, Center | Border | TabStop},
+                {IDC_EDIT_DIGIT2, K::Edit, "", {80, 46, 35, 12}, Center | Border | TabStop},
+                {IDC_EDIT_DIGIT3, K::Edit, "", {143, 46, 35, 12}, Center | Border | TabStop},
+                {IDC_EDIT_DIGIT4, K::Edit, "", {206, 46, 35, 12}, Center | Border | TabStop},
+                {IDC_EDIT_NUMBER1, K::Edit, "", {9, 86, 48, 12}, Center | Border | TabStop},
+                {IDC_EDIT_NUMBER2, K::Edit, "", {57, 86, 48, 12}, Center | Border | TabStop},
+                {IDC_EDIT_NUMBER3, K::Edit, "", {105, 86, 48, 12}, Center | Border | TabStop},
+                {IDC_EDIT_NUMBER4, K::Edit, "", {153, 86, 48, 12}, Center | Border | TabStop},
+                {IDC_EDIT_NUMBER5, K::Edit, "", {201, 86, 48, 12}, Center | Border | TabStop},
+                {IDC_EDIT_DRAW_NO, K::Edit, "", {24, 11, 23, 12}, ReadOnly | Center},
+                {IDC_EDIT_STORE, K::PushButton, "登　　録", {7, 106, 81, 20}, TabStop},
+                {IDC_STATIC, K::Label, "第", {16, 11, 8, 8}},
+                {IDC_STATIC, K::Label, "回開催", {47, 11, 22, 8}},
+                {IDC_EDIT_UP, K::PushButton, "上", {73, 9, 20, 11}, TabStop},
+                {IDC_EDIT_DOWN, K::PushButton, "下", {99, 9, 20, 11}, TabStop},
+                {IDC_EDIT_BY_TEN, K::CheckBox, "×１０", {125, 9, 26, 11}, PushLike | TabStop},
+                {IDC_STATIC, K::GroupBox, "予想数字　＆　購入数字", {7, 66, 245, 39}, Center},
+                {IDC_EDIT_GAME, K::Edit, "", {212, 7, 40, 14}, Hidden},
+                {IDC_EDIT_CLEAR_NUMBERS, K::PushButton, "予想数字クリア", {9, 73, 48, 12}, TabStop},
+            }};
+}
+
+constexpr std::array<int, 5> kIds = {IDD_ABOUTBOX, IDD_MAIN_MENU, IDD_NUMBERS3, IDD_NUMBERS4, IDD_EDIT_DRAW};
 
 } // namespace
 
 const DialogTemplate& FindDialogTemplate(int id) {
     static const std::map<int, DialogTemplate> templates = {
-        {IDD_ABOUTBOX, AboutBox()},
-        {IDD_MAIN_MENU, MainMenu()},
-        {IDD_NUMBERS3, Numbers3()},
-        {IDD_NUMBERS4, Numbers4()},
+        {IDD_ABOUTBOX, AboutBox()}, {IDD_MAIN_MENU, MainMenu()}, {IDD_NUMBERS3, Numbers3()},
+        {IDD_NUMBERS4, Numbers4()}, {IDD_EDIT_DRAW, EditDraw()},
     };
     return templates.at(id);
 }

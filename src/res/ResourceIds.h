@@ -7,6 +7,7 @@ inline constexpr int IDD_ABOUTBOX = 100;
 inline constexpr int IDD_MAIN_MENU = 102;
 inline constexpr int IDD_NUMBERS3 = 129;
 inline constexpr int IDD_NUMBERS4 = 130;
+inline constexpr int IDD_EDIT_DRAW = 132;
 
 // Strings
 inline constexpr int IDS_ABOUTBOX = 101;
@@ -48,5 +49,27 @@ inline constexpr int IDC_PRED2 = 1030;
 inline constexpr int IDC_PRED3 = 1031;
 inline constexpr int IDC_PRED4 = 1032;
 inline constexpr int IDC_PRED5 = 1033;
+
+// Edit dialog
+inline constexpr int IDC_EDIT_LABEL1 = 1004;
+inline constexpr int IDC_EDIT_LABEL2 = 1005;
+inline constexpr int IDC_EDIT_LABEL3 = 1006;
+inline constexpr int IDC_EDIT_LABEL4 = 1007;
+inline constexpr int IDC_EDIT_NUMBER1 = 1010;
+inline constexpr int IDC_EDIT_NUMBER2 = 1011;
+inline constexpr int IDC_EDIT_NUMBER3 = 1019;
+inline constexpr int IDC_EDIT_NUMBER4 = 1020;
+inline constexpr int IDC_EDIT_NUMBER5 = 1021;
+inline constexpr int IDC_EDIT_DRAW_NO = 1022;
+inline constexpr int IDC_EDIT_BY_TEN = 1025;
+inline constexpr int IDC_EDIT_DIGIT1 = 1034;
+inline constexpr int IDC_EDIT_DIGIT2 = 1035;
+inline constexpr int IDC_EDIT_DIGIT3 = 1036;
+inline constexpr int IDC_EDIT_DIGIT4 = 1037;
+inline constexpr int IDC_EDIT_GAME = 1038;
+inline constexpr int IDC_EDIT_STORE = 1039;
+inline constexpr int IDC_EDIT_UP = 1040;
+inline constexpr int IDC_EDIT_DOWN = 1041;
+inline constexpr int IDC_EDIT_CLEAR_NUMBERS = 1042;
 
 } // namespace drawbook

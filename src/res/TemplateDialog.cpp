@@ -4,6 +4,7 @@
 
 #include <QAbstractItemView>
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -45,14 +46,10 @@ QWidget* MakeButton(const ControlTemplate& c, QWidget* parent) {
 QWidget* MakeEdit(const ControlTemplate& c, QWidget* parent) {
     auto* edit = new QLineEdit(parent);
     edit->setFrame(Has(c, style::Border));
-    edit->setReadOnly(Has(c, style::ReadOnly));
     edit->setAlignment(Has(c, style::Center) ? Qt::AlignCenter : (Qt::AlignLeft | Qt::AlignVCenter));
     edit->setTextMargins(0, 0, 0, 0);
     if (Has(c, style::ReadOnly)) {
-        // Read-only fields sit on the dialog's own background.
-        QPalette palette = edit->palette();
-        palette.setBrush(QPalette::Base, palette.brush(QPalette::Window));
-        edit->setPalette(palette);
+        SetReadOnly(edit);
     }
     return edit;
 }
@@ -110,13 +107,24 @@ QWidget* MakeControl(const ControlTemplate& c, QWidget* parent) {
     case ControlKind::GroupBox: {
         // The caption sits on the frame's top line.
         auto* box = new QGroupBox(Text(c.caption), parent);
+        const QString title =
+            Has(c, style::Center) ? QStringLiteral("subcontrol-position: top center;") : QStringLiteral("left: 6px;");
         box->setStyleSheet(QStringLiteral("QGroupBox { border: 1px solid palette(mid); border-radius: 0px;"
                                           " margin-top: 0.5em; }"
-                                          "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0px; }"));
+                                          "QGroupBox::title { subcontrol-origin: margin; padding: 0px; %1 }")
+                               .arg(title));
         return box;
     }
     case ControlKind::RadioButton:
         return new QRadioButton(Text(c.caption), parent);
+    case ControlKind::CheckBox:
+        if (Has(c, style::PushLike)) {
+            auto* button = new QPushButton(Text(c.caption), parent);
+            button->setCheckable(true);
+            button->setAutoDefault(false);
+            return button;
+        }
+        return new QCheckBox(Text(c.caption), parent);
     case ControlKind::ListView:
         return MakeListView(c, parent);
     case ControlKind::Icon:
@@ -154,6 +162,13 @@ bool TakesFocus(ControlKind kind) {
 }
 
 } // namespace
+
+void SetReadOnly(QLineEdit* edit) {
+    edit->setReadOnly(true);
+    QPalette palette = edit->palette();
+    palette.setBrush(QPalette::Base, palette.brush(QPalette::Window));
+    edit->setPalette(palette);
+}
 
 QFont DialogFont(const DialogTemplate& dialogTemplate) {
     QFont font;
@@ -208,6 +223,9 @@ void TemplateDialog::Build() {
         const PixelRect r = m_units.ToPixels(c.rect);
         widget->setGeometry(r.x, r.y, r.width, r.height);
         built.emplace_back(widget, c.kind);
+        if (Has(c, style::Hidden)) {
+            widget->hide();
+        }
 
         if (c.kind == ControlKind::GroupBox) {
             // A group box only frames its neighbours; it must not cover them.

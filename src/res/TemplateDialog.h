@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QFont>
 
+class QLineEdit;
 class QShowEvent;
 
 namespace drawbook {
@@ -20,6 +21,9 @@ QWidget* FindControl(const QWidget* dialog, int id);
 template <class T> T* FindControlAs(const QWidget* dialog, int id) {
     return qobject_cast<T*>(FindControl(dialog, id));
 }
+
+// Makes an edit field read-only; it then sits on the dialog's own background.
+void SetReadOnly(QLineEdit* edit);
 
 // A dialog whose controls are built from a dialog template.
 class TemplateDialog : public QDialog {
