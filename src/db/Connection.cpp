@@ -49,6 +49,10 @@ void Connection::ExecuteScript(const std::string& sql) {
     }
 }
 
+int Connection::Changes() const {
+    return sqlite3_changes(m_db);
+}
+
 void Connection::Fail(const std::string& context, int code) const {
     throw DbError(context + ": " + sqlite3_errmsg(m_db), code);
 }

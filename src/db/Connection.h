@@ -24,6 +24,9 @@ public:
     // Runs statements that return no rows, such as a schema.
     void ExecuteScript(const std::string& sql);
 
+    // Rows changed by the last INSERT, UPDATE or DELETE.
+    int Changes() const;
+
     sqlite3* Handle() const { return m_db; }
     const std::string& Path() const { return m_path; }
 

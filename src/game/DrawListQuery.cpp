@@ -4,7 +4,6 @@
 #include "db/DbError.h"
 #include "db/Statement.h"
 
-
 namespace drawbook {
 
 std::string DrawListStatement(Game game, const std::string& clause) {
@@ -24,9 +23,9 @@ void ReadRows(Statement& statement, int digits, DrawListResult& result) {
             row.drawNo = std::to_string(statement.ColumnInt16(0).value_or(0));
             for (int d = 1; d <= digits; ++d) {
                 // A missing digit adds nothing, like any missing value.
-                if (const auto digit = statement.ColumnInt16(d)) {
-                    row.winningNumber += std::to_string(*digit);
-                }
+                const auto digit = statement.ColumnInt16(d);
+                row.digits.push_back(digit ? std::to_string(*digit) : std::string());
+                row.winningNumber += row.digits.back();
             }
             for (int n = 0; n < 5; ++n) {
                 row.numbers[static_cast<std::size_t>(n)] = statement.ColumnText(1 + digits + n);

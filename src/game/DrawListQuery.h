@@ -13,6 +13,7 @@ namespace drawbook {
 struct DrawListRow {
     std::string drawNo;
     std::string winningNumber;
+    std::vector<std::string> digits; // each stored digit on its own, highest first; "" when missing
     std::array<std::string, 5> numbers;
 };
 
