@@ -3,6 +3,7 @@
 #include "app/Desktop.h"
 #include "app/QtText.h"
 #include "db/DrawCounter.h"
+#include "edit/EditDrawDlg.h"
 #include "game/DigitValidator.h"
 #include "game/DrawListModel.h"
 #include "game/DrawListQuery.h"
@@ -66,6 +67,7 @@ CNumbersDlg::CNumbersDlg(Game game, int templateId, Desktop& desktop, QWidget* p
     connect(ControlAs<QPushButton>(IDC_SEARCH), &QPushButton::clicked, this, &CNumbersDlg::OnSearch);
     connect(ControlAs<QPushButton>(IDC_CLEAR), &QPushButton::clicked, this, &CNumbersDlg::OnClear);
     connect(ControlAs<QPushButton>(IDC_GAME_HELP), &QPushButton::clicked, this, &CNumbersDlg::OnHelpButton);
+    connect(m_listDraws, &QTableView::doubleClicked, this, &CNumbersDlg::OnListDblClk);
 }
 
 bool CNumbersDlg::OnInitDialog() {
@@ -174,6 +176,20 @@ void CNumbersDlg::OnClear() {
             edit->clear();
         }
     }
+}
+
+void CNumbersDlg::OnListDblClk(const QModelIndex& index) {
+    if (!index.isValid()) {
+        return;
+    }
+    m_strNextDrawNo = m_editNextDraw->text();
+    CEditDrawDlg dialog(m_desktop, this);
+    dialog.m_strDbPath = m_strDbPath;
+    dialog.m_strGame = ToQString(GameCode(m_game));
+    dialog.m_strNextDrawNo = m_strNextDrawNo;
+    dialog.m_strDrawNo = m_model->Cell(index.row(), 0);
+    // The list and the next draw number stay as they are.
+    m_desktop.RunModal(dialog);
 }
 
 void CNumbersDlg::OnHelpButton() {

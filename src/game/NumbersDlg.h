@@ -6,6 +6,7 @@
 #include <QString>
 
 class QLineEdit;
+class QModelIndex;
 class QRadioButton;
 class QTableView;
 
@@ -33,6 +34,8 @@ public:
     void OnSearch();
     void OnClear();
     void OnHelpButton();
+    // Opens the edit dialog on the draw of the double-clicked row.
+    void OnListDblClk(const QModelIndex& index);
 
     DrawListModel& DrawList() const { return *m_model; }
 

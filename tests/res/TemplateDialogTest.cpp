@@ -1,9 +1,10 @@
+#include "res/TemplateDialog.h"
 #include "app/AboutDlg.h"
 #include "app/MainMenuDlg.h"
+#include "edit/EditDrawDlg.h"
 #include "game/Numbers3Dlg.h"
 #include "game/Numbers4Dlg.h"
 #include "res/ResourceIds.h"
-#include "res/TemplateDialog.h"
 #include "support/DialogDriver.h"
 #include "support/RecordingDesktop.h"
 
@@ -32,8 +33,12 @@ std::unique_ptr<TemplateDialog> Make(int id, RecordingDesktop& desktop) {
         return std::make_unique<CMainMenuDlg>(desktop, QStringLiteral("/nonexistent/drawbook"));
     case IDD_NUMBERS3:
         return std::make_unique<CNumbers3Dlg>(desktop);
-    default:
+    case IDD_NUMBERS4:
         return std::make_unique<CNumbers4Dlg>(desktop);
+    case IDD_EDIT_DRAW:
+        return std::make_unique<CEditDrawDlg>(desktop);
+    default:
+        return std::make_unique<TemplateDialog>(id);
     }
 }
 
@@ -89,6 +94,16 @@ void TemplateDialogTest::controlsAreFoundByIdWithTheirKind() {
     QVERIFY(window.Control(IDC_COUNT3) == nullptr);
     QCOMPARE(window.findChildren<QGroupBox*>().size(), 2);
 
+    CEditDrawDlg edit(desktop);
+    auto* byTen = edit.ControlAs<QPushButton>(IDC_EDIT_BY_TEN);
+    QVERIFY(byTen->isCheckable() && !byTen->isChecked());
+    QVERIFY(edit.Control(IDC_EDIT_GAME)->isHidden());
+    QVERIFY(edit.ControlAs<QLineEdit>(IDC_EDIT_LABEL1)->isReadOnly());
+    QVERIFY(!edit.ControlAs<QLineEdit>(IDC_EDIT_DIGIT4)->isReadOnly());
+    QCOMPARE(edit.findChild<QGroupBox*>()->title(), QStringLiteral("予想数字　＆　購入数字"));
+    QCOMPARE(edit.windowTitle(), QStringLiteral("　　編　集"));
+    QCOMPARE(edit.size(), QSize(453, 216)); // 259 x 133 units
+
     CNumbers3Dlg three(desktop);
     QVERIFY(three.Control(IDC_N1000) == nullptr);
     QCOMPARE(three.ControlAs<QLineEdit>(IDC_N100)->alignment() & Qt::AlignHCenter, Qt::AlignmentFlag(0));
@@ -131,12 +146,30 @@ void TemplateDialogTest::groupBoxesDoNotCoverTheirControls() {
 void TemplateDialogTest::tabVisitsTabStopsInTemplateOrder_data() {
     QTest::addColumn<int>("dialog");
     QTest::addColumn<QList<int>>("order");
-    QTest::newRow("main menu") << IDD_MAIN_MENU << QList<int>{IDOK, IDC_NUMBERS3, IDC_NUMBERS4, IDC_HELP_BUTTON,
-                                                             IDC_VERSION, IDOK};
+    QTest::newRow("main menu") << IDD_MAIN_MENU
+                               << QList<int>{IDOK, IDC_NUMBERS3, IDC_NUMBERS4, IDC_HELP_BUTTON, IDC_VERSION, IDOK};
     QTest::newRow("three digits") << IDD_NUMBERS3
                                   << QList<int>{IDC_N100, IDC_N10, IDC_N1, IDC_SEARCH, IDC_CLEAR, IDC_N100};
-    QTest::newRow("four digits") << IDD_NUMBERS4 << QList<int>{IDC_N1000, IDC_N100,  IDC_N10,      IDC_N1,
+    QTest::newRow("four digits") << IDD_NUMBERS4 << QList<int>{IDC_N1000,  IDC_N100,  IDC_N10,      IDC_N1,
                                                                IDC_SEARCH, IDC_CLEAR, IDC_REGISTER, IDC_N1000};
+    // Labels, the draw number and the hidden game code are passed over.
+    QTest::newRow("edit") << IDD_EDIT_DRAW
+                          << QList<int>{IDOK,
+                                        IDC_EDIT_DIGIT1,
+                                        IDC_EDIT_DIGIT2,
+                                        IDC_EDIT_DIGIT3,
+                                        IDC_EDIT_DIGIT4,
+                                        IDC_EDIT_NUMBER1,
+                                        IDC_EDIT_NUMBER2,
+                                        IDC_EDIT_NUMBER3,
+                                        IDC_EDIT_NUMBER4,
+                                        IDC_EDIT_NUMBER5,
+                                        IDC_EDIT_STORE,
+                                        IDC_EDIT_UP,
+                                        IDC_EDIT_DOWN,
+                                        IDC_EDIT_BY_TEN,
+                                        IDC_EDIT_CLEAR_NUMBERS,
+                                        IDOK};
 }
 
 void TemplateDialogTest::tabVisitsTabStopsInTemplateOrder() {
