@@ -3,6 +3,8 @@
 #include "db/DbError.h"
 #include "db/DrawCounter.h"
 #include "db/Game.h"
+#include "edit/DrawEdit.h"
+#include "edit/DrawStepper.h"
 #include "game/DrawListQuery.h"
 #include "game/SearchClause.h"
 #include "predict/PredictionQuery.h"
@@ -19,13 +21,16 @@ namespace drawbook {
 
 namespace {
 
-constexpr const char* kUsage = "使い方: drawbook-cli [--db FILE] VERB ...\n"
-                               "  next 3|4   次回の開催回\n"
-                               "  list 3|4   記録された回の一覧（開催回、当選数字、予想数字１〜５をタブ区切りで）\n"
-                               "  predict 3|4   次回の予想数字５つ（１番目から一行ずつ）\n"
-                               "  search 3|4 straight|box PATTERN [--sql]\n"
-                               "             数字で検索（PATTERN は上の桁から一桁ずつ、数字か _ 。例: _5_ 1__3）\n"
-                               "             --sql: 実行せずに SELECT 文を表示\n";
+constexpr const char* kUsage =
+    "使い方: drawbook-cli [--db FILE] VERB ...\n"
+    "  next 3|4   次回の開催回\n"
+    "  list 3|4   記録された回の一覧（開催回、当選数字、予想数字１〜５をタブ区切りで）\n"
+    "  predict 3|4   次回の予想数字５つ（１番目から一行ずつ）\n"
+    "  search 3|4 straight|box PATTERN [--sql]\n"
+    "             数字で検索（PATTERN は上の桁から一桁ずつ、数字か _ 。例: _5_ 1__3）\n"
+    "             --sql: 実行せずに SELECT 文を表示\n"
+    "  store 3|4 DRAW DIGITS [--numbers a,b,c,d,e]\n"
+    "             第DRAW回の当選数字と予想数字を書き換える（例: store 3 15 409 --numbers 123,,456）\n";
 
 struct Invocation {
     std::string dbPath;
@@ -149,12 +154,94 @@ int Search(const Invocation& call) {
     return kExitOk;
 }
 
+// "409" → {"4", "0", "9"}: one field per character, as typed into the digit fields.
+std::vector<std::string> Characters(const std::string& text) {
+    std::vector<std::string> characters;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        characters.push_back(text.substr(i, length));
+        i += length;
+    }
+    return characters;
+}
+
+// "123,,456" → {"123", "", "456", "", ""}
+std::array<std::string, 5> NumbersArgument(const std::string& list) {
+    std::array<std::string, 5> numbers;
+    std::size_t n = 0;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t comma = list.find(',', start);
+        if (n == numbers.size()) {
+            throw UsageError{"--numbers は五つまでです: " + list};
+        }
+        numbers[n++] = list.substr(start, comma - start);
+        if (comma == std::string::npos) {
+            return numbers;
+        }
+        start = comma + 1;
+    }
+}
+
+int Store(const Invocation& call) {
+    std::vector<std::string> words = call.words;
+    std::optional<std::string> numbers;
+    for (auto word = words.begin(); word != words.end();) {
+        if (*word == "--numbers" && word + 1 != words.end()) {
+            numbers = *(word + 1);
+            word = words.erase(word, word + 2);
+        } else if (word->starts_with("--numbers=")) {
+            numbers = word->substr(10);
+            word = words.erase(word);
+        } else {
+            ++word;
+        }
+    }
+    if (words.size() != 3) {
+        throw UsageError{"引数の数が違います"};
+    }
+    const Game game = GameArgument(words[0]);
+    const std::string& drawNo = words[1];
+    if (drawNo.empty() || LeadingNumber(drawNo) == 0 || std::to_string(LeadingNumber(drawNo)) != drawNo) {
+        throw UsageError{"DRAW は 1 以上の開催回で指定してください: " + drawNo};
+    }
+
+    DrawEdit edit{drawNo, Characters(words[2]), {}};
+    if (numbers) {
+        edit.numbers = NumbersArgument(*numbers);
+    }
+    const std::size_t positions = DigitColumns(game).size();
+    // More characters than digit fields: one field would hold two.
+    std::optional<std::string> refusal;
+    if (edit.digits.size() > positions) {
+        refusal = kNotOneDigitMessage;
+    } else {
+        edit.digits.resize(positions);
+        refusal = PrepareDrawEdit(game, edit);
+    }
+    if (refusal) {
+        call.err << *refusal << '\n';
+        return kExitRefused;
+    }
+
+    const StoreResult result = WriteDraw(call.dbPath, game, DrawClause(drawNo), edit);
+    switch (result.outcome) {
+    case StoreOutcome::Stored:
+        return kExitOk;
+    case StoreOutcome::NoSuchDraw:
+        call.err << kStoreFailedMessage << '\n';
+        return kExitRefused;
+    case StoreOutcome::Failed:
+        break;
+    }
+    call.err << kStoreFailedMessage << '\n';
+    throw DbError(result.error, 0);
+}
+
 const std::map<std::string, std::function<int(const Invocation&)>, std::less<>>& Verbs() {
     static const std::map<std::string, std::function<int(const Invocation&)>, std::less<>> verbs = {
-        {"next", Next},
-        {"list", List},
-        {"predict", Predict},
-        {"search", Search},
+        {"next", Next}, {"list", List}, {"predict", Predict}, {"search", Search}, {"store", Store},
     };
     return verbs;
 }

@@ -60,6 +60,13 @@ TEST(CliTest, UsageErrors) {
         {"search", "3", "box", "１２３"},
         {"search", "3", "box", "1 3"},
         {"search", "3", "box", "123", "extra"},
+        // store
+        {"store", "3", "15"},
+        {"store", "3", "x", "409"},
+        {"store", "3", "0", "409"},
+        {"store", "3", "015", "409"},
+        {"store", "3", "15", "409", "--numbers"},
+        {"store", "3", "15", "409", "--numbers", "1,2,3,4,5,6"},
     };
     for (const auto& args : wrong) {
         const CliRun run = RunTool(args, db.Path());
@@ -195,4 +202,44 @@ TEST(CliTest, SearchSqlPrintsTheStatementAndRunsNothing) {
               "SELECT kaisai,N100,N10,N1,kounyu1,kounyu2,kounyu3,kounyu4,kounyu5 FROM ナンバーズ3 "
               "WHERE N100=7 OR N10=7 OR N1=7\n");
     EXPECT_FALSE(std::filesystem::exists(missing));
+}
+
+TEST(CliTest, StoreRewritesOneDraw) {
+    TestDatabase db;
+    db.Insert(Game::Numbers3, {{14, {1, 1, 1}}, {15, {9, 9, 9}, {"1", "2", "3", "4", "5"}}, {16, {2, 2, 2}}});
+    const CliRun run = RunTool({"store", "3", "15", "409", "--numbers", "123,,4'5"}, db.Path());
+    EXPECT_EQ(run.code, 0);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(RunTool({"list", "3"}, db.Path()).out, "14\t111\t\t\t\t\t\n"
+                                                     "15\t409\t123\t　\t4'5\t　\t　\n"
+                                                     "16\t222\t\t\t\t\t\n");
+    // Numbers not given are stored as empty fields are; full-width digits as plain ones.
+    EXPECT_EQ(RunTool({"--db", db.Path(), "store", "3", "--numbers=,,,,9", "15", "０７８"}, "").code, 0);
+    EXPECT_EQ(RunTool({"search", "3", "straight", "078"}, db.Path()).out, "15\t078\t　\t　\t　\t　\t9\n");
+}
+
+TEST(CliTest, StoreRefusesWhatTheDialogRefuses) {
+    TestDatabase db;
+    db.Insert(Game::Numbers4, {{15, {1, 2, 3, 4}, {"1234", "", "", "", ""}}});
+    const std::string listed = RunTool({"list", "4"}, db.Path()).out;
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"store", "4", "15", "123"}, "　当選数字に記入漏れがあります。。\n"},
+        {{"store", "4", "15", "12a4"}, "　当選数字は一桁の数字で記入してください。。\n"},
+        {{"store", "4", "15", "12 4"}, "　当選数字は一桁の数字で記入してください。。\n"},
+        {{"store", "4", "15", "12345"}, "　当選数字は一桁の数字で記入してください。。\n"},
+        {{"store", "4", "16", "1234"}, "　登録できませんでした。。\n"},
+    };
+    for (const auto& [args, message] : cases) {
+        const CliRun run = RunTool(args, db.Path());
+        EXPECT_EQ(run.code, 1) << ::testing::PrintToString(args);
+        EXPECT_EQ(run.err, message);
+    }
+    EXPECT_EQ(RunTool({"list", "4"}, db.Path()).out, listed);
+
+    TempDir dir;
+    const CliRun missing = RunTool({"store", "4", "15", "1234"}, dir.File("ナンバーズ.mdb"));
+    EXPECT_EQ(missing.code, 3);
+    EXPECT_EQ(missing.err.rfind("　登録できませんでした。。\n", 0), 0U);
+    EXPECT_FALSE(std::filesystem::exists(dir.File("ナンバーズ.mdb")));
 }
