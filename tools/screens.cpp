@@ -7,6 +7,7 @@
 #include "db/DrawDatabase.h"
 #include "db/Statement.h"
 #include "db/Transaction.h"
+#include "edit/EditDrawDlg.h"
 #include "game/Numbers3Dlg.h"
 #include "game/Numbers4Dlg.h"
 #include "res/AppIcon.h"
@@ -110,6 +111,16 @@ bool SaveSearch(Desktop& desktop, const QDir& dir, const QString& dbPath, const 
     return Save(window, dir, name);
 }
 
+// The edit dialog on draw 11, opened as from the game window's list.
+bool SaveEditDraw(Desktop& desktop, const QDir& dir, const QString& dbPath, const QString& game, const QString& name) {
+    CEditDrawDlg dialog(desktop);
+    dialog.m_strGame = game;
+    dialog.m_strDbPath = dbPath;
+    dialog.m_strDrawNo = QStringLiteral("11");
+    dialog.m_strNextDrawNo = QStringLiteral("41");
+    return Save(dialog, dir, name);
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -137,5 +148,7 @@ int main(int argc, char* argv[]) {
     ok &= SaveGameWindow<CNumbers4Dlg>(desktop, dir, dbPath, QStringLiteral("numbers4"));
     ok &= SaveSearch<CNumbers3Dlg>(desktop, dir, dbPath, QStringLiteral("numbers3-search"), {{IDC_N10, "5"}});
     ok &= SaveSearch<CNumbers4Dlg>(desktop, dir, dbPath, QStringLiteral("numbers4-search"), {{IDC_N1000, "3"}});
+    ok &= SaveEditDraw(desktop, dir, dbPath, QStringLiteral("3"), QStringLiteral("edit3"));
+    ok &= SaveEditDraw(desktop, dir, dbPath, QStringLiteral("4"), QStringLiteral("edit4"));
     return ok ? 0 : 1;
 }
