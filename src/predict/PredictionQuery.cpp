@@ -36,25 +36,12 @@ std::optional<std::array<int, NextDrawPredictor::kMaxPositions>> ReadDigits(cons
     return digits;
 }
 
-} // namespace
-
-PredictionResult PredictFromDatabase(const std::string& dbPath, Game game, const std::string& filter) {
-    PredictionResult result;
-    const int positions = static_cast<int>(DigitColumns(game).size());
+// Reads every row; a failure here leaves the numbers unset.
+void LearnFromRows(Statement& statement, int positions, PredictionResult& result) {
     NextDrawPredictor predictor(positions);
-    std::optional<Connection> connection;
-    std::optional<Statement> statement;
     try {
-        connection.emplace(dbPath, OpenMode::ReadOnly);
-        statement.emplace(*connection, PredictionStatement(game, filter));
-    } catch (const DbError& e) {
-        result.status = ReadStatus::NotOpened;
-        result.error = e.what();
-        return result;
-    }
-    try {
-        while (statement->Step()) {
-            if (const auto digits = ReadDigits(*statement, positions)) {
+        while (statement.Step()) {
+            if (const auto digits = ReadDigits(statement, positions)) {
                 predictor.AddDraw(std::span(digits->data(), static_cast<std::size_t>(positions)));
             } else {
                 ++result.skippedRows;
@@ -63,10 +50,25 @@ PredictionResult PredictFromDatabase(const std::string& dbPath, Game game, const
     } catch (const DbError& e) {
         result.status = ReadStatus::Interrupted;
         result.error = e.what();
-        return result;
+        return;
     }
     result.numbers = predictor.Numbers();
     result.draws = predictor.Draws();
+}
+
+} // namespace
+
+PredictionResult PredictFromDatabase(const std::string& dbPath, Game game, const std::string& filter) {
+    PredictionResult result;
+    const int positions = static_cast<int>(DigitColumns(game).size());
+    try {
+        Connection connection(dbPath, OpenMode::ReadOnly);
+        Statement statement(connection, PredictionStatement(game, filter));
+        LearnFromRows(statement, positions, result);
+    } catch (const DbError& e) {
+        result.status = ReadStatus::NotOpened;
+        result.error = e.what();
+    }
     return result;
 }
 
