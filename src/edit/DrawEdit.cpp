@@ -38,15 +38,11 @@ std::optional<std::string> PrepareDrawEdit(Game game, DrawEdit& edit) {
     if (std::any_of(edit.digits.begin(), edit.digits.end(), [](const std::string& d) { return d.empty(); })) {
         return std::string(kMissingDigitMessage);
     }
-    std::vector<std::string> plain;
-    for (const std::string& text : edit.digits) {
-        const auto digit = ReadDigit(text);
-        if (!digit) {
-            return std::string(kNotOneDigitMessage);
-        }
-        plain.push_back(std::to_string(*digit));
+    auto plain = PlainDigits(edit.digits);
+    if (!plain) {
+        return std::string(kNotOneDigitMessage);
     }
-    edit.digits = std::move(plain);
+    edit.digits = std::move(*plain);
     return std::nullopt;
 }
 

@@ -23,4 +23,16 @@ std::optional<int> ReadDigit(std::string_view text) {
     return std::nullopt;
 }
 
+std::optional<std::vector<std::string>> PlainDigits(const std::vector<std::string>& texts) {
+    std::vector<std::string> plain;
+    for (const std::string& text : texts) {
+        const auto digit = ReadDigit(text);
+        if (!digit) {
+            return std::nullopt;
+        }
+        plain.push_back(std::to_string(*digit));
+    }
+    return plain;
+}
+
 } // namespace drawbook
