@@ -1,6 +1,4 @@
 #include "edit/DrawEdit.h"
-#include "db/Connection.h"
-#include "db/Statement.h"
 #include "support/TestDatabase.h"
 
 #include <gtest/gtest.h>
@@ -14,21 +12,6 @@ namespace {
 
 constexpr const char* kMissingDigit = "　当選数字に記入漏れがあります。。";
 constexpr const char* kNotOneDigit = "　当選数字は一桁の数字で記入してください。。";
-
-// The stored row of a draw, every column as text, tab-separated.
-std::string StoredRow(const TestDatabase& db, Game game, int kaisai) {
-    Connection connection(db.Path(), OpenMode::ReadOnly);
-    Statement select(connection,
-                     "SELECT * FROM \"" + std::string(TableName(game)) + "\" WHERE kaisai=" + std::to_string(kaisai));
-    if (!select.Step()) {
-        return "(none)";
-    }
-    std::string row;
-    for (std::size_t c = 0; c < TableColumns(game).size(); ++c) {
-        row += (c == 0 ? "" : "\t") + select.ColumnText(static_cast<int>(c));
-    }
-    return row;
-}
 
 StoreResult Store(const TestDatabase& db, Game game, DrawEdit edit) {
     EXPECT_EQ(PrepareDrawEdit(game, edit), std::nullopt);
@@ -86,13 +69,13 @@ TEST(DrawEditTest, StoresTheRowAndRewritesTheHitMarker) {
 
     EXPECT_EQ(Store(db, Game::Numbers3, {"15", {"1", "2", "3"}, {"123", "", "456", "", "789"}}).outcome,
               StoreOutcome::Stored);
-    EXPECT_EQ(StoredRow(db, Game::Numbers3, 15), "15\t1\t2\t3\t123\t　\t456\t　\t789\t ");
-    EXPECT_EQ(StoredRow(db, Game::Numbers3, 16), "16\t8\t8\t8\t666\t\t\t\t\t ");
+    EXPECT_EQ(db.Row(Game::Numbers3, 15), "15\t1\t2\t3\t123\t　\t456\t　\t789\t ");
+    EXPECT_EQ(db.Row(Game::Numbers3, 16), "16\t8\t8\t8\t666\t\t\t\t\t ");
 
     // All five numbers empty.
     db.Insert(Game::Numbers4, TestDraw{3, {1, 2, 3, 4}, {"1111", "2222", "3333", "4444", "5555"}});
     EXPECT_EQ(Store(db, Game::Numbers4, {"3", {"0", "0", "0", "7"}, {}}).outcome, StoreOutcome::Stored);
-    EXPECT_EQ(StoredRow(db, Game::Numbers4, 3), "3\t0\t0\t0\t7\t　\t　\t　\t　\t　\t ");
+    EXPECT_EQ(db.Row(Game::Numbers4, 3), "3\t0\t0\t0\t7\t　\t　\t　\t　\t　\t ");
 }
 
 TEST(DrawEditTest, NumbersAreStoredExactlyAsTyped) {
@@ -102,15 +85,15 @@ TEST(DrawEditTest, NumbersAreStoredExactlyAsTyped) {
     ASSERT_EQ(PrepareDrawEdit(Game::Numbers3, edit), std::nullopt);
     EXPECT_NE(UpdateDrawStatement(Game::Numbers3, edit).find("kounyu1='12''3'"), std::string::npos);
     EXPECT_EQ(WriteDraw(db.Path(), Game::Numbers3, "WHERE kaisai=1", edit).outcome, StoreOutcome::Stored);
-    EXPECT_EQ(StoredRow(db, Game::Numbers3, 1),
+    EXPECT_EQ(db.Row(Game::Numbers3, 1),
               "1\t1\t2\t3\t12'3\t'\t'); DROP TABLE \"ナンバーズ4\"; --\t''\t 4 5 \t ");
-    EXPECT_EQ(StoredRow(db, Game::Numbers4, 1), "(none)"); // the other table is still there
+    EXPECT_EQ(db.Row(Game::Numbers4, 1), "(none)"); // the other table is still there
 }
 
 TEST(DrawEditTest, NothingIsWrittenWhenTheStoreFails) {
     TestDatabase db;
     db.Insert(Game::Numbers3, TestDraw{5, {5, 5, 5}, {"555", "", "", "", ""}});
-    const std::string before = StoredRow(db, Game::Numbers3, 5);
+    const std::string before = db.Row(Game::Numbers3, 5);
     const DrawEdit edit{"5", {"1", "2", "3"}, {"1", "2", "3", "4", "5"}};
 
     // A draw no row has.
@@ -124,11 +107,11 @@ TEST(DrawEditTest, NothingIsWrittenWhenTheStoreFails) {
     // The table refuses the change.
     db.Execute(R"(CREATE TRIGGER refuse BEFORE UPDATE ON "ナンバーズ3" BEGIN SELECT RAISE(ABORT, 'no'); END;)");
     EXPECT_EQ(WriteDraw(db.Path(), Game::Numbers3, "WHERE kaisai=5", edit).outcome, StoreOutcome::Failed);
-    EXPECT_EQ(StoredRow(db, Game::Numbers3, 5), before);
+    EXPECT_EQ(db.Row(Game::Numbers3, 5), before);
     db.Execute("DROP TRIGGER refuse");
     // The draw's rows cannot be read: the update is never run.
     EXPECT_EQ(WriteDraw(db.Path(), Game::Numbers3, "WHERE nosuchcolumn=5", edit).outcome, StoreOutcome::Failed);
-    EXPECT_EQ(StoredRow(db, Game::Numbers3, 5), before);
+    EXPECT_EQ(db.Row(Game::Numbers3, 5), before);
 
     TempDir dir;
     const std::string absent = dir.File("ナンバーズ.mdb");

@@ -1,6 +1,4 @@
 #include "edit/EditDrawDlg.h"
-#include "db/Connection.h"
-#include "db/Statement.h"
 #include "game/Numbers3Dlg.h"
 #include "res/ResourceIds.h"
 #include "support/DialogDriver.h"
@@ -42,19 +40,6 @@ std::unique_ptr<CEditDrawDlg> Open(RecordingDesktop& desktop, const TestDatabase
     return dialog;
 }
 
-// Draws 1..count: draw k has the digits k/10, k%10, 9-k%10 (then 5 in four digits) and number 1 "n<k>".
-void InsertDraws(const TestDatabase& db, Game game, int count) {
-    std::vector<TestDraw> draws;
-    for (int k = 1; k <= count; ++k) {
-        TestDraw draw{k, {(k / 10) % 10, k % 10, 9 - k % 10}, {"n" + std::to_string(k), "", "", "", ""}};
-        if (game == Game::Numbers4) {
-            draw.digits.emplace_back(5);
-        }
-        draws.push_back(draw);
-    }
-    db.Insert(game, draws);
-}
-
 QStringList Shown(QWidget* dialog) {
     QStringList texts;
     for (const int id : kFields) {
@@ -73,39 +58,6 @@ void Fill(QWidget* dialog, const QStringList& texts) {
 QStringList Labels(QWidget* dialog) {
     return {TextOf(dialog, IDC_EDIT_LABEL1), TextOf(dialog, IDC_EDIT_LABEL2), TextOf(dialog, IDC_EDIT_LABEL3),
             TextOf(dialog, IDC_EDIT_LABEL4)};
-}
-
-// The texts shown; one without the stop icon is marked.
-QStringList Messages(const RecordingDesktop& desktop) {
-    QStringList texts;
-    for (const auto& message : desktop.messages) {
-        texts << (message.icon == Desktop::Icon::Stop ? message.text
-                                                      : QStringLiteral("(no stop icon) ") + message.text);
-    }
-    return texts;
-}
-
-// Digits, five numbers and the hit marker of a draw as stored; empty when no row has it.
-QStringList StoredRow(const TestDatabase& db, Game game, int kaisai) {
-    Connection connection(db.Path(), OpenMode::ReadOnly);
-    const std::string digits = game == Game::Numbers3 ? "N100,N10,N1" : "N1000,N100,N10,N1";
-    Statement row(connection, "SELECT " + digits + ",kounyu1,kounyu2,kounyu3,kounyu4,kounyu5,atari FROM \"" +
-                                  std::string(TableName(game)) + "\" WHERE kaisai=?");
-    row.BindInt(1, kaisai);
-    QStringList cells;
-    if (row.Step()) {
-        for (int c = 0; c < (game == Game::Numbers3 ? 9 : 10); ++c) {
-            cells << QString::fromStdString(row.ColumnText(c));
-        }
-    }
-    return cells;
-}
-
-long long Count(const TestDatabase& db, const std::string& sql) {
-    Connection connection(db.Path(), OpenMode::ReadOnly);
-    Statement count(connection, sql);
-    count.Step();
-    return count.ColumnInt64(0);
 }
 
 } // namespace
@@ -174,7 +126,7 @@ void EditDrawDlgTest::opensOnTheGivenDrawOfEachGame() {
 void EditDrawDlgTest::stepsByOneWithinTheDraws() {
     RecordingDesktop desktop;
     TestDatabase db;
-    InsertDraws(db, Game::Numbers3, 20);
+    db.InsertSequence(Game::Numbers3, 20);
     const auto dialog = Open(desktop, db, Game::Numbers3, "19", "21");
     // What was typed is lost: the next draw shows as stored.
     Type(dialog.get(), IDC_EDIT_NUMBER2, QStringLiteral("999"));
@@ -183,12 +135,12 @@ void EditDrawDlgTest::stepsByOneWithinTheDraws() {
     QCOMPARE(Shown(dialog.get()), (QStringList{"20", "2", "0", "9", "", "n20", "", "", "", ""}));
     QVERIFY(desktop.messages.empty());
     Click(dialog.get(), IDC_EDIT_UP);
-    QCOMPARE(Messages(desktop), QStringList{kNothingAbove});
+    QCOMPARE(desktop.Texts(), QStringList{kNothingAbove});
     QCOMPARE(TextOf(dialog.get(), IDC_EDIT_DRAW_NO), QStringLiteral("20"));
 
     const auto first = Open(desktop, db, Game::Numbers3, "1", "21");
     Click(first.get(), IDC_EDIT_DOWN);
-    QCOMPARE(Messages(desktop), (QStringList{kNothingAbove, kNothingBelow}));
+    QCOMPARE(desktop.Texts(), (QStringList{kNothingAbove, kNothingBelow}));
     QCOMPARE(Shown(first.get()), (QStringList{"1", "0", "1", "8", "", "n1", "", "", "", ""}));
     QCOMPARE(StoredRow(db, Game::Numbers3, 19), (QStringList{"1", "9", "0", "n19", "", "", "", "", " "}));
     QCOMPARE(desktop.waitDepth, 0);
@@ -197,7 +149,7 @@ void EditDrawDlgTest::stepsByOneWithinTheDraws() {
 void EditDrawDlgTest::stepsByTenAreRefusedAsAWhole() {
     RecordingDesktop desktop;
     TestDatabase db;
-    InsertDraws(db, Game::Numbers4, 20);
+    db.InsertSequence(Game::Numbers4, 20);
     const auto dialog = Open(desktop, db, Game::Numbers4, "10", "21");
     Click(dialog.get(), IDC_EDIT_BY_TEN);
     QVERIFY(IsChecked(dialog.get(), IDC_EDIT_BY_TEN));
@@ -205,7 +157,7 @@ void EditDrawDlgTest::stepsByTenAreRefusedAsAWhole() {
     QCOMPARE(Shown(dialog.get()), (QStringList{"20", "2", "0", "9", "5", "n20", "", "", "", ""}));
     Click(dialog.get(), IDC_EDIT_DOWN);
     Click(dialog.get(), IDC_EDIT_DOWN); // 10 - 10 is below the first draw
-    QCOMPARE(Messages(desktop), QStringList{kNothingBelow});
+    QCOMPARE(desktop.Texts(), QStringList{kNothingBelow});
     QCOMPARE(TextOf(dialog.get(), IDC_EDIT_DRAW_NO), QStringLiteral("10"));
 
     Click(dialog.get(), IDC_EDIT_BY_TEN);
@@ -213,7 +165,7 @@ void EditDrawDlgTest::stepsByTenAreRefusedAsAWhole() {
     Click(dialog.get(), IDC_EDIT_UP); // 11
     Click(dialog.get(), IDC_EDIT_BY_TEN);
     Click(dialog.get(), IDC_EDIT_UP); // 21 is not a recorded draw
-    QCOMPARE(Messages(desktop), (QStringList{kNothingBelow, kNothingAbove}));
+    QCOMPARE(desktop.Texts(), (QStringList{kNothingBelow, kNothingAbove}));
     QCOMPARE(TextOf(dialog.get(), IDC_EDIT_DRAW_NO), QStringLiteral("11"));
     Click(dialog.get(), IDC_EDIT_DOWN);
     QCOMPARE(Shown(dialog.get()), (QStringList{"1", "0", "1", "8", "5", "n1", "", "", "", ""}));
@@ -224,12 +176,12 @@ void EditDrawDlgTest::stepsByTenAreRefusedAsAWhole() {
 void EditDrawDlgTest::upperBoundIsTheNextDrawNumberHandedOver() {
     RecordingDesktop desktop;
     TestDatabase db;
-    InsertDraws(db, Game::Numbers3, 20);
+    db.InsertSequence(Game::Numbers3, 20);
     // Registered after the game window counted twenty draws.
     db.Insert(Game::Numbers3, TestDraw{21, {4, 4, 4}});
     const auto dialog = Open(desktop, db, Game::Numbers3, "20", "21");
     Click(dialog.get(), IDC_EDIT_UP);
-    QCOMPARE(Messages(desktop), QStringList{kNothingAbove});
+    QCOMPARE(desktop.Texts(), QStringList{kNothingAbove});
     QCOMPARE(TextOf(dialog.get(), IDC_EDIT_DRAW_NO), QStringLiteral("20"));
     const auto direct = Open(desktop, db, Game::Numbers3, "21", "21");
     QCOMPARE(Shown(direct.get()), (QStringList{"21", "4", "4", "4", "", "", "", "", "", ""}));
@@ -239,21 +191,21 @@ void EditDrawDlgTest::upperBoundIsTheNextDrawNumberHandedOver() {
     Click(unbounded.get(), IDC_EDIT_UP);
     Click(unbounded.get(), IDC_EDIT_BY_TEN);
     Click(unbounded.get(), IDC_EDIT_UP);
-    QCOMPARE(Messages(desktop), (QStringList{kNothingAbove, kNothingAbove, kNothingAbove}));
+    QCOMPARE(desktop.Texts(), (QStringList{kNothingAbove, kNothingAbove, kNothingAbove}));
     QCOMPARE(TextOf(unbounded.get(), IDC_EDIT_DRAW_NO), QStringLiteral("1"));
 }
 
 void EditDrawDlgTest::gapEmptiesEveryFieldAndStepsRestartFromZero() {
     RecordingDesktop desktop;
     TestDatabase db;
-    InsertDraws(db, Game::Numbers3, 15);
+    db.InsertSequence(Game::Numbers3, 15);
     db.Execute("DELETE FROM \"ナンバーズ3\" WHERE kaisai=3;");
     const auto dialog = Open(desktop, db, Game::Numbers3, "2", "15");
     Click(dialog.get(), IDC_EDIT_UP);
     QCOMPARE(Shown(dialog.get()), kNothingShown);
     QVERIFY(desktop.messages.empty());
     Click(dialog.get(), IDC_EDIT_DOWN);
-    QCOMPARE(Messages(desktop), QStringList{kNothingBelow});
+    QCOMPARE(desktop.Texts(), QStringList{kNothingBelow});
     QCOMPARE(Shown(dialog.get()), kNothingShown);
     Click(dialog.get(), IDC_EDIT_UP);
     QCOMPARE(Shown(dialog.get()), (QStringList{"1", "0", "1", "8", "", "n1", "", "", "", ""}));
@@ -270,7 +222,7 @@ void EditDrawDlgTest::gapEmptiesEveryFieldAndStepsRestartFromZero() {
 void EditDrawDlgTest::closingStoresNothingAndHandsBackTheShownDraw() {
     RecordingDesktop desktop;
     TestDatabase db;
-    InsertDraws(db, Game::Numbers3, 5);
+    db.InsertSequence(Game::Numbers3, 5);
     const std::string before = ReadBytes(db.Path());
     const auto dialog = Open(desktop, db, Game::Numbers3, "2", "6");
     Click(dialog.get(), IDC_EDIT_UP);
@@ -300,7 +252,7 @@ void EditDrawDlgTest::closingStoresNothingAndHandsBackTheShownDraw() {
 void EditDrawDlgTest::storeWritesTheShownDraw() {
     RecordingDesktop desktop;
     TestDatabase db;
-    InsertDraws(db, Game::Numbers3, 16);
+    db.InsertSequence(Game::Numbers3, 16);
     db.Execute("UPDATE \"ナンバーズ3\" SET atari='当り' WHERE kaisai=15;");
     const QStringList neighbour = StoredRow(db, Game::Numbers3, 16);
     const auto dialog = Open(desktop, db, Game::Numbers3, "15", "17");
@@ -340,7 +292,7 @@ void EditDrawDlgTest::missingDigitIsRefusedInEachGame() {
     const auto four = Open(desktop, db, Game::Numbers4, "1", "2");
     Fill(four.get(), {"1", "2", "3", ""});
     Click(four.get(), IDC_EDIT_STORE);
-    QCOMPARE(Messages(desktop), (QStringList{kMissingDigit, kMissingDigit, kMissingDigit}));
+    QCOMPARE(desktop.Texts(), (QStringList{kMissingDigit, kMissingDigit, kMissingDigit}));
     QVERIFY(ReadBytes(db.Path()) == before);
     QCOMPARE(TextOf(three.get(), IDC_EDIT_NUMBER1), QStringLiteral("999"));
     QCOMPARE(desktop.waitDepth, 0);
@@ -369,7 +321,7 @@ void EditDrawDlgTest::digitsMustBeSingleDigits() {
     for (const QString& text : refused) {
         Fill(dialog.get(), {"1", text});
         Click(dialog.get(), IDC_EDIT_STORE);
-        const QStringList shown = Messages(desktop);
+        const QStringList shown = desktop.Texts();
         QCOMPARE(shown.value(shown.size() - 1), kNotOneDigit);
         QCOMPARE(TextOf(dialog.get(), IDC_EDIT_DIGIT2), text);
     }
@@ -383,14 +335,14 @@ void EditDrawDlgTest::digitsMustBeSingleDigits() {
     Click(dialog.get(), IDC_EDIT_STORE);
     QCOMPARE(desktop.messages.size(), size_t(refused.size()));
     QCOMPARE(StoredRow(db, Game::Numbers4, 3), (QStringList{"1", "5", "3", "0", "1234", "　", "　", "　", "　", " "}));
-    QCOMPARE(Count(db, "SELECT count(*) FROM \"ナンバーズ4\" WHERE typeof(N100)='integer' AND typeof(N1)='integer'"),
+    QCOMPARE(db.Count("SELECT count(*) FROM \"ナンバーズ4\" WHERE typeof(N100)='integer' AND typeof(N1)='integer'"),
              1);
 }
 
 void EditDrawDlgTest::numbersAreStoredExactlyAsTyped() {
     RecordingDesktop desktop;
     TestDatabase db;
-    InsertDraws(db, Game::Numbers3, 2);
+    db.InsertSequence(Game::Numbers3, 2);
     db.Execute("CREATE TABLE x (a INTEGER); INSERT INTO x VALUES (1);");
     const auto dialog = Open(desktop, db, Game::Numbers3, "2", "3");
     Fill(dialog.get(), {"0", "2", "7", "", "", "'); DROP TABLE x; --", " 45 ", "''", "予想"});
@@ -399,19 +351,19 @@ void EditDrawDlgTest::numbersAreStoredExactlyAsTyped() {
     QVERIFY(desktop.messages.empty());
     QCOMPARE(StoredRow(db, Game::Numbers3, 2),
              (QStringList{"0", "2", "7", "12'3", "'); DROP TABLE x; --", " 45 ", "''", "予想", " "}));
-    QCOMPARE(Count(db, "SELECT count(*) FROM x"), 1);
-    QCOMPARE(Count(db, "SELECT count(*) FROM \"ナンバーズ3\""), 2);
+    QCOMPARE(db.Count("SELECT count(*) FROM x"), 1);
+    QCOMPARE(db.Count("SELECT count(*) FROM \"ナンバーズ3\""), 2);
 }
 
 void EditDrawDlgTest::failedStoreIsReportedAndKeepsTheFields() {
     RecordingDesktop desktop;
     TestDatabase db;
-    InsertDraws(db, Game::Numbers3, 4);
+    db.InsertSequence(Game::Numbers3, 4);
     db.Execute("CREATE TRIGGER t BEFORE UPDATE ON \"ナンバーズ3\" BEGIN SELECT RAISE(ABORT, 'no'); END;");
     const auto dialog = Open(desktop, db, Game::Numbers3, "4", "5");
     Fill(dialog.get(), {"9", "4", "5", "", "321"});
     Click(dialog.get(), IDC_EDIT_STORE);
-    QCOMPARE(Messages(desktop), QStringList{kNotStored});
+    QCOMPARE(desktop.Texts(), QStringList{kNotStored});
     QCOMPARE(Shown(dialog.get()), (QStringList{"4", "9", "4", "5", "", "321", "", "", "", ""}));
     QCOMPARE(StoredRow(db, Game::Numbers3, 4), (QStringList{"0", "4", "5", "n4", "", "", "", "", " "}));
     QVERIFY(dialog->isVisible());
@@ -420,16 +372,16 @@ void EditDrawDlgTest::failedStoreIsReportedAndKeepsTheFields() {
     const auto missing = Open(desktop, db, Game::Numbers4, "30", "1");
     Fill(missing.get(), {"1", "1", "1", "1", "1111"});
     Click(missing.get(), IDC_EDIT_STORE);
-    QCOMPARE(Messages(desktop), (QStringList{kNotStored, kNotStored}));
+    QCOMPARE(desktop.Texts(), (QStringList{kNotStored, kNotStored}));
     QCOMPARE(TextOf(missing.get(), IDC_EDIT_NUMBER1), QStringLiteral("1111"));
-    QCOMPARE(Count(db, "SELECT count(*) FROM \"ナンバーズ4\""), 0);
+    QCOMPARE(db.Count("SELECT count(*) FROM \"ナンバーズ4\""), 0);
     QCOMPARE(desktop.waitDepth, 0);
 }
 
 void EditDrawDlgTest::doubleClickInTheGameWindowOpensTheDraw() {
     RecordingDesktop desktop;
     TestDatabase db;
-    InsertDraws(db, Game::Numbers3, 15);
+    db.InsertSequence(Game::Numbers3, 15);
     CNumbers3Dlg window(desktop);
     window.m_strDbPath = QString::fromStdString(db.Path());
     window.show();
@@ -455,7 +407,7 @@ void EditDrawDlgTest::doubleClickInTheGameWindowOpensTheDraw() {
 
     // Below the last row there is nothing to open.
     TestDatabase few;
-    InsertDraws(few, Game::Numbers3, 2);
+    few.InsertSequence(Game::Numbers3, 2);
     CNumbers3Dlg fewWindow(desktop);
     fewWindow.m_strDbPath = QString::fromStdString(few.Path());
     fewWindow.show();

@@ -1,6 +1,7 @@
 #include "support/DialogDriver.h"
 
 #include "res/TemplateDialog.h"
+#include "support/TestDatabase.h"
 
 #include <QAbstractButton>
 #include <QLineEdit>
@@ -69,6 +70,16 @@ QStringList ListRows(QTableView* view) {
         rows << cells.join(QLatin1Char('\t'));
     }
     return rows;
+}
+
+QStringList StoredRow(const TestDatabase& db, Game game, int kaisai) {
+    const std::string row = db.Row(game, kaisai);
+    if (row == "(none)") {
+        return {};
+    }
+    QStringList cells = QString::fromStdString(row).split(QLatin1Char('\t'));
+    cells.removeFirst();
+    return cells;
 }
 
 } // namespace drawbook::test

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "db/Game.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -7,6 +9,8 @@ class QWidget;
 class QTableView;
 
 namespace drawbook::test {
+
+class TestDatabase;
 
 // Drives a dialog's controls by their IDs, as a user would.
 void Click(QWidget* dialog, int id);
@@ -17,5 +21,8 @@ bool IsChecked(QWidget* dialog, int id);
 
 // The cells of each list row, joined by tabs.
 QStringList ListRows(QTableView* view);
+
+// Digits, five numbers and the hit marker of a draw as stored; empty when no row has it.
+QStringList StoredRow(const TestDatabase& db, Game game, int kaisai);
 
 } // namespace drawbook::test

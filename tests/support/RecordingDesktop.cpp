@@ -11,6 +11,14 @@ void RecordingDesktop::ShowMessage(QWidget* /*owner*/, const QString& text, Icon
     }
 }
 
+QStringList RecordingDesktop::Texts() const {
+    QStringList texts;
+    for (const auto& message : messages) {
+        texts << (message.icon == Icon::Stop ? message.text : QStringLiteral("(no stop icon) ") + message.text);
+    }
+    return texts;
+}
+
 void RecordingDesktop::BeginWaitCursor() {
     ++waitDepth;
     ++waitCursors;

@@ -3,6 +3,7 @@
 #include "app/Desktop.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <vector>
@@ -23,6 +24,9 @@ public:
     int RunModal(QDialog& dialog) override;
     bool OpenHelp(QWidget* owner, const QString& path) override;
     void OpenUrl(const QString& url) override;
+
+    // The texts shown; one without the stop icon is marked.
+    QStringList Texts() const;
 
     std::vector<Message> messages;
     std::vector<QString> modalTitles; // window titles of the dialogs run, in order

@@ -61,6 +61,52 @@ void TestDatabase::Insert(Game game, const std::vector<TestDraw>& draws) const {
     transaction.Commit();
 }
 
+void TestDatabase::InsertSequence(Game game, int count) const {
+    std::vector<TestDraw> draws;
+    for (int k = 1; k <= count; ++k) {
+        TestDraw draw{k, {(k / 10) % 10, k % 10, 9 - k % 10}, {"n" + std::to_string(k), "", "", "", ""}};
+        if (game == Game::Numbers4) {
+            draw.digits.emplace_back(5);
+        }
+        draws.push_back(draw);
+    }
+    Insert(game, draws);
+}
+
+namespace {
+
+std::vector<std::string> SelectRows(const std::string& path, Game game, const std::string& clause) {
+    Connection connection(path, OpenMode::ReadOnly);
+    Statement select(connection, "SELECT * FROM \"" + std::string(TableName(game)) + "\" " + clause);
+    std::vector<std::string> rows;
+    while (select.Step()) {
+        std::string row;
+        for (std::size_t c = 0; c < TableColumns(game).size(); ++c) {
+            row += (c == 0 ? "" : "\t") + select.ColumnText(static_cast<int>(c));
+        }
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+} // namespace
+
+std::vector<std::string> TestDatabase::Rows(Game game) const {
+    return SelectRows(m_path, game, "ORDER BY kaisai");
+}
+
+std::string TestDatabase::Row(Game game, int kaisai) const {
+    const auto rows = SelectRows(m_path, game, "WHERE kaisai=" + std::to_string(kaisai));
+    return rows.empty() ? "(none)" : rows.back();
+}
+
+long long TestDatabase::Count(const std::string& sql) const {
+    Connection connection(m_path, OpenMode::ReadOnly);
+    Statement count(connection, sql);
+    count.Step();
+    return count.ColumnInt64(0);
+}
+
 void TestDatabase::Execute(const std::string& sql) const {
     Connection connection(m_path, OpenMode::ReadWrite);
     connection.ExecuteScript(sql);

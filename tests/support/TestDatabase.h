@@ -43,6 +43,15 @@ public:
 
     void Insert(Game game, const TestDraw& draw) const;
     void Insert(Game game, const std::vector<TestDraw>& draws) const;
+    // Draws 1..count: draw k has the digits k/10, k%10, 9-k%10 (then 5 in four
+    // digits) and number 1 "n<k>".
+    void InsertSequence(Game game, int count) const;
+    // The stored rows of a game in draw order, every column as text, tab-separated.
+    std::vector<std::string> Rows(Game game) const;
+    // The row of one draw, or "(none)".
+    std::string Row(Game game, int kaisai) const;
+    // The one integer a query returns, such as a count.
+    long long Count(const std::string& sql) const;
     // Runs statements on the file directly.
     void Execute(const std::string& sql) const;
     // Fills the three-digit table with enough long rows to span many pages, then
