@@ -132,6 +132,54 @@ DialogTemplate Numbers4() {
     return {IDD_NUMBERS4, "SOMARU屋　ナンバーズ４　予想＆検索", 350, 301, kFont, kPointSize, 0, std::move(c)};
 }
 
+DialogTemplate Register() {
+    constexpr std::uint32_t kField = Border | Center | TabStop;
+    std::vector<ControlTemplate> c = {
+        {IDC_REG_N100_3, K::Edit, "", {91, 35, 44, 12}, kField},
+        {IDC_REG_N10_3, K::Edit, "", {146, 35, 40, 12}, kField},
+        {IDC_REG_N1_3, K::Edit, "", {196, 35, 40, 12}, kField},
+        {IDC_REG_PRED3_1, K::Edit, "", {14, 88, 33, 12}, kField},
+        {IDC_REG_PRED3_2, K::Edit, "", {65, 88, 31, 12}, kField},
+        {IDC_REG_PRED3_3, K::Edit, "", {114, 88, 33, 12}, kField},
+        {IDC_REG_PRED3_4, K::Edit, "", {167, 88, 33, 12}, kField},
+        {IDC_REG_PRED3_5, K::Edit, "", {219, 88, 33, 12}, kField},
+        {IDC_REG_N1000_4, K::Edit, "", {92, 149, 23, 12}, kField},
+        {IDC_REG_N100_4, K::Edit, "", {133, 149, 23, 12}, kField},
+        {IDC_REG_N10_4, K::Edit, "", {173, 149, 22, 12}, kField},
+        {IDC_REG_N1_4, K::Edit, "", {214, 149, 22, 12}, kField},
+        {IDC_REG_PRED4_1, K::Edit, "", {14, 202, 33, 12}, kField},
+        {IDC_REG_PRED4_2, K::Edit, "", {65, 202, 31, 12}, kField},
+        {IDC_REG_PRED4_3, K::Edit, "", {114, 202, 33, 12}, kField},
+        {IDC_REG_PRED4_4, K::Edit, "", {167, 202, 33, 12}, kField},
+        {IDC_REG_PRED4_5, K::Edit, "", {219, 202, 33, 12}, kField},
+        {IDC_REG_ADD, K::PushButton, "追　　加", {11, 232, 93, 25}, TabStop},
+        {IDOK, K::DefPushButton, "閉　じ　る", {163, 231, 93, 25}},
+        {IDC_REG_DRAW3, K::Edit, "", {27, 35, 51, 12}, Border | Center | ReadOnly},
+        {IDC_REG_DRAW4, K::Edit, "", {27, 149, 39, 12}, Border | Center | ReadOnly},
+        {IDC_STATIC, K::GroupBox, "ナンバーズ３　登録", {10, 7, 245, 102}},
+        {IDC_STATIC, K::GroupBox, "ナンバーズ４　登録", {10, 121, 245, 102}},
+        {IDC_STATIC, K::Label, "開催回数", {36, 21, 28, 8}},
+        {IDC_STATIC, K::Label, "三桁", {106, 21, 15, 8}},
+        {IDC_STATIC, K::Label, "二桁", {161, 21, 15, 8}},
+        {IDC_STATIC, K::Label, "一桁", {205, 21, 15, 8}},
+        {IDC_STATIC, K::Label, "開催回数", {36, 135, 28, 8}},
+        {IDC_STATIC, K::Label, "四桁", {97, 134, 15, 8}},
+        {IDC_STATIC, K::Label, "三桁", {136, 135, 15, 8}},
+        {IDC_STATIC, K::Label, "二桁", {176, 135, 15, 8}},
+        {IDC_STATIC, K::Label, "一桁", {217, 135, 15, 8}},
+    };
+    // "予想数字１" to "予想数字５" above the numbers of each game.
+    constexpr std::array<int, 5> kNumberLabelX = {15, 64, 113, 166, 221};
+    constexpr std::array<const char*, 5> kNumberLabels = {"予想数字１", "予想数字２", "予想数字３", "予想数字４",
+                                                          "予想数字５"};
+    for (const int y : {72, 186}) {
+        for (std::size_t i = 0; i < kNumberLabels.size(); ++i) {
+            c.push_back({IDC_STATIC, K::Label, kNumberLabels[i], {kNumberLabelX[i], y, 33, 8}});
+        }
+    }
+    return {IDD_REGISTER, "SOMARU屋　ナンバーズ　登録", 266, 263, kFont, kPointSize, 0, std::move(c)};
+}
+
 DialogTemplate EditDraw() {
     return {IDD_EDIT_DRAW,
             "　　編　集",
@@ -168,14 +216,14 @@ DialogTemplate EditDraw() {
             }};
 }
 
-constexpr std::array<int, 5> kIds = {IDD_ABOUTBOX, IDD_MAIN_MENU, IDD_NUMBERS3, IDD_NUMBERS4, IDD_EDIT_DRAW};
+constexpr std::array<int, 6> kIds = {IDD_ABOUTBOX, IDD_MAIN_MENU, IDD_NUMBERS3, IDD_NUMBERS4, IDD_REGISTER, IDD_EDIT_DRAW};
 
 } // namespace
 
 const DialogTemplate& FindDialogTemplate(int id) {
     static const std::map<int, DialogTemplate> templates = {
         {IDD_ABOUTBOX, AboutBox()}, {IDD_MAIN_MENU, MainMenu()}, {IDD_NUMBERS3, Numbers3()},
-        {IDD_NUMBERS4, Numbers4()}, {IDD_EDIT_DRAW, EditDraw()},
+        {IDD_NUMBERS4, Numbers4()}, {IDD_REGISTER, Register()}, {IDD_EDIT_DRAW, EditDraw()},
     };
     return templates.at(id);
 }

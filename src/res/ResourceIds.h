@@ -7,6 +7,7 @@ inline constexpr int IDD_ABOUTBOX = 100;
 inline constexpr int IDD_MAIN_MENU = 102;
 inline constexpr int IDD_NUMBERS3 = 129;
 inline constexpr int IDD_NUMBERS4 = 130;
+inline constexpr int IDD_REGISTER = 131;
 inline constexpr int IDD_EDIT_DRAW = 132;
 
 // Strings
@@ -71,5 +72,27 @@ inline constexpr int IDC_EDIT_STORE = 1039;
 inline constexpr int IDC_EDIT_UP = 1040;
 inline constexpr int IDC_EDIT_DOWN = 1041;
 inline constexpr int IDC_EDIT_CLEAR_NUMBERS = 1042;
+
+// Registration dialog
+inline constexpr int IDC_REG_DRAW3 = 1004;
+inline constexpr int IDC_REG_N100_3 = 1005;
+inline constexpr int IDC_REG_N10_3 = 1006;
+inline constexpr int IDC_REG_N1_3 = 1007;
+inline constexpr int IDC_REG_DRAW4 = 1010;
+inline constexpr int IDC_REG_N100_4 = 1011;
+inline constexpr int IDC_REG_PRED3_3 = 1012;
+inline constexpr int IDC_REG_N10_4 = 1015;
+inline constexpr int IDC_REG_N1_4 = 1016;
+inline constexpr int IDC_REG_PRED3_5 = 1018;
+inline constexpr int IDC_REG_PRED4_1 = 1019;
+inline constexpr int IDC_REG_PRED4_2 = 1020;
+inline constexpr int IDC_REG_PRED4_3 = 1021;
+inline constexpr int IDC_REG_N1000_4 = 1022;
+inline constexpr int IDC_REG_PRED4_4 = 1023;
+inline constexpr int IDC_REG_PRED4_5 = 1024;
+inline constexpr int IDC_REG_PRED3_1 = 1025;
+inline constexpr int IDC_REG_PRED3_2 = 1026;
+inline constexpr int IDC_REG_PRED3_4 = 1027;
+inline constexpr int IDC_REG_ADD = 1028;
 
 } // namespace drawbook
