@@ -9,6 +9,7 @@
 #include "game/DrawListQuery.h"
 #include "game/SearchClause.h"
 #include "predict/PredictNextDraw.h"
+#include "register/RegisterDlg.h"
 #include "res/ResourceIds.h"
 
 #include <QHeaderView>
@@ -67,6 +68,7 @@ CNumbersDlg::CNumbersDlg(Game game, int templateId, Desktop& desktop, QWidget* p
     connect(ControlAs<QPushButton>(IDC_SEARCH), &QPushButton::clicked, this, &CNumbersDlg::OnSearch);
     connect(ControlAs<QPushButton>(IDC_CLEAR), &QPushButton::clicked, this, &CNumbersDlg::OnClear);
     connect(ControlAs<QPushButton>(IDC_GAME_HELP), &QPushButton::clicked, this, &CNumbersDlg::OnHelpButton);
+    connect(ControlAs<QPushButton>(IDC_REGISTER), &QPushButton::clicked, this, &CNumbersDlg::OnRegister);
     connect(m_listDraws, &QTableView::doubleClicked, this, &CNumbersDlg::OnListDblClk);
 }
 
@@ -188,6 +190,13 @@ void CNumbersDlg::OnListDblClk(const QModelIndex& index) {
     dialog.m_strGame = ToQString(GameCode(m_game));
     dialog.m_strNextDrawNo = m_strNextDrawNo;
     dialog.m_strDrawNo = m_model->Cell(index.row(), 0);
+    // The list and the next draw number stay as they are.
+    m_desktop.RunModal(dialog);
+}
+
+void CNumbersDlg::OnRegister() {
+    CRegisterDlg dialog(m_desktop, this);
+    dialog.m_strDbPath = m_strDbPath;
     // The list and the next draw number stay as they are.
     m_desktop.RunModal(dialog);
 }

@@ -34,6 +34,8 @@ public:
     void OnSearch();
     void OnClear();
     void OnHelpButton();
+    // Opens the registration dialog.
+    void OnRegister();
     // Opens the edit dialog on the draw of the double-clicked row.
     void OnListDblClk(const QModelIndex& index);
 

@@ -4,6 +4,7 @@
 #include "edit/EditDrawDlg.h"
 #include "game/Numbers3Dlg.h"
 #include "game/Numbers4Dlg.h"
+#include "register/RegisterDlg.h"
 #include "res/ResourceIds.h"
 #include "support/DialogDriver.h"
 #include "support/RecordingDesktop.h"
@@ -35,6 +36,8 @@ std::unique_ptr<TemplateDialog> Make(int id, RecordingDesktop& desktop) {
         return std::make_unique<CNumbers3Dlg>(desktop);
     case IDD_NUMBERS4:
         return std::make_unique<CNumbers4Dlg>(desktop);
+    case IDD_REGISTER:
+        return std::make_unique<CRegisterDlg>(desktop);
     case IDD_EDIT_DRAW:
         return std::make_unique<CEditDrawDlg>(desktop);
     default:
@@ -108,6 +111,25 @@ void TemplateDialogTest::controlsAreFoundByIdWithTheirKind() {
     QVERIFY(three.Control(IDC_N1000) == nullptr);
     QCOMPARE(three.ControlAs<QLineEdit>(IDC_N100)->alignment() & Qt::AlignHCenter, Qt::AlignmentFlag(0));
     QVERIFY(three.ControlAs<QLineEdit>(IDC_COUNT3)->isReadOnly());
+
+    CRegisterDlg reg(desktop);
+    QCOMPARE(reg.windowTitle(), QStringLiteral("SOMARU屋　ナンバーズ　登録"));
+    QStringList titles;
+    for (const QGroupBox* box : reg.findChildren<QGroupBox*>()) {
+        titles << box->title();
+    }
+    titles.sort();
+    QCOMPARE(titles, (QStringList{"ナンバーズ３　登録", "ナンバーズ４　登録"}));
+    QVERIFY(reg.ControlAs<QLineEdit>(IDC_REG_DRAW3)->isReadOnly());
+    QVERIFY(reg.ControlAs<QLineEdit>(IDC_REG_DRAW4)->isReadOnly());
+    QVERIFY(!reg.ControlAs<QLineEdit>(IDC_REG_N100_3)->isReadOnly());
+    QVERIFY(reg.ControlAs<QPushButton>(IDOK)->isDefault());
+    QVERIFY(!reg.ControlAs<QPushButton>(IDC_REG_ADD)->isDefault());
+    const QList<QLineEdit*> fields = reg.findChildren<QLineEdit*>();
+    QCOMPARE(fields.size(), 19);
+    for (const QLineEdit* field : fields) {
+        QCOMPARE(field->alignment() & Qt::AlignHCenter, Qt::AlignHCenter);
+    }
 }
 
 void TemplateDialogTest::textsAreNotClipped() {
@@ -170,6 +192,13 @@ void TemplateDialogTest::tabVisitsTabStopsInTemplateOrder_data() {
                                         IDC_EDIT_BY_TEN,
                                         IDC_EDIT_CLEAR_NUMBERS,
                                         IDOK};
+    // The close button and both draw numbers are passed over.
+    QTest::newRow("register") << IDD_REGISTER
+                              << QList<int>{IDC_REG_N100_3,  IDC_REG_N10_3,   IDC_REG_N1_3,    IDC_REG_PRED3_1,
+                                            IDC_REG_PRED3_2, IDC_REG_PRED3_3, IDC_REG_PRED3_4, IDC_REG_PRED3_5,
+                                            IDC_REG_N1000_4, IDC_REG_N100_4,  IDC_REG_N10_4,   IDC_REG_N1_4,
+                                            IDC_REG_PRED4_1, IDC_REG_PRED4_2, IDC_REG_PRED4_3, IDC_REG_PRED4_4,
+                                            IDC_REG_PRED4_5, IDC_REG_ADD,     IDC_REG_N100_3};
 }
 
 void TemplateDialogTest::tabVisitsTabStopsInTemplateOrder() {
