@@ -8,6 +8,7 @@
 #include "game/DrawListQuery.h"
 #include "game/SearchClause.h"
 #include "predict/PredictionQuery.h"
+#include "register/DrawRegistration.h"
 
 #include <algorithm>
 
@@ -30,7 +31,10 @@ constexpr const char* kUsage =
     "             数字で検索（PATTERN は上の桁から一桁ずつ、数字か _ 。例: _5_ 1__3）\n"
     "             --sql: 実行せずに SELECT 文を表示\n"
     "  store 3|4 DRAW DIGITS [--numbers a,b,c,d,e]\n"
-    "             第DRAW回の当選数字と予想数字を書き換える（例: store 3 15 409 --numbers 123,,456）\n";
+    "             第DRAW回の当選数字と予想数字を書き換える（例: store 3 15 409 --numbers 123,,456）\n"
+    "  register N3 N4 [--numbers3 a,b,c,d,e] [--numbers4 a,b,c,d,e]\n"
+    "             次回の当選数字を両方まとめて登録（例: register 409 1234）。予想数字は省くと予想どおり。\n"
+    "             登録した二回を list と同じ形で表示\n";
 
 struct Invocation {
     std::string dbPath;
@@ -63,6 +67,16 @@ int Next(const Invocation& call) {
     return kExitOk;
 }
 
+// One draw as the window lists it: draw number, winning number, five numbers, tab-separated.
+void WriteRow(const Invocation& call, const std::string& drawNo, const std::string& winningNumber,
+              const std::array<std::string, 5>& numbers) {
+    call.out << drawNo << '\t' << winningNumber;
+    for (const std::string& number : numbers) {
+        call.out << '\t' << number;
+    }
+    call.out << '\n';
+}
+
 // Writes the rows the clause selects as the window lists them; returns how many.
 std::size_t WriteDrawList(const Invocation& call, Game game, const std::string& clause) {
     const DrawListResult result = ReadDrawList(call.dbPath, game, clause);
@@ -70,11 +84,7 @@ std::size_t WriteDrawList(const Invocation& call, Game game, const std::string& 
         throw DbError(result.error, 0);
     }
     for (const DrawListRow& row : result.rows) {
-        call.out << row.drawNo << '\t' << row.winningNumber;
-        for (const std::string& number : row.numbers) {
-            call.out << '\t' << number;
-        }
-        call.out << '\n';
+        WriteRow(call, row.drawNo, row.winningNumber, row.numbers);
     }
     return result.rows.size();
 }
@@ -166,15 +176,32 @@ std::vector<std::string> Characters(const std::string& text) {
     return characters;
 }
 
+// Takes "--name VALUE" or "--name=VALUE" out of the words; the last one given counts.
+std::optional<std::string> TakeOption(std::vector<std::string>& words, const std::string& name) {
+    std::optional<std::string> value;
+    for (auto word = words.begin(); word != words.end();) {
+        if (*word == name && word + 1 != words.end()) {
+            value = *(word + 1);
+            word = words.erase(word, word + 2);
+        } else if (word->starts_with(name + "=")) {
+            value = word->substr(name.size() + 1);
+            word = words.erase(word);
+        } else {
+            ++word;
+        }
+    }
+    return value;
+}
+
 // "123,,456" → {"123", "", "456", "", ""}
-std::array<std::string, 5> NumbersArgument(const std::string& list) {
+std::array<std::string, 5> NumbersArgument(const std::string& option, const std::string& list) {
     std::array<std::string, 5> numbers;
     std::size_t n = 0;
     std::size_t start = 0;
     while (true) {
         const std::size_t comma = list.find(',', start);
         if (n == numbers.size()) {
-            throw UsageError{"--numbers は五つまでです: " + list};
+            throw UsageError{option + " は五つまでです: " + list};
         }
         numbers[n++] = list.substr(start, comma - start);
         if (comma == std::string::npos) {
@@ -186,18 +213,7 @@ std::array<std::string, 5> NumbersArgument(const std::string& list) {
 
 int Store(const Invocation& call) {
     std::vector<std::string> words = call.words;
-    std::optional<std::string> numbers;
-    for (auto word = words.begin(); word != words.end();) {
-        if (*word == "--numbers" && word + 1 != words.end()) {
-            numbers = *(word + 1);
-            word = words.erase(word, word + 2);
-        } else if (word->starts_with("--numbers=")) {
-            numbers = word->substr(10);
-            word = words.erase(word);
-        } else {
-            ++word;
-        }
-    }
+    const std::optional<std::string> numbers = TakeOption(words, "--numbers");
     if (words.size() != 3) {
         throw UsageError{"引数の数が違います"};
     }
@@ -209,7 +225,7 @@ int Store(const Invocation& call) {
 
     DrawEdit edit{drawNo, Characters(words[2]), {}};
     if (numbers) {
-        edit.numbers = NumbersArgument(*numbers);
+        edit.numbers = NumbersArgument("--numbers", *numbers);
     }
     const std::size_t positions = DigitColumns(game).size();
     // More characters than digit fields: one field would hold two.
@@ -239,9 +255,74 @@ int Store(const Invocation& call) {
     throw DbError(result.error, 0);
 }
 
+// The next draw of one game as the registration dialog shows it, with the digits
+// typed in: one field per character, any characters beyond the last field in it.
+DrawEdit NextDraw(const Invocation& call, Game game, const std::string& digits,
+                  const std::optional<std::array<std::string, 5>>& numbers) {
+    DrawEdit draw;
+    draw.drawNo = CountDrawsOrThrow(call.dbPath, game, std::string(kAllDrawsClause));
+    draw.digits = Characters(digits);
+    const std::size_t positions = DigitColumns(game).size();
+    while (draw.digits.size() > positions) {
+        draw.digits[positions - 1] += draw.digits[positions];
+        draw.digits.erase(draw.digits.begin() + static_cast<std::ptrdiff_t>(positions));
+    }
+    draw.digits.resize(positions);
+    if (numbers) {
+        draw.numbers = *numbers;
+    } else {
+        const PredictionResult prediction = PredictFromDatabase(call.dbPath, game, std::string(kAllDrawsClause));
+        if (prediction.status != ReadStatus::Complete) {
+            throw DbError(prediction.error, 0);
+        }
+        draw.numbers = prediction.numbers;
+    }
+    return draw;
+}
+
+int Register(const Invocation& call) {
+    std::vector<std::string> words = call.words;
+    std::array<std::optional<std::array<std::string, 5>>, 2> numbers;
+    for (std::size_t g = 0; g < numbers.size(); ++g) {
+        const std::string option = g == 0 ? "--numbers3" : "--numbers4";
+        if (const auto list = TakeOption(words, option)) {
+            numbers[g] = NumbersArgument(option, *list);
+        }
+    }
+    if (words.size() != 2) {
+        throw UsageError{"引数の数が違います"};
+    }
+    DrawEdit three = NextDraw(call, Game::Numbers3, words[0], numbers[0]);
+    DrawEdit four = NextDraw(call, Game::Numbers4, words[1], numbers[1]);
+    std::vector<std::string> refusals = PrepareRegistration(three, four);
+    RegisterResult result;
+    if (refusals.empty()) {
+        result = RegisterDraws(call.dbPath, three, four);
+        refusals = result.messages;
+    }
+    for (const std::string& refusal : refusals) {
+        call.err << refusal << '\n';
+    }
+    if (!refusals.empty()) {
+        return kExitRefused;
+    }
+    if (result.outcome == RegisterOutcome::Failed) {
+        call.err << kStoreFailedMessage << '\n';
+        throw DbError(result.error, 0);
+    }
+    for (const DrawEdit* draw : {&three, &four}) {
+        std::string winningNumber;
+        for (const std::string& digit : draw->digits) {
+            winningNumber += digit;
+        }
+        WriteRow(call, draw->drawNo, winningNumber, draw->numbers);
+    }
+    return kExitOk;
+}
+
 const std::map<std::string, std::function<int(const Invocation&)>, std::less<>>& Verbs() {
     static const std::map<std::string, std::function<int(const Invocation&)>, std::less<>> verbs = {
-        {"next", Next}, {"list", List}, {"predict", Predict}, {"search", Search}, {"store", Store},
+        {"next", Next}, {"list", List}, {"predict", Predict}, {"search", Search}, {"store", Store}, {"register", Register},
     };
     return verbs;
 }

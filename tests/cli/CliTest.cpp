@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -67,12 +68,21 @@ TEST(CliTest, UsageErrors) {
         {"store", "3", "015", "409"},
         {"store", "3", "15", "409", "--numbers"},
         {"store", "3", "15", "409", "--numbers", "1,2,3,4,5,6"},
+        // register
+        {"register", "409"},
+        {"register", "409", "1234", "5"},
+        {"register", "409", "1234", "--numbers3"},
+        {"register", "409", "1234", "--numbers4=1,2,3,4,5,"},
     };
+    // Arguments are looked at before the database is.
+    TempDir dir;
     for (const auto& args : wrong) {
-        const CliRun run = RunTool(args, db.Path());
-        EXPECT_EQ(run.code, 2) << ::testing::PrintToString(args);
-        EXPECT_EQ(run.out, "");
-        EXPECT_NE(run.err.find("drawbook-cli"), std::string::npos);
+        for (const std::string& path : {db.Path(), dir.File("ナンバーズ.mdb")}) {
+            const CliRun run = RunTool(args, path);
+            EXPECT_EQ(run.code, 2) << ::testing::PrintToString(args);
+            EXPECT_EQ(run.out, "");
+            EXPECT_NE(run.err.find("drawbook-cli"), std::string::npos);
+        }
     }
 }
 
@@ -241,5 +251,75 @@ TEST(CliTest, StoreRefusesWhatTheDialogRefuses) {
     const CliRun missing = RunTool({"store", "4", "15", "1234"}, dir.File("ナンバーズ.mdb"));
     EXPECT_EQ(missing.code, 3);
     EXPECT_EQ(missing.err.rfind("　登録できませんでした。。\n", 0), 0U);
+    EXPECT_FALSE(std::filesystem::exists(dir.File("ナンバーズ.mdb")));
+}
+
+TEST(CliTest, RegisterAddsTheNextDrawOfBothGames) {
+    TestDatabase db;
+    db.Insert(Game::Numbers3, Draws(100));
+    db.Insert(Game::Numbers4, {{1, {1, 2, 3, 4}}, {2, {5, 6, 7, 8}}});
+    const std::string predicted3 = RunTool({"predict", "3"}, db.Path()).out;
+    const std::string predicted4 = RunTool({"predict", "4"}, db.Path()).out;
+
+    // The numbers default to the predictions; the added draws are printed as list prints them.
+    CliRun run = RunTool({"register", "409", "０１２３"}, db.Path());
+    EXPECT_EQ(run.code, 0);
+    EXPECT_EQ(run.err, "");
+    const auto tabbed = [](std::string lines) {
+        std::replace(lines.begin(), lines.end(), '\n', '\t');
+        return lines.substr(0, lines.size() - 1);
+    };
+    const std::string added3 = "101\t409\t" + tabbed(predicted3) + "\n";
+    const std::string added4 = "3\t0123\t" + tabbed(predicted4) + "\n";
+    EXPECT_EQ(run.out, added3 + added4);
+    EXPECT_TRUE(RunTool({"list", "3"}, db.Path()).out.ends_with(added3));
+    EXPECT_TRUE(RunTool({"list", "4"}, db.Path()).out.ends_with(added4));
+    EXPECT_EQ(RunTool({"next", "3"}, db.Path()).out, "102\n");
+
+    run = RunTool({"register", "--numbers4=1,2,3,4,5", "111", "2222", "--numbers3", "a,b',c,d,e"}, db.Path());
+    EXPECT_EQ(run.code, 0);
+    EXPECT_EQ(run.out, "102\t111\ta\tb'\tc\td\te\n4\t2222\t1\t2\t3\t4\t5\n");
+}
+
+TEST(CliTest, RegisterRefusesWhatTheDialogRefuses) {
+    TestDatabase db;
+    db.Insert(Game::Numbers3, {{1, {1, 1, 1}}, {2, {2, 2, 2}}, {4, {4, 4, 4}}});
+    const std::string kIncomplete4 = "　ナンバーズ４に記入漏れがあります。。\n";
+    const std::string kIncomplete3 = "　ナンバーズ３に記入漏れがあります。。\n";
+    const std::string kNotOneDigit4 = "　ナンバーズ４の当選数字は一桁の数字で記入してください。。\n";
+    const std::string kNotOneDigit3 = "　ナンバーズ３の当選数字は一桁の数字で記入してください。。\n";
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"register", "40", "1234"}, kIncomplete3},
+        {{"register", "409", "123"}, kIncomplete4},
+        {{"register", "40", "123"}, kIncomplete4 + kIncomplete3},
+        {{"register", "409", "1234", "--numbers3", "1,2,3,4"}, kIncomplete3},
+        {{"register", "4a9", "1234"}, kNotOneDigit3},
+        {{"register", "4091", "1234"}, kNotOneDigit3},
+        {{"register", "409", "12 4"}, kNotOneDigit4},
+        {{"register", "4 9", "12345"}, kNotOneDigit4 + kNotOneDigit3},
+        // Three rows numbered 1, 2 and 4: the next draw number, 4, is taken.
+        {{"register", "409", "1234"}, "　第4回はナンバーズ３に登録済みです。。\n"},
+    };
+    for (const auto& [args, message] : cases) {
+        const CliRun run = RunTool(args, db.Path());
+        EXPECT_EQ(run.code, 1) << ::testing::PrintToString(args);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err, message);
+    }
+    EXPECT_EQ(RunTool({"list", "3"}, db.Path()).out, "1\t111\t\t\t\t\t\n2\t222\t\t\t\t\t\n4\t444\t\t\t\t\t\n");
+    EXPECT_EQ(RunTool({"list", "4"}, db.Path()).out, "");
+
+    // The second row cannot be added: neither is.
+    TestDatabase refusing;
+    refusing.Execute("CREATE TRIGGER refuse BEFORE INSERT ON \"ナンバーズ4\" BEGIN SELECT RAISE(ABORT, 'no'); END");
+    CliRun run = RunTool({"register", "409", "1234"}, refusing.Path());
+    EXPECT_EQ(run.code, 3);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err.rfind("　登録できませんでした。。\n", 0), 0U);
+    EXPECT_TRUE(refusing.Rows(Game::Numbers3).empty());
+
+    TempDir dir;
+    run = RunTool({"register", "409", "1234"}, dir.File("ナンバーズ.mdb"));
+    EXPECT_EQ(run.code, 3);
     EXPECT_FALSE(std::filesystem::exists(dir.File("ナンバーズ.mdb")));
 }
