@@ -10,6 +10,7 @@
 #include "edit/EditDrawDlg.h"
 #include "game/Numbers3Dlg.h"
 #include "game/Numbers4Dlg.h"
+#include "register/RegisterDlg.h"
 #include "res/AppIcon.h"
 #include "res/ResourceIds.h"
 
@@ -121,6 +122,19 @@ bool SaveEditDraw(Desktop& desktop, const QDir& dir, const QString& dbPath, cons
     return Save(dialog, dir, name);
 }
 
+// The registration dialog as opened, with the winning digits typed in.
+bool SaveRegister(Desktop& desktop, const QDir& dir, const QString& dbPath) {
+    CRegisterDlg dialog(desktop);
+    dialog.m_strDbPath = dbPath;
+    dialog.show();
+    for (const auto& [id, digit] : {std::pair{IDC_REG_N100_3, "4"}, {IDC_REG_N10_3, "0"}, {IDC_REG_N1_3, "9"},
+                                    {IDC_REG_N1000_4, "1"}, {IDC_REG_N100_4, "2"}, {IDC_REG_N10_4, "3"},
+                                    {IDC_REG_N1_4, "4"}}) {
+        dialog.ControlAs<QLineEdit>(id)->setText(QString::fromLatin1(digit));
+    }
+    return Save(dialog, dir, QStringLiteral("register"));
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -148,6 +162,7 @@ int main(int argc, char* argv[]) {
     ok &= SaveGameWindow<CNumbers4Dlg>(desktop, dir, dbPath, QStringLiteral("numbers4"));
     ok &= SaveSearch<CNumbers3Dlg>(desktop, dir, dbPath, QStringLiteral("numbers3-search"), {{IDC_N10, "5"}});
     ok &= SaveSearch<CNumbers4Dlg>(desktop, dir, dbPath, QStringLiteral("numbers4-search"), {{IDC_N1000, "3"}});
+    ok &= SaveRegister(desktop, dir, dbPath);
     ok &= SaveEditDraw(desktop, dir, dbPath, QStringLiteral("3"), QStringLiteral("edit3"));
     ok &= SaveEditDraw(desktop, dir, dbPath, QStringLiteral("4"), QStringLiteral("edit4"));
     return ok ? 0 : 1;
