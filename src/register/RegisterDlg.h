@@ -6,6 +6,8 @@
 #include <QString>
 
 #include <array>
+#include <string>
+#include <vector>
 
 class QLineEdit;
 
