@@ -263,9 +263,8 @@ DrawEdit NextDraw(const Invocation& call, Game game, const std::string& digits,
     draw.drawNo = CountDrawsOrThrow(call.dbPath, game, std::string(kAllDrawsClause));
     draw.digits = Characters(digits);
     const std::size_t positions = DigitColumns(game).size();
-    while (draw.digits.size() > positions) {
-        draw.digits[positions - 1] += draw.digits[positions];
-        draw.digits.erase(draw.digits.begin() + static_cast<std::ptrdiff_t>(positions));
+    for (std::size_t extra = positions; extra < draw.digits.size(); ++extra) {
+        draw.digits[positions - 1] += draw.digits[extra];
     }
     draw.digits.resize(positions);
     if (numbers) {

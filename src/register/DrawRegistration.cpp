@@ -24,14 +24,6 @@ bool Filled(const DrawEdit& draw) {
            std::none_of(draw.numbers.begin(), draw.numbers.end(), empty);
 }
 
-bool ToPlainDigits(DrawEdit& draw) {
-    auto plain = PlainDigits(draw.digits);
-    if (plain) {
-        draw.digits = std::move(*plain);
-    }
-    return plain.has_value();
-}
-
 // Draw numbers are stored in 16 bits: 1 to 32767.
 bool IsNewDrawNumber(std::string_view text) {
     int value = 0;
@@ -63,29 +55,26 @@ std::string TakenDrawMessage(Game game, std::string_view drawNo) {
 
 std::vector<std::string> PrepareRegistration(DrawEdit& three, DrawEdit& four) {
     std::vector<std::string> messages;
-    const bool threeFilled = Filled(three);
-    const bool fourFilled = Filled(four);
-    if (!fourFilled) {
+    if (!Filled(four)) {
         messages.emplace_back(kIncomplete4Message);
     }
-    if (!threeFilled) {
+    if (!Filled(three)) {
         messages.emplace_back(kIncomplete3Message);
     }
     if (!messages.empty()) {
         return messages;
     }
-    // Both are converted before either message, so that neither draw is half ready.
-    DrawEdit plainThree = three;
-    DrawEdit plainFour = four;
-    if (!ToPlainDigits(plainFour)) {
+    auto plainFour = PlainDigits(four.digits);
+    auto plainThree = PlainDigits(three.digits);
+    if (!plainFour) {
         messages.emplace_back(kNotOneDigit4Message);
     }
-    if (!ToPlainDigits(plainThree)) {
+    if (!plainThree) {
         messages.emplace_back(kNotOneDigit3Message);
     }
     if (messages.empty()) {
-        three = std::move(plainThree);
-        four = std::move(plainFour);
+        three.digits = std::move(*plainThree);
+        four.digits = std::move(*plainFour);
     }
     return messages;
 }
