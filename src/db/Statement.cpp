@@ -55,6 +55,11 @@ void Statement::Execute() {
     }
 }
 
+void Statement::Reset() {
+    // A failed step has been reported already; its code comes back here again.
+    sqlite3_reset(m_stmt);
+}
+
 void Statement::BindInt(int index, std::int64_t value) {
     const int rc = sqlite3_bind_int64(m_stmt, index, value);
     if (rc != SQLITE_OK) {

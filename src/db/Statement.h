@@ -25,6 +25,8 @@ public:
     bool Step();
     // Runs a statement that returns no rows.
     void Execute();
+    // Makes the statement ready to run again; the bound values stay.
+    void Reset();
 
     void BindInt(int index, std::int64_t value);
     void BindText(int index, std::string_view value);
