@@ -154,6 +154,14 @@ std::optional<std::vector<TestDraw>> RealDraws(Game game, int count) {
     return draws;
 }
 
+std::optional<std::string> SharedDataFile(const std::string& name) {
+    const std::string path = std::string(DRAWBOOK_SHARED_DATA) + "/" + name;
+    if (!std::filesystem::is_regular_file(path)) {
+        return std::nullopt;
+    }
+    return ReadBytes(path);
+}
+
 std::string ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream bytes;

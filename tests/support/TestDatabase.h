@@ -66,6 +66,9 @@ private:
 // Draws 1..count of the real history, when the shared data is there.
 std::optional<std::vector<TestDraw>> RealDraws(Game game, int count);
 
+// The bytes of a file of the shared draw history, when it is there.
+std::optional<std::string> SharedDataFile(const std::string& name);
+
 // The whole file, for checking that something left it alone.
 std::string ReadBytes(const std::string& path);
 
