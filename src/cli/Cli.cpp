@@ -8,6 +8,8 @@
 #include "game/DrawListQuery.h"
 #include "game/SearchClause.h"
 #include "predict/PredictionQuery.h"
+#include "register/DrawExport.h"
+#include "register/DrawImport.h"
 #include "register/DrawRegistration.h"
 
 #include <algorithm>
@@ -34,7 +36,11 @@ constexpr const char* kUsage =
     "             第DRAW回の当選数字と予想数字を書き換える（例: store 3 15 409 --numbers 123,,456）\n"
     "  register N3 N4 [--numbers3 a,b,c,d,e] [--numbers4 a,b,c,d,e]\n"
     "             次回の当選数字を両方まとめて登録（例: register 409 1234）。予想数字は省くと予想どおり。\n"
-    "             登録した二回を list と同じ形で表示\n";
+    "             登録した二回を list と同じ形で表示\n"
+    "  import 3|4 FILE\n"
+    "             CSVファイルの当選数字を取り込む（登録済みの回は飛ばす）。結果を一行で表示\n"
+    "  export 3|4 [FILE]\n"
+    "             記録された回をCSVで書き出す（FILE を省くと標準出力へ）\n";
 
 struct Invocation {
     std::string dbPath;
@@ -319,9 +325,48 @@ int Register(const Invocation& call) {
     return kExitOk;
 }
 
+int Import(const Invocation& call) {
+    ExpectWords(call, 2);
+    const ImportResult result = ImportDrawFile(call.dbPath, GameArgument(call.words[0]), call.words[1]);
+    switch (result.outcome) {
+    case ImportOutcome::Imported:
+        call.out << ImportSummary(result) << '\n';
+        return kExitOk;
+    case ImportOutcome::Refused:
+        for (const std::string& line : result.report) {
+            call.err << line << '\n';
+        }
+        return kExitRefused;
+    case ImportOutcome::Failed:
+        break;
+    }
+    call.err << kStoreFailedMessage << '\n';
+    throw DbError(result.error, 0);
+}
+
+int Export(const Invocation& call) {
+    if (call.words.empty() || call.words.size() > 2) {
+        throw UsageError{"引数の数が違います"};
+    }
+    const ExportResult result = ExportDrawCsv(call.dbPath, GameArgument(call.words[0]));
+    if (result.status != ReadStatus::Complete) {
+        throw DbError(result.error, 0);
+    }
+    if (call.words.size() == 1) {
+        call.out << result.csv;
+        return kExitOk;
+    }
+    if (!WriteExportFile(call.words[1], result.csv)) {
+        call.err << FileNotWrittenMessage(call.words[1]) << '\n';
+        return kExitRefused;
+    }
+    return kExitOk;
+}
+
 const std::map<std::string, std::function<int(const Invocation&)>, std::less<>>& Verbs() {
     static const std::map<std::string, std::function<int(const Invocation&)>, std::less<>> verbs = {
-        {"next", Next}, {"list", List}, {"predict", Predict}, {"search", Search}, {"store", Store}, {"register", Register},
+        {"next", Next}, {"list", List}, {"predict", Predict}, {"search", Search}, {"store", Store},
+        {"register", Register}, {"import", Import}, {"export", Export},
     };
     return verbs;
 }

@@ -73,6 +73,13 @@ TEST(CliTest, UsageErrors) {
         {"register", "409", "1234", "5"},
         {"register", "409", "1234", "--numbers3"},
         {"register", "409", "1234", "--numbers4=1,2,3,4,5,"},
+        // import and export
+        {"import", "3"},
+        {"import", "5", "draws.csv"},
+        {"import", "3", "draws.csv", "more.csv"},
+        {"export"},
+        {"export", "ナンバーズ3"},
+        {"export", "3", "out.csv", "more.csv"},
     };
     // Arguments are looked at before the database is.
     TempDir dir;
@@ -322,4 +329,122 @@ TEST(CliTest, RegisterRefusesWhatTheDialogRefuses) {
     run = RunTool({"register", "409", "1234"}, dir.File("ナンバーズ.mdb"));
     EXPECT_EQ(run.code, 3);
     EXPECT_FALSE(std::filesystem::exists(dir.File("ナンバーズ.mdb")));
+}
+
+namespace {
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+} // namespace
+
+TEST(CliTest, ImportPrintsWhatWasAddedAndExportWritesItBack) {
+    TempDir dir;
+    const std::string csv = dir.File("n3.csv");
+    WriteFile(csv, "回号,抽せん日,当せん番号\n第3回,1994-10-21,057\n第1回,1994-10-07,191\n第2回,1994-10-14,988\n");
+    // A missing record book is started, as the program does on its first start.
+    const std::string dbPath = dir.File("ナンバーズ.mdb");
+    CliRun run = RunTool({"import", "3", csv}, dbPath);
+    EXPECT_EQ(run.code, 0);
+    EXPECT_EQ(run.out, "　3回分を追加しました（第1回～第3回）。。\n");
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(RunTool({"list", "3"}, dbPath).out, "1\t191\t　\t　\t　\t　\t　\n"
+                                                  "2\t988\t　\t　\t　\t　\t　\n"
+                                                  "3\t057\t　\t　\t　\t　\t　\n");
+    EXPECT_EQ(RunTool({"next", "3"}, dbPath).out, "4\n");
+    EXPECT_EQ(RunTool({"next", "4"}, dbPath).out, "1\n");
+
+    WriteFile(csv, "4,630\n3,057\n");
+    run = RunTool({"import", "3", csv}, dbPath);
+    EXPECT_EQ(run.out, "　1回分を追加しました（第4回～第4回）。登録済みの1回分は飛ばしました。。\n");
+    run = RunTool({"import", "3", csv}, dbPath);
+    EXPECT_EQ(run.code, 0);
+    EXPECT_EQ(run.out, "　追加する回はありませんでした。登録済みの2回分は飛ばしました。。\n");
+
+    RunTool({"store", "3", "2", "988", "--numbers", "123,\"4,5\""}, dbPath);
+    const std::string expected = "開催回数,当選数字,予想数字１,予想数字２,予想数字３,予想数字４,予想数字５\n"
+                                 "1,191,　,　,　,　,　\n"
+                                 "2,988,123,\"\"\"4\",\"5\"\"\",　,　\n"
+                                 "3,057,　,　,　,　,　\n"
+                                 "4,630,　,　,　,　,　\n";
+    // To stdout as plain text; to a file with the byte-order mark spreadsheets look for.
+    run = RunTool({"export", "3"}, dbPath);
+    EXPECT_EQ(run.code, 0);
+    EXPECT_EQ(run.out, expected);
+    EXPECT_EQ(run.err, "");
+    const std::string out = dir.File("out.csv");
+    run = RunTool({"export", "3", out}, dbPath);
+    EXPECT_EQ(run.code, 0);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(ReadBytes(out), "\xEF\xBB\xBF" + expected);
+    EXPECT_EQ(RunTool({"export", "4"}, dbPath).out,
+              "開催回数,当選数字,予想数字１,予想数字２,予想数字３,予想数字４,予想数字５\n");
+}
+
+TEST(CliTest, RefusedImportsSayWhyAndChangeNothing) {
+    TestDatabase db;
+    db.Insert(Game::Numbers4, {{1, {1, 1, 4, 9}, {"1234", "", "", "", ""}}});
+    const std::vector<std::string> before = db.Rows(Game::Numbers4);
+    TempDir dir;
+    const std::string csv = dir.File("n4.csv");
+    const std::string refused = "　CSVファイルを取り込めませんでした。記録は何も変わっていません。。\n";
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"draw_no,winning_number\n1,1148\n2,7921\n",
+         refused + "　2行目：第1回は当選数字1149で登録済みです（ファイルでは1148）。。\n"},
+        {"draw_no,winning_number\n2,7921\n3,97\n4,0171\n", refused + "　3行目：当選数字「97」が四桁の数字ではありません。。\n"},
+        {"2,7921\n32768,0171\n", refused + "　2行目：開催回「32768」が1～32767の数ではありません。。\n"},
+        {"1,191\n2,988\n", refused + "　ナンバーズ３のCSVファイルのようです。ナンバーズ４には取り込めません。。\n"
+                                     "　1行目：当選数字「191」が四桁の数字ではありません。。\n"
+                                     "　2行目：当選数字「988」が四桁の数字ではありません。。\n"},
+    };
+    for (const auto& [file, report] : cases) {
+        WriteFile(csv, file);
+        const CliRun run = RunTool({"import", "4", csv}, db.Path());
+        EXPECT_EQ(run.code, 1) << file;
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err, report);
+        EXPECT_EQ(db.Rows(Game::Numbers4), before);
+    }
+
+    const std::string missing = dir.File("none.csv");
+    CliRun run = RunTool({"import", "4", missing}, db.Path());
+    EXPECT_EQ(run.code, 1);
+    EXPECT_EQ(run.err, "　" + missing + "を開けませんでした。。\n");
+
+    // A refused file starts no record book.
+    WriteFile(csv, "1,191\n");
+    const std::string newDb = dir.File("ナンバーズ.mdb");
+    EXPECT_EQ(RunTool({"import", "4", csv}, newDb).code, 1);
+    EXPECT_FALSE(std::filesystem::exists(newDb));
+}
+
+TEST(CliTest, ImportAndExportFailures) {
+    TempDir dir;
+    const std::string csv = dir.File("n3.csv");
+    WriteFile(csv, "1,191\n");
+
+    const std::string note = dir.File("note.txt");
+    WriteFile(note, "not a database\n");
+    CliRun run = RunTool({"import", "3", csv}, note);
+    EXPECT_EQ(run.code, 3);
+    EXPECT_EQ(run.err.rfind("　登録できませんでした。。\n", 0), 0U);
+    EXPECT_EQ(ReadBytes(note), "not a database\n");
+
+    TestDatabase refusing;
+    refusing.Execute("CREATE TRIGGER refuse BEFORE INSERT ON \"ナンバーズ3\" BEGIN SELECT RAISE(ABORT, 'no'); END");
+    EXPECT_EQ(RunTool({"import", "3", csv}, refusing.Path()).code, 3);
+    EXPECT_TRUE(refusing.Rows(Game::Numbers3).empty());
+
+    const std::string missingDb = dir.File("ナンバーズ.mdb");
+    run = RunTool({"export", "3"}, missingDb);
+    EXPECT_EQ(run.code, 3);
+    EXPECT_EQ(run.out, "");
+    EXPECT_FALSE(std::filesystem::exists(missingDb));
+
+    TestDatabase db;
+    const std::string unwritable = dir.File("no/such/dir/out.csv");
+    run = RunTool({"export", "3", unwritable}, db.Path());
+    EXPECT_EQ(run.code, 1);
+    EXPECT_EQ(run.err, "　" + unwritable + "に書き出せませんでした。。\n");
 }
