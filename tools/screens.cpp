@@ -17,8 +17,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
 #include <QPixmap>
 #include <QRadioButton>
+#include <QTableView>
 
 #include <cstdio>
 #include <filesystem>
@@ -37,6 +40,8 @@ public:
     int RunModal(QDialog&) override { return 0; }
     bool OpenHelp(QWidget*, const QString&) override { return true; }
     void OpenUrl(const QString&) override {}
+    QString ChooseFileToOpen(QWidget*, const QString&, const QString&) override { return {}; }
+    QString ChooseFileToSave(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
 };
 
 // Forty draws of each game, some with numbers, from a fixed sequence.
@@ -95,6 +100,28 @@ bool SaveGameWindow(Desktop& desktop, const QDir& dir, const QString& dbPath, co
     window.OnListAll();
     window.OnPredict();
     return Save(window, dir, name);
+}
+
+// The game window with its draw list's context menu open over the list.
+bool SaveListMenu(Desktop& desktop, const QDir& dir, const QString& dbPath, const QString& name) {
+    CNumbers3Dlg window(desktop);
+    window.m_strDbPath = dbPath;
+    window.show();
+    window.OnListAll();
+    const QPoint at = window.m_listDraws->viewport()->mapTo(&window, QPoint(120, 60));
+    window.m_menuDrawList->popup(window.mapToGlobal(at));
+    QApplication::processEvents();
+    QPixmap shot = window.grab();
+    {
+        QPainter painter(&shot);
+        painter.drawPixmap(at, window.m_menuDrawList->grab());
+    }
+    window.m_menuDrawList->close();
+    window.close();
+    const QString file = dir.filePath(name + QStringLiteral(".png"));
+    const bool saved = shot.save(file);
+    std::printf("%s %s\n", saved ? "wrote" : "could not write", qPrintable(file));
+    return saved;
 }
 
 // The window after a straight search for the digits given by field ID.
@@ -162,6 +189,7 @@ int main(int argc, char* argv[]) {
     ok &= SaveGameWindow<CNumbers4Dlg>(desktop, dir, dbPath, QStringLiteral("numbers4"));
     ok &= SaveSearch<CNumbers3Dlg>(desktop, dir, dbPath, QStringLiteral("numbers3-search"), {{IDC_N10, "5"}});
     ok &= SaveSearch<CNumbers4Dlg>(desktop, dir, dbPath, QStringLiteral("numbers4-search"), {{IDC_N1000, "3"}});
+    ok &= SaveListMenu(desktop, dir, dbPath, QStringLiteral("numbers3-menu"));
     ok &= SaveRegister(desktop, dir, dbPath);
     ok &= SaveEditDraw(desktop, dir, dbPath, QStringLiteral("3"), QStringLiteral("edit3"));
     ok &= SaveEditDraw(desktop, dir, dbPath, QStringLiteral("4"), QStringLiteral("edit4"));

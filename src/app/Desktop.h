@@ -8,7 +8,7 @@ class QWidget;
 namespace drawbook {
 
 // Everything the dialogs ask of the desktop: message boxes, the wait cursor,
-// running a dialog, the help window and the web browser. Tests put a recorder here.
+// running a dialog, the help window, the web browser and the file dialogs. Tests put a recorder here.
 class Desktop {
 public:
     enum class Icon {
@@ -27,6 +27,10 @@ public:
     virtual bool OpenHelp(QWidget* owner, const QString& path) = 0;
     // Opens a web page; whether the browser started is not reported.
     virtual void OpenUrl(const QString& url) = 0;
+    // Asks for a file to read, or for where to write one; empty when the user cancels.
+    virtual QString ChooseFileToOpen(QWidget* owner, const QString& caption, const QString& filter) = 0;
+    virtual QString ChooseFileToSave(QWidget* owner, const QString& caption, const QString& suggestedPath,
+                                     const QString& filter) = 0;
 };
 
 // Shows the wait cursor for as long as it lives.

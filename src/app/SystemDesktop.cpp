@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDialog>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QUrl>
 
@@ -47,6 +48,15 @@ bool SystemDesktop::OpenHelp(QWidget* owner, const QString& path) {
 
 void SystemDesktop::OpenUrl(const QString& url) {
     QDesktopServices::openUrl(QUrl(url));
+}
+
+QString SystemDesktop::ChooseFileToOpen(QWidget* owner, const QString& caption, const QString& filter) {
+    return QFileDialog::getOpenFileName(owner, caption, QString(), filter);
+}
+
+QString SystemDesktop::ChooseFileToSave(QWidget* owner, const QString& caption, const QString& suggestedPath,
+                                        const QString& filter) {
+    return QFileDialog::getSaveFileName(owner, caption, suggestedPath, filter);
 }
 
 } // namespace drawbook

@@ -17,6 +17,9 @@ public:
     int RunModal(QDialog& dialog) override;
     bool OpenHelp(QWidget* owner, const QString& path) override;
     void OpenUrl(const QString& url) override;
+    QString ChooseFileToOpen(QWidget* owner, const QString& caption, const QString& filter) override;
+    QString ChooseFileToSave(QWidget* owner, const QString& caption, const QString& suggestedPath,
+                             const QString& filter) override;
 
 private:
     QPointer<HelpWindow> m_help;

@@ -3,20 +3,31 @@
 #include "app/Desktop.h"
 #include "app/QtText.h"
 #include "db/DrawCounter.h"
+#include "edit/DrawEdit.h"
 #include "edit/EditDrawDlg.h"
 #include "game/DigitValidator.h"
 #include "game/DrawListModel.h"
 #include "game/DrawListQuery.h"
 #include "game/SearchClause.h"
 #include "predict/PredictNextDraw.h"
+#include "register/DrawExport.h"
+#include "register/DrawImport.h"
 #include "register/RegisterDlg.h"
 #include "res/ResourceIds.h"
 
+#include <QAction>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
+#include <QUrl>
 
 #include <array>
 
@@ -70,6 +81,22 @@ CNumbersDlg::CNumbersDlg(Game game, int templateId, Desktop& desktop, QWidget* p
     connect(ControlAs<QPushButton>(IDC_GAME_HELP), &QPushButton::clicked, this, &CNumbersDlg::OnHelpButton);
     connect(ControlAs<QPushButton>(IDC_REGISTER), &QPushButton::clicked, this, &CNumbersDlg::OnRegister);
     connect(m_listDraws, &QTableView::doubleClicked, this, &CNumbersDlg::OnListDblClk);
+
+    m_menuDrawList = new QMenu(this);
+    m_actionImportCsv = m_menuDrawList->addAction(QStringLiteral("CSVファイルから取り込む…"));
+    m_actionExportCsv = m_menuDrawList->addAction(QStringLiteral("CSVファイルに書き出す…"));
+    connect(m_actionImportCsv, &QAction::triggered, this, &CNumbersDlg::OnImportCsv);
+    connect(m_actionExportCsv, &QAction::triggered, this, &CNumbersDlg::OnExportCsv);
+    m_listDraws->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_listDraws, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+        m_menuDrawList->popup(m_listDraws->viewport()->mapToGlobal(pos));
+    });
+
+    setAcceptDrops(true);
+    // Fields take dropped text themselves; a dropped .csv file goes to the window instead.
+    for (QLineEdit* edit : findChildren<QLineEdit*>()) {
+        edit->installEventFilter(this);
+    }
 }
 
 bool CNumbersDlg::OnInitDialog() {
@@ -78,6 +105,13 @@ bool CNumbersDlg::OnInitDialog() {
         AddDrawListColumn(QString::fromUtf8(column.caption), i, column.width);
     }
 
+    ShowNextDraw();
+    ControlAs<QRadioButton>(IDC_BOX)->setChecked(true);
+    UpdateData(false);
+    return true;
+}
+
+void CNumbersDlg::ShowNextDraw() {
     std::optional<std::string> next;
     {
         WaitCursor wait(m_desktop);
@@ -86,10 +120,6 @@ bool CNumbersDlg::OnInitDialog() {
     if (next) {
         m_editNextDraw->setText(QString::fromStdString(*next));
     }
-
-    ControlAs<QRadioButton>(IDC_BOX)->setChecked(true);
-    UpdateData(false);
-    return true;
 }
 
 void CNumbersDlg::UpdateData(bool saveAndValidate) {
@@ -199,6 +229,123 @@ void CNumbersDlg::OnRegister() {
     dialog.m_strDbPath = m_strDbPath;
     // The list and the next draw number stay as they are.
     m_desktop.RunModal(dialog);
+}
+
+void CNumbersDlg::OnImportCsv() {
+    const QString path = m_desktop.ChooseFileToOpen(this, QStringLiteral("CSVファイルから取り込む"),
+                                                    QStringLiteral("CSVファイル (*.csv *.CSV);;すべてのファイル (*)"));
+    if (!path.isEmpty()) {
+        ImportCsvFile(path);
+    }
+}
+
+void CNumbersDlg::ImportCsvFile(const QString& path) {
+    ImportResult result;
+    {
+        WaitCursor wait(m_desktop);
+        result = ImportDrawFile(m_strDbPath.toStdString(), m_game, path.toStdString());
+    }
+    switch (result.outcome) {
+    case ImportOutcome::Imported:
+        OnListAll();
+        ShowNextDraw();
+        m_desktop.ShowMessage(this, QString::fromStdString(ImportSummary(result)), Desktop::Icon::None);
+        return;
+    case ImportOutcome::Refused: {
+        QStringList report;
+        for (const std::string& line : result.report) {
+            report << QString::fromStdString(line);
+        }
+        m_desktop.ShowMessage(this, report.join(QLatin1Char('\n')), Desktop::Icon::Stop);
+        return;
+    }
+    case ImportOutcome::Failed:
+        m_desktop.ShowMessage(this, ToQString(kStoreFailedMessage), Desktop::Icon::Stop);
+        return;
+    }
+}
+
+void CNumbersDlg::OnExportCsv() {
+    const QString suggested = QDir::home().filePath(ToQString(TableName(m_game)) + QStringLiteral(".csv"));
+    const QString path = m_desktop.ChooseFileToSave(this, QStringLiteral("CSVファイルに書き出す"), suggested,
+                                                    QStringLiteral("CSVファイル (*.csv)"));
+    if (path.isEmpty()) {
+        return;
+    }
+    ExportResult result;
+    bool written = false;
+    {
+        WaitCursor wait(m_desktop);
+        result = ExportDrawCsv(m_strDbPath.toStdString(), m_game);
+        written = result.status == ReadStatus::Complete && WriteExportFile(path.toStdString(), result.csv);
+    }
+    if (result.status != ReadStatus::Complete) {
+        m_desktop.ShowMessage(this, ToQString(kReadInterruptedMessage), Desktop::Icon::Stop);
+    } else if (!written) {
+        m_desktop.ShowMessage(this, QString::fromStdString(FileNotWrittenMessage(path.toStdString())),
+                              Desktop::Icon::Stop);
+    } else {
+        m_desktop.ShowMessage(this, QString::fromStdString(ExportedMessage(result.draws)), Desktop::Icon::None);
+    }
+}
+
+QStringList CNumbersDlg::CsvFiles(const QMimeData* mime) {
+    QStringList files;
+    if (mime == nullptr) {
+        return files;
+    }
+    for (const QUrl& url : mime->urls()) {
+        const QString file = url.toLocalFile();
+        if (!file.isEmpty() && QFileInfo(file).suffix().compare(QStringLiteral("csv"), Qt::CaseInsensitive) == 0) {
+            files << file;
+        }
+    }
+    return files;
+}
+
+void CNumbersDlg::dragEnterEvent(QDragEnterEvent* event) {
+    if (!CsvFiles(event->mimeData()).isEmpty()) {
+        event->acceptProposedAction();
+    }
+}
+
+void CNumbersDlg::dragMoveEvent(QDragMoveEvent* event) {
+    if (!CsvFiles(event->mimeData()).isEmpty()) {
+        event->acceptProposedAction();
+    }
+}
+
+void CNumbersDlg::dropEvent(QDropEvent* event) {
+    const QStringList files = CsvFiles(event->mimeData());
+    if (files.isEmpty()) {
+        return;
+    }
+    event->acceptProposedAction();
+    for (const QString& file : files) {
+        ImportCsvFile(file);
+    }
+}
+
+bool CNumbersDlg::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop: {
+        auto* drop = static_cast<QDropEvent*>(event);
+        if (CsvFiles(drop->mimeData()).isEmpty()) {
+            break;
+        }
+        if (event->type() == QEvent::Drop) {
+            dropEvent(drop);
+        } else {
+            drop->acceptProposedAction();
+        }
+        return true;
+    }
+    default:
+        break;
+    }
+    return TemplateDialog::eventFilter(watched, event);
 }
 
 void CNumbersDlg::OnHelpButton() {

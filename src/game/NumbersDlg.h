@@ -4,8 +4,12 @@
 #include "res/TemplateDialog.h"
 
 #include <QString>
+#include <QStringList>
 
+class QAction;
 class QLineEdit;
+class QMenu;
+class QMimeData;
 class QModelIndex;
 class QRadioButton;
 class QTableView;
@@ -38,6 +42,12 @@ public:
     void OnRegister();
     // Opens the edit dialog on the draw of the double-clicked row.
     void OnListDblClk(const QModelIndex& index);
+    // The draw list's context menu: CSV files in and out.
+    void OnImportCsv();
+    void OnExportCsv();
+    // Imports a CSV file of this game; afterwards every draw is listed and the
+    // next draw number is shown again.
+    void ImportCsvFile(const QString& path);
 
     DrawListModel& DrawList() const { return *m_model; }
 
@@ -57,6 +67,9 @@ public:
     QLineEdit* m_editN1000 = nullptr; // four-digit window only
     QLineEdit* m_editNextDraw = nullptr;
     QTableView* m_listDraws = nullptr;
+    QMenu* m_menuDrawList = nullptr;
+    QAction* m_actionImportCsv = nullptr;
+    QAction* m_actionExportCsv = nullptr;
 
     QString m_strN1000;
     QString m_strN100;
@@ -67,10 +80,18 @@ protected:
     CNumbersDlg(Game game, int templateId, Desktop& desktop, QWidget* parent);
 
     bool OnInitDialog() override;
+    // A .csv file dropped anywhere on the window, fields included, is imported.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     Desktop& m_desktop;
 
 private:
+    static QStringList CsvFiles(const QMimeData* mime);
+    void ShowNextDraw();
+
     Game m_game;
     DrawListModel* m_model;
 };

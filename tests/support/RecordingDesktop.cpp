@@ -45,4 +45,16 @@ void RecordingDesktop::OpenUrl(const QString& url) {
     urls.push_back(url);
 }
 
+QString RecordingDesktop::ChooseFileToOpen(QWidget* /*owner*/, const QString& caption, const QString& /*filter*/) {
+    fileCaptions.push_back(caption);
+    return filesToOpen.isEmpty() ? QString() : filesToOpen.takeFirst();
+}
+
+QString RecordingDesktop::ChooseFileToSave(QWidget* /*owner*/, const QString& caption, const QString& suggestedPath,
+                                           const QString& /*filter*/) {
+    fileCaptions.push_back(caption);
+    suggestedPaths.push_back(suggestedPath);
+    return filesToSave.isEmpty() ? QString() : filesToSave.takeFirst();
+}
+
 } // namespace drawbook::test

@@ -24,6 +24,9 @@ public:
     int RunModal(QDialog& dialog) override;
     bool OpenHelp(QWidget* owner, const QString& path) override;
     void OpenUrl(const QString& url) override;
+    QString ChooseFileToOpen(QWidget* owner, const QString& caption, const QString& filter) override;
+    QString ChooseFileToSave(QWidget* owner, const QString& caption, const QString& suggestedPath,
+                             const QString& filter) override;
 
     // The texts shown; one without the stop icon is marked.
     QStringList Texts() const;
@@ -32,6 +35,11 @@ public:
     std::vector<QString> modalTitles; // window titles of the dialogs run, in order
     std::vector<QString> helpPaths;
     std::vector<QString> urls;
+    // What the file dialogs answer, in turn; empty as a cancel once these run out.
+    QStringList filesToOpen;
+    QStringList filesToSave;
+    std::vector<QString> fileCaptions;   // the file dialogs asked, in order
+    std::vector<QString> suggestedPaths; // what each save dialog proposed
     int waitDepth = 0;
     int waitCursors = 0;   // how often the wait cursor was shown
     bool helpOpens = true; // what OpenHelp answers
