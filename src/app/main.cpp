@@ -3,6 +3,8 @@
 #include "res/AppIcon.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 #include <cstdio>
 
@@ -15,6 +17,11 @@ int main(int argc, char* argv[]) {
     }
     QApplication application(argc, argv);
     QApplication::setWindowIcon(drawbook::AppIcon());
+    // Qt's own dialogs (files, message box buttons) speak Japanese like the rest.
+    QTranslator qtTranslator;
+    if (qtTranslator.load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(&qtTranslator);
+    }
     drawbook::CDrawBookApp app(QString::fromStdString(drawbook::ExecutablePath(argv[0])));
     return app.InitInstance() ? QApplication::exec() : 0;
 }
