@@ -58,6 +58,32 @@ void LearnFromRows(Statement& statement, int positions, PredictionResult& result
 
 } // namespace
 
+DrawHistory ReadDrawHistory(const std::string& dbPath, Game game) {
+    DrawHistory history;
+    const int positions = static_cast<int>(DigitColumns(game).size());
+    try {
+        Connection connection(dbPath, OpenMode::ReadOnly);
+        Statement statement(connection, PredictionStatement(game, std::string(kAllDrawsClause)));
+        try {
+            while (statement.Step()) {
+                if (const auto digits = ReadDigits(statement, positions)) {
+                    history.draws.push_back({static_cast<int>(statement.ColumnInt64(0)), *digits});
+                } else {
+                    ++history.skippedRows;
+                }
+            }
+        } catch (const DbError& e) {
+            history.status = ReadStatus::Interrupted;
+            history.draws.clear();
+            history.error = e.what();
+        }
+    } catch (const DbError& e) {
+        history.status = ReadStatus::NotOpened;
+        history.error = e.what();
+    }
+    return history;
+}
+
 PredictionResult PredictFromDatabase(const std::string& dbPath, Game game, const std::string& filter) {
     PredictionResult result;
     const int positions = static_cast<int>(DigitColumns(game).size());

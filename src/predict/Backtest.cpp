@@ -1,0 +1,187 @@
+#include "predict/Backtest.h"
+
+#include "predict/HitCheck.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace drawbook {
+
+namespace {
+
+constexpr std::array<Bet, 3> kBets3 = {Bet::Straight, Bet::Box, Bet::Mini};
+constexpr std::array<Bet, 2> kBets4 = {Bet::Straight, Bet::Box};
+
+using Digits = std::array<int, NextDrawPredictor::kMaxPositions>;
+
+int Positions(Game game) {
+    return static_cast<int>(DigitColumns(game).size());
+}
+
+// The picks that are numbers of the game, as digits; unused places stay zero.
+std::vector<Digits> PickDigits(Game game, const PredictedNumbers& picks) {
+    std::vector<Digits> digits;
+    for (const std::string& pick : picks) {
+        if (const auto number = NumberDigits(game, pick)) {
+            Digits d{};
+            std::copy(number->begin(), number->end(), d.begin());
+            digits.push_back(d);
+        }
+    }
+    return digits;
+}
+
+bool Wins(Bet bet, int positions, const Digits& pick, std::span<const int> winning) {
+    const auto first = pick.begin();
+    const auto end = pick.begin() + positions;
+    switch (bet) {
+    case Bet::Straight:
+        return std::equal(first, end, winning.begin(), winning.end());
+    case Bet::Box:
+        return std::is_permutation(first, end, winning.begin(), winning.end());
+    case Bet::Mini:
+        return std::equal(end - 2, end, winning.end() - 2, winning.end());
+    }
+    return false;
+}
+
+// Arrangements of the digits: n! over the factorial of each digit's count.
+int Arrangements(std::span<const int> digits) {
+    std::array<int, 10> seen{};
+    int arrangements = 1;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        arrangements *= static_cast<int>(i) + 1;
+        arrangements /= ++seen[static_cast<std::size_t>(digits[i])];
+    }
+    return arrangements;
+}
+
+double Chance(Bet bet, int positions, std::span<const Digits> picks) {
+    // Picks that win on the same outcomes are counted once: the same number
+    // (straight), the same digits in any order (box), the same last two (mini).
+    std::array<Digits, kPredictionCount> keys{};
+    std::size_t distinct = 0;
+    int outcomes = 0;
+    for (const Digits& pick : picks) {
+        Digits key = pick;
+        if (bet == Bet::Box) {
+            // Insertion sort of the used places: the digits in ascending order.
+            for (int i = 1; i < positions; ++i) {
+                for (int j = i; j > 0 && key[static_cast<std::size_t>(j - 1)] > key[static_cast<std::size_t>(j)]; --j) {
+                    std::swap(key[static_cast<std::size_t>(j - 1)], key[static_cast<std::size_t>(j)]);
+                }
+            }
+        } else if (bet == Bet::Mini) {
+            key = {pick[static_cast<std::size_t>(positions - 2)], pick[static_cast<std::size_t>(positions - 1)]};
+        }
+        const auto known = keys.begin() + static_cast<std::ptrdiff_t>(distinct);
+        if (std::find(keys.begin(), known, key) != known) {
+            continue;
+        }
+        keys[distinct++] = key;
+        outcomes += bet == Bet::Box ? Arrangements(std::span(key.data(), static_cast<std::size_t>(positions))) : 1;
+    }
+    const double all = bet == Bet::Mini ? 100.0 : positions == 3 ? 1000.0 : 10000.0;
+    return outcomes / all;
+}
+
+} // namespace
+
+std::string_view BetName(Bet bet) {
+    switch (bet) {
+    case Bet::Straight:
+        return "straight";
+    case Bet::Box:
+        return "box";
+    case Bet::Mini:
+        return "mini";
+    }
+    return {};
+}
+
+std::span<const Bet> BetsOf(Game game) {
+    if (game == Game::Numbers3) {
+        return kBets3;
+    }
+    return kBets4;
+}
+
+bool WinsBet(Game game, Bet bet, const PredictedNumbers& picks, std::span<const int> winning) {
+    const int positions = Positions(game);
+    if (static_cast<int>(winning.size()) != positions ||
+        std::any_of(winning.begin(), winning.end(), [](int d) { return d < 0 || d > 9; })) {
+        return false;
+    }
+    const std::vector<Digits> digits = PickDigits(game, picks);
+    return std::any_of(digits.begin(), digits.end(),
+                       [&](const Digits& pick) { return Wins(bet, positions, pick, winning); });
+}
+
+double ChanceOfWin(Game game, Bet bet, const PredictedNumbers& picks) {
+    return Chance(bet, Positions(game), PickDigits(game, picks));
+}
+
+double BetScore::Z() const {
+    return variance > 0 ? (hits - expected) / std::sqrt(variance) : 0.0;
+}
+
+BacktestResult RunBacktest(Game game, std::span<const HistoryDraw> history) {
+    const int positions = Positions(game);
+    BacktestResult result;
+    for (const Bet bet : BetsOf(game)) {
+        result.scores.push_back({bet, 0, 0, 0.0, 0.0});
+    }
+    result.steps.reserve(history.size());
+    // One predictor learns as the walk goes: before each draw it has seen exactly
+    // the draws before it.
+    NextDrawPredictor predictor(positions);
+    std::array<Digits, kPredictionCount> picks{};
+    for (const HistoryDraw& draw : history) {
+        const std::span<const int> digits(draw.digits.data(), static_cast<std::size_t>(positions));
+        if (predictor.Draws() > 0) {
+            for (int p = 0; p < positions; ++p) {
+                const auto ranked = predictor.RankedDigits(p);
+                for (std::size_t k = 0; k < picks.size(); ++k) {
+                    picks[k][static_cast<std::size_t>(p)] = ranked[k];
+                }
+            }
+            BacktestStep step;
+            step.drawNo = draw.drawNo;
+            for (std::size_t k = 0; k < picks.size(); ++k) {
+                for (int p = 0; p < positions; ++p) {
+                    step.picks[k] += static_cast<char>('0' + picks[k][static_cast<std::size_t>(p)]);
+                }
+            }
+            step.cumulativeHits.reserve(result.scores.size());
+            step.cumulativeExpected.reserve(result.scores.size());
+            for (BetScore& score : result.scores) {
+                const double chance = Chance(score.bet, positions, picks);
+                ++score.draws;
+                if (std::any_of(picks.begin(), picks.end(),
+                                [&](const Digits& pick) { return Wins(score.bet, positions, pick, digits); })) {
+                    ++score.hits;
+                }
+                score.expected += chance;
+                score.variance += chance * (1.0 - chance);
+                step.cumulativeHits.push_back(score.hits);
+                step.cumulativeExpected.push_back(score.expected);
+            }
+            result.steps.push_back(std::move(step));
+        }
+        predictor.AddDraw(digits);
+    }
+    return result;
+}
+
+BacktestResult BacktestFromDatabase(const std::string& dbPath, Game game) {
+    const DrawHistory history = ReadDrawHistory(dbPath, game);
+    if (history.status != ReadStatus::Complete) {
+        BacktestResult result;
+        result.status = history.status;
+        result.error = history.error;
+        return result;
+    }
+    return RunBacktest(game, history.draws);
+}
+
+} // namespace drawbook

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "db/Game.h"
+#include "db/ReadStatus.h"
+#include "predict/NextDrawPredictor.h"
+#include "predict/PredictionQuery.h"
+
+#include <array>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace drawbook {
+
+// The ways a ticket can win.
+enum class Bet {
+    Straight, // the same digits in the same order
+    Box,      // the same digits in any order, straight included
+    Mini,     // three-digit game only: the last two digits in order
+};
+
+// "straight", "box", "mini": the command line's names.
+std::string_view BetName(Bet bet);
+// The bets of a game: straight, box, and for three digits mini.
+std::span<const Bet> BetsOf(Game game);
+
+// Whether any of the picks wins the bet on the winning digits.
+bool WinsBet(Game game, Bet bet, const PredictedNumbers& picks, std::span<const int> winning);
+
+// The exact chance that a draw makes any of the picks win the bet: distinct picks
+// over 10^n (straight), distinct arrangements the picks cover over 10^n (box),
+// distinct last-two-digit pairs over 100 (mini).
+double ChanceOfWin(Game game, Bet bet, const PredictedNumbers& picks);
+
+// How one bet did over the backtest.
+struct BetScore {
+    Bet bet = Bet::Straight;
+    int draws = 0;
+    int hits = 0;          // draws on which any of the five picks won
+    double expected = 0;   // the sum of the chances
+    double variance = 0;   // the sum of p(1 - p)
+    // (hits - expected) / sqrt(variance); 0 when there is no variance.
+    double Z() const;
+};
+
+// One scored draw, with the running totals of every bet of the game in BetsOf order.
+struct BacktestStep {
+    int drawNo = 0;
+    PredictedNumbers picks;
+    std::vector<int> cumulativeHits;
+    std::vector<double> cumulativeExpected;
+};
+
+struct BacktestResult {
+    ReadStatus status = ReadStatus::Complete;
+    std::vector<BetScore> scores; // in BetsOf order
+    std::vector<BacktestStep> steps;
+    std::string error;
+};
+
+// Walks forward through the history, oldest first: every draw after the first is
+// scored against the five numbers the prediction proposes from the draws before it.
+BacktestResult RunBacktest(Game game, std::span<const HistoryDraw> history);
+
+// The backtest over every draw of the game with kaisai>0.
+BacktestResult BacktestFromDatabase(const std::string& dbPath, Game game);
+
+} // namespace drawbook
