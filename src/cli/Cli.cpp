@@ -7,12 +7,15 @@
 #include "edit/DrawStepper.h"
 #include "game/DrawListQuery.h"
 #include "game/SearchClause.h"
+#include "predict/Backtest.h"
+#include "predict/DrawStatistics.h"
 #include "predict/PredictionQuery.h"
 #include "register/DrawExport.h"
 #include "register/DrawImport.h"
 #include "register/DrawRegistration.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include <functional>
 #include <map>
@@ -40,7 +43,11 @@ constexpr const char* kUsage =
     "  import 3|4 FILE\n"
     "             CSVファイルの当選数字を取り込む（登録済みの回は飛ばす）。結果を一行で表示\n"
     "  export 3|4 [FILE]\n"
-    "             記録された回をCSVで書き出す（FILE を省くと標準出力へ）\n";
+    "             記録された回をCSVで書き出す（FILE を省くと標準出力へ）\n"
+    "  backtest 3|4\n"
+    "             予想を過去の回に当てはめた成績（賭け方ごとの当選回数、偶然での期待値、z）\n"
+    "  stats 3|4 [--last N]\n"
+    "             桁ごとの出現回数と未出現回数（直近 N 回だけも可）\n";
 
 struct Invocation {
     std::string dbPath;
@@ -363,10 +370,68 @@ int Export(const Invocation& call) {
     return kExitOk;
 }
 
+std::string Fixed3(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.3f", value);
+    // No "-0.000".
+    return std::string_view(text) == "-0.000" ? "0.000" : text;
+}
+
+int Backtest(const Invocation& call) {
+    ExpectWords(call, 1);
+    const BacktestResult result = BacktestFromDatabase(call.dbPath, GameArgument(call.words[0]));
+    if (result.status != ReadStatus::Complete) {
+        throw DbError(result.error, 0);
+    }
+    call.out << "bet\tdraws\thits\texpected\tz\n";
+    for (const BetScore& score : result.scores) {
+        call.out << BetName(score.bet) << '\t' << score.draws << '\t' << score.hits << '\t' << Fixed3(score.expected)
+                 << '\t' << Fixed3(score.Z()) << '\n';
+    }
+    return kExitOk;
+}
+
+int Stats(const Invocation& call) {
+    std::vector<std::string> words = call.words;
+    std::optional<int> last;
+    if (const auto option = TakeOption(words, "--last")) {
+        const bool digits = !option->empty() && option->size() <= 9 &&
+                            std::all_of(option->begin(), option->end(), [](char c) { return c >= '0' && c <= '9'; });
+        if (!digits || std::stoi(*option) == 0) {
+            throw UsageError{"--last には 1 以上の回数を指定してください: " + *option};
+        }
+        last = std::stoi(*option);
+    }
+    if (words.size() != 1) {
+        throw UsageError{"引数の数が違います"};
+    }
+    const Game game = GameArgument(words[0]);
+    const DrawHistory history = ReadDrawHistory(call.dbPath, game);
+    if (history.status != ReadStatus::Complete) {
+        throw DbError(history.error, 0);
+    }
+    const DrawStatistics statistics = ComputeStatistics(game, history.draws, last);
+    const auto writeBlock = [&](std::string_view heading, const std::vector<std::array<int, 10>>& table) {
+        call.out << heading << '\n';
+        for (std::size_t p = 0; p < table.size(); ++p) {
+            call.out << PositionLabel(game, static_cast<int>(p));
+            for (const int value : table[p]) {
+                call.out << '\t' << value;
+            }
+            call.out << '\n';
+        }
+    };
+    writeBlock("出現回数", statistics.counts);
+    call.out << '\n';
+    writeBlock("未出現回数", statistics.drawsSinceSeen);
+    return kExitOk;
+}
+
 const std::map<std::string, std::function<int(const Invocation&)>, std::less<>>& Verbs() {
     static const std::map<std::string, std::function<int(const Invocation&)>, std::less<>> verbs = {
         {"next", Next}, {"list", List}, {"predict", Predict}, {"search", Search}, {"store", Store},
         {"register", Register}, {"import", Import}, {"export", Export},
+        {"backtest", Backtest}, {"stats", Stats},
     };
     return verbs;
 }

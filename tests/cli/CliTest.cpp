@@ -80,6 +80,16 @@ TEST(CliTest, UsageErrors) {
         {"export"},
         {"export", "ナンバーズ3"},
         {"export", "3", "out.csv", "more.csv"},
+        // backtest and stats
+        {"backtest"},
+        {"backtest", "5"},
+        {"backtest", "3", "4"},
+        {"stats"},
+        {"stats", "3", "--last"},
+        {"stats", "3", "--last", "0"},
+        {"stats", "3", "--last", "-5"},
+        {"stats", "3", "--last", "x"},
+        {"stats", "3", "4"},
     };
     // Arguments are looked at before the database is.
     TempDir dir;
@@ -447,4 +457,67 @@ TEST(CliTest, ImportAndExportFailures) {
     run = RunTool({"export", "3", unwritable}, db.Path());
     EXPECT_EQ(run.code, 1);
     EXPECT_EQ(run.err, "　" + unwritable + "に書き出せませんでした。。\n");
+}
+
+TEST(CliTest, BacktestScoresEachBetAgainstChance) {
+    TestDatabase db;
+    // Draw 2 and 3 get 999 888 777 666 555 (nothing has followed yet); draw 4
+    // gets 456 999 888 777 665, which hits 456 straight, box and mini.
+    db.Insert(Game::Numbers3, {{1, {1, 2, 3}}, {2, {4, 5, 6}}, {3, {1, 2, 3}}, {4, {4, 5, 6}}});
+    CliRun run = RunTool({"backtest", "3"}, db.Path());
+    EXPECT_EQ(run.code, 0);
+    EXPECT_EQ(run.err, "");
+    // Expected: 5/1000 a draw straight; box 5, 5 and 12 (456 six ways, 665 three) over 1000; mini 5/100.
+    EXPECT_EQ(run.out, "bet\tdraws\thits\texpected\tz\n"
+                       "straight\t3\t1\t0.015\t8.063\n"
+                       "box\t3\t1\t0.022\t6.623\n"
+                       "mini\t3\t1\t0.150\t2.252\n");
+    // No draw to score: no variance, z 0.
+    EXPECT_EQ(RunTool({"backtest", "4"}, db.Path()).out, "bet\tdraws\thits\texpected\tz\n"
+                                                         "straight\t0\t0\t0.000\t0.000\n"
+                                                         "box\t0\t0\t0.000\t0.000\n");
+
+    TempDir dir;
+    EXPECT_EQ(RunTool({"backtest", "3"}, dir.File("ナンバーズ.mdb")).code, 3);
+}
+
+TEST(CliTest, StatsCountsDigitsAndDrawsSinceSeen) {
+    TestDatabase db;
+    db.Insert(Game::Numbers3, {{1, {1, 2, 3}}, {2, {4, 5, 6}}, {3, {1, 2, 3}}, {4, {4, 5, 6}}});
+    CliRun run = RunTool({"stats", "3"}, db.Path());
+    EXPECT_EQ(run.code, 0);
+    EXPECT_EQ(run.out, "出現回数\n"
+                       "三桁目\t0\t2\t0\t0\t2\t0\t0\t0\t0\t0\n"
+                       "二桁目\t0\t0\t2\t0\t0\t2\t0\t0\t0\t0\n"
+                       "一桁目\t0\t0\t0\t2\t0\t0\t2\t0\t0\t0\n"
+                       "\n"
+                       "未出現回数\n"
+                       "三桁目\t4\t1\t4\t4\t0\t4\t4\t4\t4\t4\n"
+                       "二桁目\t4\t4\t1\t4\t4\t0\t4\t4\t4\t4\n"
+                       "一桁目\t4\t4\t4\t1\t4\t4\t0\t4\t4\t4\n");
+    EXPECT_EQ(RunTool({"stats", "3", "--last", "1"}, db.Path()).out,
+              "出現回数\n"
+              "三桁目\t0\t0\t0\t0\t1\t0\t0\t0\t0\t0\n"
+              "二桁目\t0\t0\t0\t0\t0\t1\t0\t0\t0\t0\n"
+              "一桁目\t0\t0\t0\t0\t0\t0\t1\t0\t0\t0\n"
+              "\n"
+              "未出現回数\n"
+              "三桁目\t1\t1\t1\t1\t0\t1\t1\t1\t1\t1\n"
+              "二桁目\t1\t1\t1\t1\t1\t0\t1\t1\t1\t1\n"
+              "一桁目\t1\t1\t1\t1\t1\t1\t0\t1\t1\t1\n");
+    // More draws than there are: all of them.
+    EXPECT_EQ(RunTool({"stats", "--last=99", "3"}, db.Path()).out, run.out);
+
+    db.Insert(Game::Numbers4, {{1, {9, 0, 0, 7}}});
+    EXPECT_EQ(RunTool({"stats", "4"}, db.Path()).out, "出現回数\n"
+                                                      "四桁目\t0\t0\t0\t0\t0\t0\t0\t0\t0\t1\n"
+                                                      "三桁目\t1\t0\t0\t0\t0\t0\t0\t0\t0\t0\n"
+                                                      "二桁目\t1\t0\t0\t0\t0\t0\t0\t0\t0\t0\n"
+                                                      "一桁目\t0\t0\t0\t0\t0\t0\t0\t1\t0\t0\n"
+                                                      "\n"
+                                                      "未出現回数\n"
+                                                      "四桁目\t1\t1\t1\t1\t1\t1\t1\t1\t1\t0\n"
+                                                      "三桁目\t0\t1\t1\t1\t1\t1\t1\t1\t1\t1\n"
+                                                      "二桁目\t0\t1\t1\t1\t1\t1\t1\t1\t1\t1\n"
+                                                      "一桁目\t1\t1\t1\t1\t1\t1\t1\t0\t1\t1\n");
 }
