@@ -1,4 +1,5 @@
 // Writes a PNG of every dialog, with the game windows listing a sample database.
+// Usage: drawbook-screens [directory [database for the statistics windows]]
 
 #include "app/AboutDlg.h"
 #include "app/Desktop.h"
@@ -10,6 +11,7 @@
 #include "edit/EditDrawDlg.h"
 #include "game/Numbers3Dlg.h"
 #include "game/Numbers4Dlg.h"
+#include "predict/StatisticsDlg.h"
 #include "register/RegisterDlg.h"
 #include "res/AppIcon.h"
 #include "res/ResourceIds.h"
@@ -21,6 +23,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QRadioButton>
+#include <QTabWidget>
 #include <QTableView>
 
 #include <cstdio>
@@ -124,6 +127,34 @@ bool SaveListMenu(Desktop& desktop, const QDir& dir, const QString& dbPath, cons
     return saved;
 }
 
+// The statistics window as opened from the game window, one PNG per tab: "statistics3"
+// for the first, "statistics3-backtest" and so on for the others.
+template <class Window>
+bool SaveStatistics(Desktop& desktop, const QDir& dir, const QString& dbPath, const QString& name) {
+    Window window(desktop);
+    window.m_strDbPath = dbPath;
+    window.show();
+    window.OnStatistics();
+    CStatisticsDlg* statistics = window.StatisticsWindow();
+    if (statistics == nullptr || !statistics->isVisible()) {
+        std::printf("could not open the statistics of %s\n", qPrintable(name));
+        return false;
+    }
+    const QString suffixes[] = {QString(), QStringLiteral("-since"), QStringLiteral("-patterns"),
+                                QStringLiteral("-backtest")};
+    bool saved = true;
+    for (int tab = 0; tab < statistics->m_tabs->count(); ++tab) {
+        statistics->m_tabs->setCurrentIndex(tab);
+        QApplication::processEvents();
+        const QString file = dir.filePath(name + suffixes[tab] + QStringLiteral(".png"));
+        const bool written = statistics->grab().save(file);
+        std::printf("%s %s\n", written ? "wrote" : "could not write", qPrintable(file));
+        saved &= written;
+    }
+    window.close();
+    return saved;
+}
+
 // The window after a straight search for the digits given by field ID.
 template <class Window>
 bool SaveSearch(Desktop& desktop, const QDir& dir, const QString& dbPath, const QString& name,
@@ -193,5 +224,9 @@ int main(int argc, char* argv[]) {
     ok &= SaveRegister(desktop, dir, dbPath);
     ok &= SaveEditDraw(desktop, dir, dbPath, QStringLiteral("3"), QStringLiteral("edit3"));
     ok &= SaveEditDraw(desktop, dir, dbPath, QStringLiteral("4"), QStringLiteral("edit4"));
+    // The statistics may come from another database, such as one holding the real history.
+    const QString statisticsDb = argc > 2 ? QString::fromLocal8Bit(argv[2]) : dbPath;
+    ok &= SaveStatistics<CNumbers3Dlg>(desktop, dir, statisticsDb, QStringLiteral("statistics3"));
+    ok &= SaveStatistics<CNumbers4Dlg>(desktop, dir, statisticsDb, QStringLiteral("statistics4"));
     return ok ? 0 : 1;
 }

@@ -10,6 +10,7 @@
 #include "game/DrawListQuery.h"
 #include "game/SearchClause.h"
 #include "predict/PredictNextDraw.h"
+#include "predict/StatisticsDlg.h"
 #include "register/DrawExport.h"
 #include "register/DrawImport.h"
 #include "register/RegisterDlg.h"
@@ -21,6 +22,7 @@
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
@@ -53,7 +55,7 @@ constexpr std::array<ListColumn, 7> kListColumns = {{
 } // namespace
 
 CNumbersDlg::CNumbersDlg(Game game, int templateId, Desktop& desktop, QWidget* parent)
-    : TemplateDialog(templateId, parent), m_desktop(desktop), m_game(game), m_model(new DrawListModel(this)) {
+    : TemplateDialog(templateId, parent), m_desktop(desktop), m_game(game), m_model(new DrawListModel(game, this)) {
     m_editPred5 = ControlAs<QLineEdit>(IDC_PRED5);
     m_editPred4 = ControlAs<QLineEdit>(IDC_PRED4);
     m_editPred3 = ControlAs<QLineEdit>(IDC_PRED3);
@@ -87,6 +89,12 @@ CNumbersDlg::CNumbersDlg(Game game, int templateId, Desktop& desktop, QWidget* p
     m_actionExportCsv = m_menuDrawList->addAction(QStringLiteral("CSVファイルに書き出す…"));
     connect(m_actionImportCsv, &QAction::triggered, this, &CNumbersDlg::OnImportCsv);
     connect(m_actionExportCsv, &QAction::triggered, this, &CNumbersDlg::OnExportCsv);
+    m_menuDrawList->addSeparator();
+    m_actionStatistics = m_menuDrawList->addAction(QStringLiteral("統計…"));
+    m_actionStatistics->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+    m_actionStatistics->setShortcutContext(Qt::WindowShortcut);
+    addAction(m_actionStatistics);
+    connect(m_actionStatistics, &QAction::triggered, this, &CNumbersDlg::OnStatistics);
     m_listDraws->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_listDraws, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
         m_menuDrawList->popup(m_listDraws->viewport()->mapToGlobal(pos));
@@ -249,6 +257,9 @@ void CNumbersDlg::ImportCsvFile(const QString& path) {
     case ImportOutcome::Imported:
         OnListAll();
         ShowNextDraw();
+        if (m_statistics != nullptr && m_statistics->isVisible()) {
+            m_statistics->Refresh();
+        }
         m_desktop.ShowMessage(this, QString::fromStdString(ImportSummary(result)), Desktop::Icon::None);
         return;
     case ImportOutcome::Refused: {
@@ -263,6 +274,19 @@ void CNumbersDlg::ImportCsvFile(const QString& path) {
         m_desktop.ShowMessage(this, ToQString(kStoreFailedMessage), Desktop::Icon::Stop);
         return;
     }
+}
+
+void CNumbersDlg::OnStatistics() {
+    if (m_statistics == nullptr) {
+        m_statistics = new CStatisticsDlg(m_desktop, m_game, this);
+    }
+    m_statistics->m_strDbPath = m_strDbPath;
+    if (!m_statistics->Refresh()) {
+        return;
+    }
+    m_statistics->show();
+    m_statistics->raise();
+    m_statistics->activateWindow();
 }
 
 void CNumbersDlg::OnExportCsv() {

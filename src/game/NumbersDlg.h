@@ -16,6 +16,7 @@ class QTableView;
 
 namespace drawbook {
 
+class CStatisticsDlg;
 class Desktop;
 class DrawListModel;
 
@@ -48,8 +49,12 @@ public:
     // Imports a CSV file of this game; afterwards every draw is listed and the
     // next draw number is shown again.
     void ImportCsvFile(const QString& path);
+    // Opens the statistics window, or brings it up again with the history read anew.
+    void OnStatistics();
 
     DrawListModel& DrawList() const { return *m_model; }
+    // The statistics window once it was opened; one per game window.
+    CStatisticsDlg* StatisticsWindow() const { return m_statistics; }
 
     QString m_strNextDrawNo;
     QString m_strHelpPath;
@@ -70,6 +75,7 @@ public:
     QMenu* m_menuDrawList = nullptr;
     QAction* m_actionImportCsv = nullptr;
     QAction* m_actionExportCsv = nullptr;
+    QAction* m_actionStatistics = nullptr; // Ctrl+T anywhere in the window
 
     QString m_strN1000;
     QString m_strN100;
@@ -94,6 +100,7 @@ private:
 
     Game m_game;
     DrawListModel* m_model;
+    CStatisticsDlg* m_statistics = nullptr;
 };
 
 } // namespace drawbook

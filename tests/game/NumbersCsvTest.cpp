@@ -227,8 +227,8 @@ void NumbersCsvTest::menuImportAddsTheMissingDraws() {
     for (const QAction* action : window->m_menuDrawList->actions()) {
         actions << action->text();
     }
-    QCOMPARE(actions,
-             (QStringList{QStringLiteral("CSVファイルから取り込む…"), QStringLiteral("CSVファイルに書き出す…")}));
+    QCOMPARE(actions, (QStringList{QStringLiteral("CSVファイルから取り込む…"), QStringLiteral("CSVファイルに書き出す…"),
+                                   QString(), QStringLiteral("統計…")}));
     QCOMPARE(window->m_actionImportCsv, window->m_menuDrawList->actions().value(0));
     QCOMPARE(window->m_actionExportCsv, window->m_menuDrawList->actions().value(1));
     emit window->m_listDraws->customContextMenuRequested(QPoint(10, 10));

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "db/Game.h"
+#include "predict/PredictionQuery.h"
+
+#include <QDialog>
+#include <QString>
+
+#include <vector>
+
+class QBarSet;
+class QChartView;
+class QComboBox;
+class QLabel;
+class QLineSeries;
+class QPushButton;
+class QTabWidget;
+class QTableWidget;
+class QValueAxis;
+
+namespace drawbook {
+
+class Desktop;
+struct BacktestResult;
+
+// The statistics of a game's history in a window of its own beside the game window:
+// how often each digit came at each position, how long each has stayed away, how the
+// digits of the winning numbers repeat, and how the prediction would have done.
+class CStatisticsDlg : public QDialog {
+    Q_OBJECT
+
+public:
+    CStatisticsDlg(Desktop& desktop, Game game, QWidget* parent = nullptr);
+
+    Game GetGame() const { return m_game; }
+
+    // Reads the history again and runs the backtest over it. When the database
+    // cannot be read the user is told and the window is left empty; false then.
+    bool Refresh();
+    // The statistics of the chosen period, from the history read last; nothing
+    // when the last read failed.
+    void ShowStatistics();
+
+    QString m_strDbPath;
+
+    QComboBox* m_comboPeriod = nullptr; // 全期間, 直近100回, 直近50回, 直近20回
+    QLabel* m_labelPeriod = nullptr;    // the draws the period holds
+    QTabWidget* m_tabs = nullptr;
+    QLabel* m_labelCountNote = nullptr;
+    std::vector<QChartView*> m_chartsCount;  // per position, highest first
+    std::vector<QBarSet*> m_barsCount;       // per position: the count of each digit
+    QTableWidget* m_tableSince = nullptr;    // positions by digits
+    QTableWidget* m_tablePatterns = nullptr; // patterns by 回数, 割合, 理論値
+    QTableWidget* m_tableBacktest = nullptr; // bets by 対象回数, 当選回数, 偶然での期待値, z
+    QLabel* m_labelBacktestNote = nullptr;
+    QChartView* m_chartBacktest = nullptr;
+    std::vector<QLineSeries*> m_seriesHits;     // per bet: cumulative hits by draw
+    std::vector<QLineSeries*> m_seriesExpected; // per bet: cumulative expectation by draw
+    QPushButton* m_buttonClose = nullptr;
+
+private:
+    QWidget* BuildCountTab();
+    QWidget* BuildSinceTab();
+    QWidget* BuildPatternTab();
+    QWidget* BuildBacktestTab();
+    void ShowBacktest(const BacktestResult& result);
+    // Empty tables and charts, as after a failed read.
+    void ClearAll();
+
+    Desktop& m_desktop;
+    Game m_game;
+    std::vector<HistoryDraw> m_history; // oldest first
+    int m_skippedRows = 0;
+    bool m_historyRead = false; // false until read, and after a failed read
+    std::vector<QValueAxis*> m_axesCount;
+    QValueAxis* m_axisDraws = nullptr;
+    QValueAxis* m_axisHits = nullptr;
+};
+
+} // namespace drawbook
