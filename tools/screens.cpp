@@ -84,12 +84,17 @@ void WriteSample(const std::string& path) {
     transaction.Commit();
 }
 
+bool SaveShot(const QPixmap& shot, const QDir& dir, const QString& name) {
+    const QString file = dir.filePath(name + QStringLiteral(".png"));
+    const bool saved = shot.save(file);
+    std::printf("%s %s\n", saved ? "wrote" : "could not write", qPrintable(file));
+    return saved;
+}
+
 bool Save(QWidget& dialog, const QDir& dir, const QString& name) {
     dialog.show();
     QApplication::processEvents();
-    const QString file = dir.filePath(name + QStringLiteral(".png"));
-    const bool saved = dialog.grab().save(file);
-    std::printf("%s %s\n", saved ? "wrote" : "could not write", qPrintable(file));
+    const bool saved = SaveShot(dialog.grab(), dir, name);
     dialog.close();
     return saved;
 }
@@ -121,10 +126,7 @@ bool SaveListMenu(Desktop& desktop, const QDir& dir, const QString& dbPath, cons
     }
     window.m_menuDrawList->close();
     window.close();
-    const QString file = dir.filePath(name + QStringLiteral(".png"));
-    const bool saved = shot.save(file);
-    std::printf("%s %s\n", saved ? "wrote" : "could not write", qPrintable(file));
-    return saved;
+    return SaveShot(shot, dir, name);
 }
 
 // The statistics window as opened from the game window, one PNG per tab: "statistics3"
@@ -146,10 +148,7 @@ bool SaveStatistics(Desktop& desktop, const QDir& dir, const QString& dbPath, co
     for (int tab = 0; tab < statistics->m_tabs->count(); ++tab) {
         statistics->m_tabs->setCurrentIndex(tab);
         QApplication::processEvents();
-        const QString file = dir.filePath(name + suffixes[tab] + QStringLiteral(".png"));
-        const bool written = statistics->grab().save(file);
-        std::printf("%s %s\n", written ? "wrote" : "could not write", qPrintable(file));
-        saved &= written;
+        saved &= SaveShot(statistics->grab(), dir, name + suffixes[tab]);
     }
     window.close();
     return saved;

@@ -35,27 +35,6 @@ const QString kImportedNumbers = QStringLiteral("\t　\t　\t　\t　\t　");
 const std::string kBom = "\xEF\xBB\xBF";
 const std::string kHeader = "開催回数,当選数字,予想数字１,予想数字２,予想数字３,予想数字４,予想数字５\n";
 
-std::unique_ptr<CNumbersDlg> Open(Game game, RecordingDesktop& desktop, const std::string& dbPath) {
-    std::unique_ptr<CNumbersDlg> window;
-    if (game == Game::Numbers3) {
-        window = std::make_unique<CNumbers3Dlg>(desktop);
-    } else {
-        window = std::make_unique<CNumbers4Dlg>(desktop);
-    }
-    window->m_strDbPath = QString::fromStdString(dbPath);
-    window->m_strHelpPath = QStringLiteral("/nonexistent/help");
-    window->show();
-    return window;
-}
-
-TestDraw Draw(int kaisai, const std::string& number, std::array<std::string, 5> numbers = {}) {
-    TestDraw draw{kaisai, {}, numbers};
-    for (const char c : number) {
-        draw.digits.emplace_back(c - '0');
-    }
-    return draw;
-}
-
 void WriteFile(const std::string& path, std::string_view bytes) {
     std::ofstream out(path, std::ios::binary);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -221,7 +200,7 @@ void NumbersCsvTest::menuImportAddsTheMissingDraws() {
     const std::string file = db.Dir().File("当せん番号.csv");
     WriteFile(file, csv.toStdString());
 
-    const auto window = Open(g, desktop, db.Path());
+    const auto window = OpenGameWindow(g, desktop, db.Path());
     QCOMPARE(window->m_listDraws, FindControl(window.get(), IDC_DRAW_LIST));
     QStringList actions;
     for (const QAction* action : window->m_menuDrawList->actions()) {
@@ -286,7 +265,7 @@ void NumbersCsvTest::realHistoryFillsAnEmptyDatabase() {
     TestDatabase db;
     const std::string file = db.Dir().File(name.toStdString());
     WriteFile(file, *bytes);
-    const auto window = Open(g, desktop, db.Path());
+    const auto window = OpenGameWindow(g, desktop, db.Path());
     QCOMPARE(TextOf(window.get(), IDC_NEXT_DRAW), QStringLiteral("1"));
 
     Import(*window, desktop, file);
@@ -346,7 +325,7 @@ void NumbersCsvTest::refusedFileChangesNothing() {
     db.Insert(Game::Numbers4, {Draw(1, "1149"), Draw(2, "7921")});
     const std::string file = db.Dir().File("draws.csv");
     WriteFile(file, csv.toStdString());
-    const auto window = Open(Game(game), desktop, db.Path());
+    const auto window = OpenGameWindow(Game(game), desktop, db.Path());
     NarrowAndFill(*window, QStringLiteral("1"));
     const QStringList before = Everything(*window, db);
 
@@ -367,7 +346,7 @@ void NumbersCsvTest::unreadableFileOrCancelChangesNothing() {
     RecordingDesktop desktop;
     TestDatabase db;
     db.Insert(Game::Numbers4, {Draw(1, "1149"), Draw(2, "7921")});
-    const auto window = Open(Game::Numbers4, desktop, db.Path());
+    const auto window = OpenGameWindow(Game::Numbers4, desktop, db.Path());
     NarrowAndFill(*window, QStringLiteral("1"));
     const QStringList before = Everything(*window, db);
 
@@ -405,7 +384,7 @@ void NumbersCsvTest::databaseFailureStoresNothing() {
                "BEGIN SELECT RAISE(ABORT, 'refused'); END;");
     const std::string file = db.Dir().File("draws.csv");
     WriteFile(file, "3,303\n4,404\n5,505\n");
-    const auto window = Open(Game::Numbers3, desktop, db.Path());
+    const auto window = OpenGameWindow(Game::Numbers3, desktop, db.Path());
     Click(window.get(), IDC_LIST_ALL);
     const QStringList before = Everything(*window, db);
 
@@ -431,7 +410,7 @@ void NumbersCsvTest::exportWritesNumberedDrawsInOrder() {
     WriteFile(three, std::string(20000, 'x')); // replaced whole, not written over from the start
     const std::string four = db.Dir().File("n4.csv");
 
-    const auto window3 = Open(Game::Numbers3, desktop, db.Path());
+    const auto window3 = OpenGameWindow(Game::Numbers3, desktop, db.Path());
     desktop.filesToSave = {PathOf(three)};
     window3->m_actionExportCsv->trigger();
     QCOMPARE(desktop.fileCaptions, std::vector<QString>{QStringLiteral("CSVファイルに書き出す")});
@@ -442,7 +421,7 @@ void NumbersCsvTest::exportWritesNumberedDrawsInOrder() {
                                    "3,007,123,,　,\"1,2\",045\n");
     QCOMPARE(desktop.Texts(), QStringList{kNoStop + QStringLiteral("　3回分を書き出しました。。")});
 
-    const auto window4 = Open(Game::Numbers4, desktop, db.Path());
+    const auto window4 = OpenGameWindow(Game::Numbers4, desktop, db.Path());
     desktop.filesToSave = {PathOf(four)};
     window4->m_actionExportCsv->trigger();
     QCOMPARE(desktop.suggestedPaths.back(), QDir::homePath() + QStringLiteral("/ナンバーズ4.csv"));
@@ -458,7 +437,7 @@ void NumbersCsvTest::exportCancelledOrUnwritableWritesNothing() {
     TestDatabase db;
     db.Insert(Game::Numbers3, {Draw(1, "191"), Draw(2, "988")});
     TempDir target;
-    const auto window = Open(Game::Numbers3, desktop, db.Path());
+    const auto window = OpenGameWindow(Game::Numbers3, desktop, db.Path());
 
     window->m_actionExportCsv->trigger();
     QCOMPARE(desktop.fileCaptions, std::vector<QString>{QStringLiteral("CSVファイルに書き出す")});
@@ -483,10 +462,10 @@ void NumbersCsvTest::exportedFileImportsBackTheSameDraws() {
         TestDatabase to;
         const std::string file = to.Dir().File("往復.csv");
 
-        const auto source = Open(game, desktop, from.Path());
+        const auto source = OpenGameWindow(game, desktop, from.Path());
         desktop.filesToSave = {PathOf(file)};
         source->m_actionExportCsv->trigger();
-        const auto target = Open(game, desktop, to.Path());
+        const auto target = OpenGameWindow(game, desktop, to.Path());
         Import(*target, desktop, file);
 
         QCOMPARE(desktop.Texts(),
@@ -509,7 +488,7 @@ void NumbersCsvTest::droppedCsvFilesAreImported() {
     WriteFile(lower, "回号,当せん番号\n第5回,505\n第4回,404\n");
     WriteFile(upper, "6,600\n7,077\n");
     WriteFile(text, "8,808\n");
-    const auto window = Open(Game::Numbers3, desktop, db.Path());
+    const auto window = OpenGameWindow(Game::Numbers3, desktop, db.Path());
     NarrowAndFill(*window, QStringLiteral("8"));
 
     const auto one = FileUrls({PathOf(lower)});
@@ -548,7 +527,7 @@ void NumbersCsvTest::dragsWithoutACsvFileAreNotTaken() {
     for (const std::string& file : {text, noSuffix, csv}) {
         WriteFile(file, "3,303\n");
     }
-    const auto window = Open(Game::Numbers3, desktop, db.Path());
+    const auto window = OpenGameWindow(Game::Numbers3, desktop, db.Path());
     NarrowAndFill(*window, QStringLiteral("1"));
     const QStringList before = Everything(*window, db);
     const int shown = desktop.waitCursors;
@@ -575,7 +554,7 @@ void NumbersCsvTest::csvDraggedOverAFieldGoesToTheWindow() {
     db.Insert(Game::Numbers4, {Draw(1, "1149"), Draw(2, "7921")});
     const std::string file = db.Dir().File("draws.csv");
     WriteFile(file, "回号,当せん番号\n第4回,0012\n第3回,3850\n");
-    const auto window = Open(Game::Numbers4, desktop, db.Path());
+    const auto window = OpenGameWindow(Game::Numbers4, desktop, db.Path());
     Type(window.get(), IDC_N100, QStringLiteral("5"));
     window->m_editPred1->setText(QStringLiteral("1234"));
 

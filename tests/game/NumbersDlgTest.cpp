@@ -21,19 +21,6 @@ using namespace drawbook::test;
 
 namespace {
 
-std::unique_ptr<CNumbersDlg> Open(Game game, RecordingDesktop& desktop, const std::string& dbPath) {
-    std::unique_ptr<CNumbersDlg> window;
-    if (game == Game::Numbers3) {
-        window = std::make_unique<CNumbers3Dlg>(desktop);
-    } else {
-        window = std::make_unique<CNumbers4Dlg>(desktop);
-    }
-    window->m_strDbPath = QString::fromStdString(dbPath);
-    window->m_strHelpPath = QStringLiteral("/nonexistent/help");
-    window->show();
-    return window;
-}
-
 QString CliOutput(const std::vector<std::string>& args, const std::string& dbPath) {
     std::ostringstream out;
     std::ostringstream err;
@@ -84,9 +71,9 @@ void NumbersDlgTest::nextDrawCountsRecordedDraws() {
     TestDatabase db;
     db.Insert(Game::Numbers3, *draws);
     db.Insert(Game::Numbers3, {TestDraw{0, {1, 2, 3}}, TestDraw{-4, {4, 5, 6}}});
-    QCOMPARE(TextOf(Open(Game::Numbers3, desktop, db.Path()).get(), IDC_NEXT_DRAW), QStringLiteral("251"));
+    QCOMPARE(TextOf(OpenGameWindow(Game::Numbers3, desktop, db.Path()).get(), IDC_NEXT_DRAW), QStringLiteral("251"));
     // The other game's table is empty.
-    QCOMPARE(TextOf(Open(Game::Numbers4, desktop, db.Path()).get(), IDC_NEXT_DRAW), QStringLiteral("1"));
+    QCOMPARE(TextOf(OpenGameWindow(Game::Numbers4, desktop, db.Path()).get(), IDC_NEXT_DRAW), QStringLiteral("1"));
     QVERIFY(desktop.messages.empty());
     QCOMPARE(desktop.waitDepth, 0);
     QVERIFY(desktop.waitCursors >= 2);
@@ -103,7 +90,7 @@ void NumbersDlgTest::listAllShowsEveryDrawWithItsNumbers() {
                               });
     db.Insert(Game::Numbers4, TestDraw{1, {1, 0, 2, 0}, {"1234", "", "", "", "0001"}});
 
-    const auto three = Open(Game::Numbers3, desktop, db.Path());
+    const auto three = OpenGameWindow(Game::Numbers3, desktop, db.Path());
     Click(three.get(), IDC_LIST_ALL);
     QCOMPARE(ListedRows(*three), (QStringList{
                                      QStringLiteral("1\t910\t\t\t\t\t"),
@@ -111,7 +98,7 @@ void NumbersDlgTest::listAllShowsEveryDrawWithItsNumbers() {
                                      QStringLiteral("3\t123\t　\t\t047\t\t"),
                                  }));
 
-    const auto four = Open(Game::Numbers4, desktop, db.Path());
+    const auto four = OpenGameWindow(Game::Numbers4, desktop, db.Path());
     Click(four.get(), IDC_LIST_ALL);
     QCOMPARE(ListedRows(*four), QStringList{QStringLiteral("1\t1020\t1234\t\t\t\t0001")});
     QVERIFY(desktop.messages.empty());
@@ -129,7 +116,7 @@ void NumbersDlgTest::listAllReplacesTheListAndKeepsTheCount() {
     RecordingDesktop desktop;
     TestDatabase db;
     db.Insert(Game::Numbers4, {TestDraw{1, {1, 1, 4, 9}}, TestDraw{2, {7, 9, 2, 1}}});
-    const auto window = Open(Game::Numbers4, desktop, db.Path());
+    const auto window = OpenGameWindow(Game::Numbers4, desktop, db.Path());
     window->m_editCount->setText(QStringLiteral("5"));
     Click(window.get(), IDC_LIST_ALL);
     Click(window.get(), IDC_LIST_ALL);
@@ -141,7 +128,7 @@ void NumbersDlgTest::missingDatabaseLeavesEverythingEmptyAndQuiet() {
     RecordingDesktop desktop;
     TempDir dir;
     const std::string path = dir.File("ナンバーズ.mdb");
-    const auto window = Open(Game::Numbers3, desktop, path);
+    const auto window = OpenGameWindow(Game::Numbers3, desktop, path);
     QCOMPARE(TextOf(window.get(), IDC_NEXT_DRAW), QString());
     Click(window.get(), IDC_LIST_ALL);
     QVERIFY(ListedRows(*window).isEmpty());
@@ -154,7 +141,7 @@ void NumbersDlgTest::newDrawsShowOnlyAfterListAll() {
     RecordingDesktop desktop;
     TestDatabase db;
     db.Insert(Game::Numbers3, TestDraw{1, {1, 9, 1}});
-    const auto window = Open(Game::Numbers3, desktop, db.Path());
+    const auto window = OpenGameWindow(Game::Numbers3, desktop, db.Path());
     Click(window.get(), IDC_LIST_ALL);
     db.Insert(Game::Numbers3, TestDraw{2, {9, 8, 8}});
     QCOMPARE(ListedRows(*window).size(), 1);
@@ -169,7 +156,7 @@ void NumbersDlgTest::damageFoundWhileListingIsReported() {
     RecordingDesktop desktop;
     TestDatabase db;
     db.FillAndDamageMiddle(3000);
-    const auto window = Open(Game::Numbers3, desktop, db.Path());
+    const auto window = OpenGameWindow(Game::Numbers3, desktop, db.Path());
     Click(window.get(), IDC_LIST_ALL);
     const QStringList rows = ListedRows(*window);
     QVERIFY(!rows.isEmpty() && rows.size() < 3000);
@@ -192,7 +179,7 @@ void NumbersDlgTest::listColumnsAndSelection() {
     };
     const QList<int> widths = {60, 60, 89, 89, 89, 89, 89};
     for (const Game game : {Game::Numbers3, Game::Numbers4}) {
-        const auto window = Open(game, desktop, db.Path());
+        const auto window = OpenGameWindow(game, desktop, db.Path());
         QTableView* list = window->m_listDraws;
         QStringList shownCaptions;
         QList<int> shownWidths;
@@ -218,7 +205,7 @@ void NumbersDlgTest::clearEmptiesOnlyTheDigitFields() {
     RecordingDesktop desktop;
     TestDatabase db;
     db.Insert(Game::Numbers4, TestDraw{1, {1, 1, 4, 9}});
-    const auto window = Open(Game::Numbers4, desktop, db.Path());
+    const auto window = OpenGameWindow(Game::Numbers4, desktop, db.Path());
     Click(window.get(), IDC_LIST_ALL);
     for (const int id : {IDC_N1000, IDC_N100, IDC_N10, IDC_N1}) {
         Type(window.get(), id, QStringLiteral("7"));
@@ -241,7 +228,7 @@ void NumbersDlgTest::clearEmptiesOnlyTheDigitFields() {
 void NumbersDlgTest::digitFieldsTakeOneCharacter() {
     RecordingDesktop desktop;
     TestDatabase db;
-    const auto window = Open(Game::Numbers4, desktop, db.Path());
+    const auto window = OpenGameWindow(Game::Numbers4, desktop, db.Path());
     for (const int id : {IDC_N1000, IDC_N100, IDC_N10, IDC_N1}) {
         Type(window.get(), id, QStringLiteral("12"));
         QCOMPARE(TextOf(window.get(), id), QStringLiteral("1"));
@@ -254,7 +241,7 @@ void NumbersDlgTest::opensInTheFirstDigitFieldAndEnterCloses() {
     RecordingDesktop desktop;
     TestDatabase db;
     for (const auto& [game, first] : {std::pair{Game::Numbers3, IDC_N100}, std::pair{Game::Numbers4, IDC_N1000}}) {
-        const auto window = Open(game, desktop, db.Path());
+        const auto window = OpenGameWindow(game, desktop, db.Path());
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
         QCOMPARE(QApplication::focusWidget(), window->Control(first));
         QVERIFY(IsChecked(window.get(), IDC_BOX));
@@ -268,7 +255,7 @@ void NumbersDlgTest::opensInTheFirstDigitFieldAndEnterCloses() {
 void NumbersDlgTest::helpFailureSaysStartingFailed() {
     RecordingDesktop desktop;
     TestDatabase db;
-    const auto window = Open(Game::Numbers3, desktop, db.Path());
+    const auto window = OpenGameWindow(Game::Numbers3, desktop, db.Path());
     desktop.helpOpens = false;
     Click(window.get(), IDC_GAME_HELP);
     QCOMPARE(desktop.helpPaths, std::vector<QString>{QStringLiteral("/nonexistent/help")});
@@ -279,14 +266,6 @@ void NumbersDlgTest::helpFailureSaysStartingFailed() {
 }
 
 namespace {
-
-TestDraw Draw(int kaisai, const std::string& number) {
-    TestDraw draw{kaisai, {}};
-    for (const char c : number) {
-        draw.digits.emplace_back(c - '0');
-    }
-    return draw;
-}
 
 QStringList Predictions(QWidget* window) {
     QStringList numbers;
@@ -318,7 +297,7 @@ void NumbersDlgTest::predictFillsOnlyTheFivePredictionFields() {
         {Game::Numbers4, {"2345", "0000", "9999", "8888", "7777"}},
     };
     for (const auto& [game, numbers] : expected) {
-        const auto window = Open(game, desktop, db.Path());
+        const auto window = OpenGameWindow(game, desktop, db.Path());
         Click(window.get(), IDC_LIST_ALL);
         window->m_editNextDraw->setText(QStringLiteral("99"));
         Type(window.get(), IDC_N10, QStringLiteral("4"));
@@ -341,7 +320,7 @@ void NumbersDlgTest::predictFillsOnlyTheFivePredictionFields() {
 void NumbersDlgTest::predictReadsTheHistoryAgainEachTime() {
     RecordingDesktop desktop;
     TestDatabase db;
-    const auto window = Open(Game::Numbers3, desktop, db.Path());
+    const auto window = OpenGameWindow(Game::Numbers3, desktop, db.Path());
     Click(window.get(), IDC_PREDICT);
     QCOMPARE(Predictions(window.get()), (QStringList{"999", "888", "777", "666", "555"}));
     db.Insert(Game::Numbers3, {Draw(1, "000"), Draw(2, "000")});
@@ -352,7 +331,7 @@ void NumbersDlgTest::predictReadsTheHistoryAgainEachTime() {
 void NumbersDlgTest::predictLeavesTheFieldsWhenTheDatabaseCannotBeOpened() {
     RecordingDesktop desktop;
     TempDir dir;
-    const auto window = Open(Game::Numbers4, desktop, dir.File("ナンバーズ.mdb"));
+    const auto window = OpenGameWindow(Game::Numbers4, desktop, dir.File("ナンバーズ.mdb"));
     const QStringList typed = {"1111", "", "　", "abc", "0123"};
     SetPredictions(*window, typed);
     Click(window.get(), IDC_PREDICT);
@@ -365,7 +344,7 @@ void NumbersDlgTest::predictStoppedByDamageKeepsTheFieldsAndSaysSo() {
     RecordingDesktop desktop;
     TestDatabase db;
     db.FillAndDamageMiddle(3000);
-    const auto window = Open(Game::Numbers3, desktop, db.Path());
+    const auto window = OpenGameWindow(Game::Numbers3, desktop, db.Path());
     const QStringList typed = {"111", "222", "333", "444", "555"};
     SetPredictions(*window, typed);
     Click(window.get(), IDC_PREDICT);
@@ -380,7 +359,7 @@ void NumbersDlgTest::searchListsAndCountsTheMatchingDraws() {
     TestDatabase db;
     db.Insert(Game::Numbers3, {TestDraw{1, {1, 5, 2}, {"152", "", "", "", ""}}, Draw(2, "512"), Draw(3, "050"),
                                Draw(4, "555"), TestDraw{0, {9, 5, 9}, {"", "", "", "", "959"}}, Draw(-3, "151")});
-    const auto window = Open(Game::Numbers3, desktop, db.Path());
+    const auto window = OpenGameWindow(Game::Numbers3, desktop, db.Path());
     ClickRadio(window.get(), IDC_STRAIGHT);
     Type(window.get(), IDC_N10, QStringLiteral("5"));
     Click(window.get(), IDC_SEARCH);
@@ -410,7 +389,7 @@ void NumbersDlgTest::searchBoxInBothWindows() {
     db.Insert(Game::Numbers3, {Draw(1, "112"), Draw(2, "121"), Draw(3, "211"), Draw(4, "122"), Draw(5, "111")});
     db.Insert(Game::Numbers4, {Draw(1, "4321"), Draw(2, "1234"), Draw(3, "1243"), Draw(4, "1235"), Draw(5, "2143")});
 
-    const auto three = Open(Game::Numbers3, desktop, db.Path());
+    const auto three = OpenGameWindow(Game::Numbers3, desktop, db.Path());
     QVERIFY(IsChecked(three.get(), IDC_BOX));
     Type(three.get(), IDC_N100, QStringLiteral("1"));
     Type(three.get(), IDC_N10, QStringLiteral("1"));
@@ -420,7 +399,7 @@ void NumbersDlgTest::searchBoxInBothWindows() {
     QCOMPARE(ListedRows(*three).size(), 3);
     QCOMPARE(TextOf(three.get(), IDC_COUNT3), QStringLiteral("3"));
 
-    const auto four = Open(Game::Numbers4, desktop, db.Path());
+    const auto four = OpenGameWindow(Game::Numbers4, desktop, db.Path());
     for (const auto& [id, digit] : {std::pair{IDC_N1000, "3"}, {IDC_N100, "4"}, {IDC_N10, "1"}, {IDC_N1, "2"}}) {
         Type(four.get(), id, QString::fromLatin1(digit));
     }
@@ -440,7 +419,7 @@ void NumbersDlgTest::rejectedSearchKeepsTheListAndCount() {
     TestDatabase db;
     db.Insert(Game::Numbers4, {Draw(1, "1234"), Draw(2, "5678")});
     db.Insert(Game::Numbers3, {Draw(1, "123")});
-    const auto four = Open(Game::Numbers4, desktop, db.Path());
+    const auto four = OpenGameWindow(Game::Numbers4, desktop, db.Path());
     Click(four.get(), IDC_LIST_ALL);
     four->m_editCount->setText(QStringLiteral("7"));
 
@@ -454,7 +433,7 @@ void NumbersDlgTest::rejectedSearchKeepsTheListAndCount() {
     ClickRadio(four.get(), IDC_STRAIGHT);
     Click(four.get(), IDC_SEARCH);
 
-    const auto three = Open(Game::Numbers3, desktop, db.Path());
+    const auto three = OpenGameWindow(Game::Numbers3, desktop, db.Path());
     Click(three.get(), IDC_LIST_ALL);
     Click(three.get(), IDC_SEARCH);
 
@@ -475,7 +454,7 @@ void NumbersDlgTest::searchFindingNothingShowsZeroThenSaysSo() {
     RecordingDesktop desktop;
     TestDatabase db;
     db.Insert(Game::Numbers3, {Draw(1, "123"), Draw(2, "456")});
-    const auto window = Open(Game::Numbers3, desktop, db.Path());
+    const auto window = OpenGameWindow(Game::Numbers3, desktop, db.Path());
     Click(window.get(), IDC_LIST_ALL);
     window->m_editCount->setText(QStringLiteral("2"));
     QString countAtMessage;
@@ -498,7 +477,7 @@ void NumbersDlgTest::digitFieldsTakeOnlyADigit() {
     RecordingDesktop desktop;
     TestDatabase db;
     db.Insert(Game::Numbers3, {Draw(1, "357"), Draw(2, "753")});
-    const auto window = Open(Game::Numbers3, desktop, db.Path());
+    const auto window = OpenGameWindow(Game::Numbers3, desktop, db.Path());
     for (const char* refused : {"a", "'", " ", "　", "-", "Ａ", "%"}) {
         Type(window.get(), IDC_N100, QString::fromUtf8(refused));
         QCOMPARE(TextOf(window.get(), IDC_N100), QString());

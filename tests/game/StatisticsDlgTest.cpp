@@ -37,27 +37,6 @@ namespace {
 
 const QString kReadInterrupted = QStringLiteral("　データベースを最後まで読めませんでした。。");
 
-std::unique_ptr<CNumbersDlg> Open(Game game, RecordingDesktop& desktop, const std::string& dbPath) {
-    std::unique_ptr<CNumbersDlg> window;
-    if (game == Game::Numbers3) {
-        window = std::make_unique<CNumbers3Dlg>(desktop);
-    } else {
-        window = std::make_unique<CNumbers4Dlg>(desktop);
-    }
-    window->m_strDbPath = QString::fromStdString(dbPath);
-    window->m_strHelpPath = QStringLiteral("/nonexistent/help");
-    window->show();
-    return window;
-}
-
-TestDraw Draw(int kaisai, const std::string& number, std::array<std::string, 5> numbers = {}) {
-    TestDraw draw{kaisai, {}, numbers};
-    for (const char c : number) {
-        draw.digits.emplace_back(c - '0');
-    }
-    return draw;
-}
-
 // Draws 1 to 4 are 999, 998, 988, 777; draws 5 to 24 (i = 0 to 19) have the digits
 // i%10, i%5, 1. Draw 0 is no draw and draw 25 lacks a digit: neither counts.
 void InsertHistory(const TestDatabase& db) {
@@ -146,7 +125,7 @@ private slots:
 void StatisticsDlgTest::menuOffersStatisticsAfterTheCsvActions() {
     RecordingDesktop desktop;
     TestDatabase db;
-    const auto window = Open(Game::Numbers3, desktop, db.Path());
+    const auto window = OpenGameWindow(Game::Numbers3, desktop, db.Path());
     const QList<QAction*> actions = window->m_menuDrawList->actions();
     QCOMPARE(actions.size(), 4);
     QCOMPARE(actions[0], window->m_actionImportCsv);
@@ -165,7 +144,7 @@ void StatisticsDlgTest::ctrlTOpensTheWindowFromAnywhereInIt() {
         RecordingDesktop desktop;
         TestDatabase db;
         db.InsertSequence(game, 3);
-        const auto window = Open(game, desktop, db.Path());
+        const auto window = OpenGameWindow(game, desktop, db.Path());
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
         window->m_editN1->setFocus();
         QTest::keyClick(window->m_editN1, Qt::Key_T, Qt::ControlModifier);
@@ -209,7 +188,7 @@ void StatisticsDlgTest::secondTriggerRaisesTheSameWindowReadAgain() {
     RecordingDesktop desktop;
     TestDatabase db;
     db.InsertSequence(Game::Numbers3, 3);
-    const auto window = Open(Game::Numbers3, desktop, db.Path());
+    const auto window = OpenGameWindow(Game::Numbers3, desktop, db.Path());
     CStatisticsDlg* first = OpenStatistics(*window);
     QVERIFY(first != nullptr && first->isVisible());
 
@@ -232,7 +211,7 @@ void StatisticsDlgTest::secondTriggerRaisesTheSameWindowReadAgain() {
 void StatisticsDlgTest::windowClosesWithTheGameWindow() {
     RecordingDesktop desktop;
     TestDatabase db;
-    auto window = Open(Game::Numbers4, desktop, db.Path());
+    auto window = OpenGameWindow(Game::Numbers4, desktop, db.Path());
     QPointer<CStatisticsDlg> statistics = OpenStatistics(*window);
     QVERIFY(!statistics.isNull());
     window.reset();
@@ -243,7 +222,7 @@ void StatisticsDlgTest::anOpenWindowFollowsAnImport() {
     RecordingDesktop desktop;
     TestDatabase db;
     db.InsertSequence(Game::Numbers3, 3);
-    const auto window = Open(Game::Numbers3, desktop, db.Path());
+    const auto window = OpenGameWindow(Game::Numbers3, desktop, db.Path());
     CStatisticsDlg* statistics = OpenStatistics(*window);
     QCOMPARE(statistics->m_labelPeriod->text(), QStringLiteral("第1回～第3回の3回分"));
 
@@ -264,7 +243,7 @@ void StatisticsDlgTest::wholeHistoryShowsCountsSinceAndPatterns() {
     RecordingDesktop desktop;
     TestDatabase db;
     InsertHistory(db);
-    const auto window = Open(Game::Numbers3, desktop, db.Path());
+    const auto window = OpenGameWindow(Game::Numbers3, desktop, db.Path());
     CStatisticsDlg* statistics = OpenStatistics(*window);
     QVERIFY(statistics != nullptr);
 
@@ -311,7 +290,7 @@ void StatisticsDlgTest::lastTwentyDrawsDifferFromTheWholeHistory() {
     RecordingDesktop desktop;
     TestDatabase db;
     InsertHistory(db);
-    const auto window = Open(Game::Numbers3, desktop, db.Path());
+    const auto window = OpenGameWindow(Game::Numbers3, desktop, db.Path());
     CStatisticsDlg* statistics = OpenStatistics(*window);
     QVERIFY(statistics != nullptr);
     const QStringList backtest = Cells(statistics->m_tableBacktest);
@@ -353,7 +332,7 @@ void StatisticsDlgTest::periodChangeUsesTheHistoryAlreadyRead() {
     RecordingDesktop desktop;
     TestDatabase db;
     InsertHistory(db);
-    const auto window = Open(Game::Numbers3, desktop, db.Path());
+    const auto window = OpenGameWindow(Game::Numbers3, desktop, db.Path());
     CStatisticsDlg* statistics = OpenStatistics(*window);
     QVERIFY(statistics != nullptr);
 
@@ -376,7 +355,7 @@ void StatisticsDlgTest::emptyDatabaseShowsZeros() {
     for (const Game game : {Game::Numbers3, Game::Numbers4}) {
         RecordingDesktop desktop;
         TestDatabase db;
-        const auto window = Open(game, desktop, db.Path());
+        const auto window = OpenGameWindow(game, desktop, db.Path());
         CStatisticsDlg* statistics = OpenStatistics(*window);
         QVERIFY(statistics != nullptr);
         QVERIFY(statistics->isVisible());
@@ -432,7 +411,7 @@ void StatisticsDlgTest::backtestHasARowPerBet() {
     RecordingDesktop desktop;
     TestDatabase db;
     db.InsertSequence(Game(game), 30);
-    const auto window = Open(Game(game), desktop, db.Path());
+    const auto window = OpenGameWindow(Game(game), desktop, db.Path());
     CStatisticsDlg* statistics = OpenStatistics(*window);
     QVERIFY(statistics != nullptr);
 
@@ -481,7 +460,7 @@ void StatisticsDlgTest::unreadableDatabaseSaysSoAndShowsNothing() {
     if (!missing) {
         db.FillAndDamageMiddle(3000);
     }
-    const auto window = Open(Game::Numbers3, desktop, db.Path());
+    const auto window = OpenGameWindow(Game::Numbers3, desktop, db.Path());
     if (missing) {
         window->m_strDbPath = QString::fromStdString(db.Dir().File("ない.mdb"));
     }
@@ -497,7 +476,7 @@ void StatisticsDlgTest::failedRefreshEmptiesAnOpenWindow() {
     RecordingDesktop desktop;
     TestDatabase db;
     InsertHistory(db);
-    const auto window = Open(Game::Numbers3, desktop, db.Path());
+    const auto window = OpenGameWindow(Game::Numbers3, desktop, db.Path());
     CStatisticsDlg* statistics = OpenStatistics(*window);
     QVERIFY(statistics != nullptr);
 
@@ -529,7 +508,7 @@ void StatisticsDlgTest::drawListMarksHitsOfThreeDigits() {
                                   TestDraw{3, {std::nullopt, 7, 8}, {"078", "178", "", "878", "78"}},
                                   Draw(4, "900", {"009", "090", "900", "100", "0"}),
                               });
-    const auto window = Open(Game::Numbers3, desktop, db.Path());
+    const auto window = OpenGameWindow(Game::Numbers3, desktop, db.Path());
     window->OnListAll();
     const QAbstractItemModel* model = window->m_listDraws->model();
     QCOMPARE(model->rowCount(), 4);
@@ -590,7 +569,7 @@ void StatisticsDlgTest::drawListMarksHitsOfFourDigits() {
                                   Draw(1, "1149", {"9411", "0149", "1149", "7921", "149"}),
                                   Draw(2, "7921", {"1149", "1297", "７９２１", "792", "79210"}),
                               });
-    const auto window = Open(Game::Numbers4, desktop, db.Path());
+    const auto window = OpenGameWindow(Game::Numbers4, desktop, db.Path());
     window->OnListAll();
     const QAbstractItemModel* model = window->m_listDraws->model();
     QCOMPARE(model->rowCount(), 2);

@@ -12,14 +12,6 @@ namespace {
 
 constexpr const char* kAllDraws = "WHERE kaisai>0";
 
-TestDraw Draw(int kaisai, const std::string& number) {
-    TestDraw draw{kaisai, {}};
-    for (const char c : number) {
-        draw.digits.emplace_back(c - '0');
-    }
-    return draw;
-}
-
 } // namespace
 
 TEST(PredictionQueryTest, StatementReadsTheDigitsOldestDrawFirst) {

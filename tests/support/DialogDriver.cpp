@@ -1,5 +1,7 @@
 #include "support/DialogDriver.h"
 
+#include "game/Numbers3Dlg.h"
+#include "game/Numbers4Dlg.h"
 #include "res/TemplateDialog.h"
 #include "support/TestDatabase.h"
 
@@ -80,6 +82,19 @@ QStringList StoredRow(const TestDatabase& db, Game game, int kaisai) {
     QStringList cells = QString::fromStdString(row).split(QLatin1Char('\t'));
     cells.removeFirst();
     return cells;
+}
+
+std::unique_ptr<CNumbersDlg> OpenGameWindow(Game game, Desktop& desktop, const std::string& dbPath) {
+    std::unique_ptr<CNumbersDlg> window;
+    if (game == Game::Numbers3) {
+        window = std::make_unique<CNumbers3Dlg>(desktop);
+    } else {
+        window = std::make_unique<CNumbers4Dlg>(desktop);
+    }
+    window->m_strDbPath = QString::fromStdString(dbPath);
+    window->m_strHelpPath = QStringLiteral("/nonexistent/help");
+    window->show();
+    return window;
 }
 
 } // namespace drawbook::test

@@ -5,12 +5,23 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+#include <string>
+
 class QWidget;
 class QTableView;
+
+namespace drawbook {
+class CNumbersDlg;
+class Desktop;
+} // namespace drawbook
 
 namespace drawbook::test {
 
 class TestDatabase;
+
+// The game window of the game over the database, shown.
+std::unique_ptr<CNumbersDlg> OpenGameWindow(Game game, Desktop& desktop, const std::string& dbPath);
 
 // Drives a dialog's controls by their IDs, as a user would.
 void Click(QWidget* dialog, int id);

@@ -154,6 +154,14 @@ std::optional<std::vector<TestDraw>> RealDraws(Game game, int count) {
     return draws;
 }
 
+TestDraw Draw(int kaisai, const std::string& digits, std::array<std::string, 5> numbers) {
+    TestDraw draw{kaisai, {}, std::move(numbers)};
+    for (const char c : digits) {
+        draw.digits.emplace_back(c - '0');
+    }
+    return draw;
+}
+
 std::optional<std::string> SharedDataFile(const std::string& name) {
     const std::string path = std::string(DRAWBOOK_SHARED_DATA) + "/" + name;
     if (!std::filesystem::is_regular_file(path)) {

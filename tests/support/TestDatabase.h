@@ -33,6 +33,9 @@ struct TestDraw {
     std::array<std::string, 5> numbers{};
 };
 
+// Draw kaisai with the digits of the text ("409"), and the numbers given.
+TestDraw Draw(int kaisai, const std::string& digits, std::array<std::string, 5> numbers = {});
+
 // A database file "ナンバーズ.mdb" with both tables, in a directory of its own.
 class TestDatabase {
 public:
