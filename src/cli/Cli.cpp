@@ -15,7 +15,6 @@
 #include "register/DrawRegistration.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include <functional>
 #include <map>
@@ -370,13 +369,6 @@ int Export(const Invocation& call) {
     return kExitOk;
 }
 
-std::string Fixed3(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.3f", value);
-    // No "-0.000".
-    return std::string_view(text) == "-0.000" ? "0.000" : text;
-}
-
 int Backtest(const Invocation& call) {
     ExpectWords(call, 1);
     const BacktestResult result = BacktestFromDatabase(call.dbPath, GameArgument(call.words[0]));
@@ -385,8 +377,8 @@ int Backtest(const Invocation& call) {
     }
     call.out << "bet\tdraws\thits\texpected\tz\n";
     for (const BetScore& score : result.scores) {
-        call.out << BetName(score.bet) << '\t' << score.draws << '\t' << score.hits << '\t' << Fixed3(score.expected)
-                 << '\t' << Fixed3(score.Z()) << '\n';
+        call.out << BetName(score.bet) << '\t' << score.draws << '\t' << score.hits << '\t' << ThreeDecimals(score.expected)
+                 << '\t' << ThreeDecimals(score.Z()) << '\n';
     }
     return kExitOk;
 }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 namespace drawbook {
 
@@ -119,6 +120,12 @@ bool WinsBet(Game game, Bet bet, const PredictedNumbers& picks, std::span<const 
 
 double ChanceOfWin(Game game, Bet bet, const PredictedNumbers& picks) {
     return Chance(bet, Positions(game), PickDigits(game, picks));
+}
+
+std::string ThreeDecimals(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.3f", value);
+    return std::string_view(text) == "-0.000" ? "0.000" : text;
 }
 
 double BetScore::Z() const {

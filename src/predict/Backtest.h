@@ -59,6 +59,9 @@ struct BacktestResult {
     std::string error;
 };
 
+// "0.382", "-0.813": three decimals, as scores are shown; never "-0.000".
+std::string ThreeDecimals(double value);
+
 // Walks forward through the history, oldest first: every draw after the first is
 // scored against the five numbers the prediction proposes from the draws before it.
 BacktestResult RunBacktest(Game game, std::span<const HistoryDraw> history);

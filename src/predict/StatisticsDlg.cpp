@@ -74,11 +74,6 @@ QString GameTitle(Game game) {
                                   : QStringLiteral("SOMARU屋　ナンバーズ４　統計");
 }
 
-// A three-decimal figure that never reads "-0.000".
-QString Decimals3(double value) {
-    return QString::number(std::abs(value) < 0.0005 ? 0.0 : value, 'f', 3);
-}
-
 QString Percent(double share) {
     return QString::number(share * 100, 'f', 1);
 }
@@ -445,8 +440,8 @@ void CStatisticsDlg::ShowBacktest(const BacktestResult& result) {
         const int row = static_cast<int>(b);
         SetCell(m_tableBacktest, row, 0, QString::number(score.draws));
         SetCell(m_tableBacktest, row, 1, QString::number(score.hits));
-        SetCell(m_tableBacktest, row, 2, Decimals3(score.expected));
-        SetCell(m_tableBacktest, row, 3, Decimals3(score.Z()));
+        SetCell(m_tableBacktest, row, 2, ToQString(ThreeDecimals(score.expected)));
+        SetCell(m_tableBacktest, row, 3, ToQString(ThreeDecimals(score.Z())));
 
         QList<QPointF> hits;
         QList<QPointF> expected;

@@ -6,6 +6,7 @@
 #include "db/Statement.h"
 #include "db/Transaction.h"
 #include "edit/DrawEdit.h"
+#include "game/DigitText.h"
 #include "register/CsvFile.h"
 
 #include <algorithm>
@@ -79,11 +80,8 @@ std::string_view Trim(std::string_view text) {
 std::string PlainText(std::string_view text) {
     std::string plain;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        // ０-９ are EF BC 90 … EF BC 99.
-        if (i + 2 < text.size() && static_cast<unsigned char>(text[i]) == 0xEF &&
-            static_cast<unsigned char>(text[i + 1]) == 0xBC && static_cast<unsigned char>(text[i + 2]) >= 0x90 &&
-            static_cast<unsigned char>(text[i + 2]) <= 0x99) {
-            plain += static_cast<char>('0' + (static_cast<unsigned char>(text[i + 2]) - 0x90));
+        if (const auto digit = ReadDigit(text.substr(i, 3)); digit && static_cast<unsigned char>(text[i]) >= 0x80) {
+            plain += static_cast<char>('0' + *digit);
             i += 2;
         } else {
             plain += text[i];
