@@ -2,13 +2,13 @@
 // median of several runs. Imports go into a fresh database file each run.
 
 #include "db/DrawDatabase.h"
-#include "db/Game.h"
-#include "register/CsvFile.h"
-#include "register/DrawExport.h"
-#include "register/DrawImport.h"
+#include "draw/Game.h"
 #include "predict/Backtest.h"
 #include "predict/DrawStatistics.h"
 #include "predict/PredictionQuery.h"
+#include "register/CsvFile.h"
+#include "register/DrawExport.h"
+#include "register/DrawImport.h"
 
 #include <algorithm>
 #include <chrono>

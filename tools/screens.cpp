@@ -2,7 +2,6 @@
 // Usage: drawbook-screens [directory [database for the statistics windows]]
 
 #include "app/AboutDlg.h"
-#include "app/Desktop.h"
 #include "app/MainMenuDlg.h"
 #include "db/Connection.h"
 #include "db/DrawDatabase.h"
@@ -14,6 +13,7 @@
 #include "predict/StatisticsDlg.h"
 #include "register/RegisterDlg.h"
 #include "res/AppIcon.h"
+#include "res/Desktop.h"
 #include "res/ResourceIds.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "app/AboutDlg.h"
 
-#include "app/Desktop.h"
-#include "app/HomePage.h"
+#include "res/Desktop.h"
+#include "res/HomePage.h"
 #include "res/ResourceIds.h"
 
 #include <QPushButton>

@@ -1,11 +1,11 @@
 #include "app/MainMenuDlg.h"
 
 #include "app/AboutDlg.h"
-#include "app/Desktop.h"
 #include "app/FileLocations.h"
 #include "db/DrawDatabase.h"
 #include "game/Numbers3Dlg.h"
 #include "game/Numbers4Dlg.h"
+#include "res/Desktop.h"
 #include "res/ResourceIds.h"
 
 #include <QContextMenuEvent>

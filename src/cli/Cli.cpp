@@ -2,10 +2,11 @@
 
 #include "db/DbError.h"
 #include "db/DrawCounter.h"
-#include "db/Game.h"
-#include "edit/DrawEdit.h"
-#include "edit/DrawStepper.h"
-#include "game/DrawListQuery.h"
+#include "db/DrawListQuery.h"
+#include "draw/DigitText.h"
+#include "draw/Game.h"
+#include "draw/Utf8.h"
+#include "edit/DrawUpdate.h"
 #include "game/SearchClause.h"
 #include "predict/Backtest.h"
 #include "predict/DrawStatistics.h"
@@ -122,7 +123,7 @@ int Predict(const Invocation& call) {
 
 // "_5_" → the fields a user fills for it: a digit per position, "" for "_".
 SearchFields PatternFields(Game game, const std::string& pattern) {
-    const std::size_t positions = DigitColumns(game).size();
+    const std::size_t positions = static_cast<std::size_t>(Positions(game));
     if (pattern.size() != positions ||
         !std::all_of(pattern.begin(), pattern.end(), [](char c) { return c == '_' || (c >= '0' && c <= '9'); })) {
         throw UsageError{"PATTERN は" + std::to_string(positions) +
@@ -176,18 +177,6 @@ int Search(const Invocation& call) {
     return kExitOk;
 }
 
-// "409" → {"4", "0", "9"}: one field per character, as typed into the digit fields.
-std::vector<std::string> Characters(const std::string& text) {
-    std::vector<std::string> characters;
-    for (std::size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-        characters.push_back(text.substr(i, length));
-        i += length;
-    }
-    return characters;
-}
-
 // Takes "--name VALUE" or "--name=VALUE" out of the words; the last one given counts.
 std::optional<std::string> TakeOption(std::vector<std::string>& words, const std::string& name) {
     std::optional<std::string> value;
@@ -235,11 +224,11 @@ int Store(const Invocation& call) {
         throw UsageError{"DRAW は 1 以上の開催回で指定してください: " + drawNo};
     }
 
-    DrawEdit edit{drawNo, Characters(words[2]), {}};
+    DrawEdit edit{drawNo, SplitCharacters(words[2]), {}};
     if (numbers) {
         edit.numbers = NumbersArgument("--numbers", *numbers);
     }
-    const std::size_t positions = DigitColumns(game).size();
+    const std::size_t positions = static_cast<std::size_t>(Positions(game));
     // More characters than digit fields: one field would hold two.
     std::optional<std::string> refusal;
     if (edit.digits.size() > positions) {
@@ -273,8 +262,8 @@ DrawEdit NextDraw(const Invocation& call, Game game, const std::string& digits,
                   const std::optional<std::array<std::string, 5>>& numbers) {
     DrawEdit draw;
     draw.drawNo = CountDrawsOrThrow(call.dbPath, game, std::string(kAllDrawsClause));
-    draw.digits = Characters(digits);
-    const std::size_t positions = DigitColumns(game).size();
+    draw.digits = SplitCharacters(digits);
+    const std::size_t positions = static_cast<std::size_t>(Positions(game));
     for (std::size_t extra = positions; extra < draw.digits.size(); ++extra) {
         draw.digits[positions - 1] += draw.digits[extra];
     }

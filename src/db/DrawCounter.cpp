@@ -6,11 +6,6 @@
 
 namespace drawbook {
 
-std::string CountStatement(Game game, const std::string& clause) {
-    return WithClause(game == Game::Numbers3 ? "SELECT kaisai FROM ナンバーズ3 " : "SELECT kaisai FROM ナンバーズ4 ",
-                      clause);
-}
-
 std::string CountDrawsOrThrow(const std::string& dbPath, Game game, const std::string& clause) {
     Connection connection(dbPath, OpenMode::ReadOnly);
     Statement statement(connection, CountStatement(game, clause));

@@ -1,14 +1,11 @@
 #pragma once
 
-#include "db/Game.h"
+#include "db/DrawQueries.h"
 
 #include <optional>
 #include <string>
 
 namespace drawbook {
-
-// "SELECT kaisai FROM ナンバーズ3 " plus the clause.
-std::string CountStatement(Game game, const std::string& clause);
 
 // The number of rows the clause selects plus one, as text. Throws DbError.
 std::string CountDrawsOrThrow(const std::string& dbPath, Game game, const std::string& clause);

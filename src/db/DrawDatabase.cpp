@@ -2,9 +2,9 @@
 
 #include "db/Connection.h"
 #include "db/DbError.h"
-#include "db/Game.h"
 #include "db/Statement.h"
 #include "db/Transaction.h"
+#include "draw/Game.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,18 +1,8 @@
 #include "edit/DrawStepper.h"
 
-namespace drawbook {
+#include "draw/DigitText.h"
 
-long long LeadingNumber(std::string_view text) {
-    constexpr long long kCeiling = 1'000'000'000'000LL; // far above any draw number
-    long long value = 0;
-    for (const char c : text) {
-        if (c < '0' || c > '9') {
-            break;
-        }
-        value = value < kCeiling ? value * 10 + (c - '0') : value;
-    }
-    return value;
-}
+namespace drawbook {
 
 DrawStep StepDraw(std::string_view shownDrawNo, std::string_view nextDrawNo, bool byTen, StepDirection direction) {
     const long long shown = LeadingNumber(shownDrawNo);
@@ -30,10 +20,6 @@ DrawStep StepDraw(std::string_view shownDrawNo, std::string_view nextDrawNo, boo
         return {std::nullopt, "　これ以下はありません。。"};
     }
     return {target, {}};
-}
-
-std::string DrawClause(std::string_view drawNo) {
-    return "WHERE kaisai=" + std::string(drawNo);
 }
 
 } // namespace drawbook

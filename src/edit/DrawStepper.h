@@ -16,15 +16,9 @@ struct DrawStep {
     std::string refusal;             // why there is none
 };
 
-// The number a text begins with; 0 when it does not begin with a digit.
-long long LeadingNumber(std::string_view text);
-
 // One step from the shown draw, by one or by ten. Draws below 1 and from the
 // next draw number on are out of reach; a step that would pass them is refused
 // as a whole.
 DrawStep StepDraw(std::string_view shownDrawNo, std::string_view nextDrawNo, bool byTen, StepDirection direction);
-
-// "WHERE kaisai=" and the draw number.
-std::string DrawClause(std::string_view drawNo);
 
 } // namespace drawbook

@@ -1,10 +1,10 @@
 #include "edit/EditDrawDlg.h"
 
-#include "app/Desktop.h"
-#include "app/QtText.h"
-#include "edit/DrawEdit.h"
+#include "db/DrawListQuery.h"
 #include "edit/DrawStepper.h"
-#include "game/DrawListQuery.h"
+#include "edit/DrawUpdate.h"
+#include "res/Desktop.h"
+#include "res/QtText.h"
 #include "res/ResourceIds.h"
 
 #include <QLineEdit>
@@ -67,21 +67,18 @@ void CEditDrawDlg::accept() {
 void CEditDrawDlg::ApplyLabels() {
     if (m_strGame == QLatin1String("3")) {
         SetReadOnly(m_editDigits[3]);
-        const std::array<const char*, 3> labels = {"三桁目", "二桁目", "一桁目"};
-        for (std::size_t i = 0; i < labels.size(); ++i) {
-            m_editLabels[i]->setText(QString::fromUtf8(labels[i]));
-        }
-    } else if (m_strGame == QLatin1String("4")) {
-        const std::array<const char*, 4> labels = {"四桁目", "三桁目", "二桁目", "一桁目"};
-        for (std::size_t i = 0; i < labels.size(); ++i) {
-            m_editLabels[i]->setText(QString::fromUtf8(labels[i]));
+    }
+    // The positions' labels, highest first; an unknown game keeps the template's.
+    if (const auto game = GameOf(m_strGame)) {
+        for (int p = 0; p < Positions(*game); ++p) {
+            m_editLabels[static_cast<std::size_t>(p)]->setText(ToQString(PositionLabel(*game, p)));
         }
     }
 }
 
 std::vector<QLineEdit*> CEditDrawDlg::DigitFields() const {
     const auto game = GameOf(m_strGame);
-    const std::size_t count = game ? DigitColumns(*game).size() : 0;
+    const std::size_t count = game ? static_cast<std::size_t>(Positions(*game)) : 0;
     return {m_editDigits.begin(), m_editDigits.begin() + static_cast<std::ptrdiff_t>(count)};
 }
 

@@ -1,6 +1,6 @@
 #include "game/DigitValidator.h"
 
-#include "game/DigitText.h"
+#include "draw/DigitText.h"
 
 namespace drawbook {
 

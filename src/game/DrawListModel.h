@@ -1,8 +1,8 @@
 #pragma once
 
-#include "db/Game.h"
-#include "game/DrawListQuery.h"
-#include "predict/HitCheck.h"
+#include "db/DrawListQuery.h"
+#include "draw/Bet.h"
+#include "draw/Game.h"
 
 #include <QAbstractTableModel>
 #include <QStringList>

@@ -1,19 +1,19 @@
 #include "game/NumbersDlg.h"
 
-#include "app/Desktop.h"
-#include "app/QtText.h"
 #include "db/DrawCounter.h"
-#include "edit/DrawEdit.h"
+#include "db/DrawListQuery.h"
+#include "db/DrawStore.h"
 #include "edit/EditDrawDlg.h"
 #include "game/DigitValidator.h"
 #include "game/DrawListModel.h"
-#include "game/DrawListQuery.h"
 #include "game/SearchClause.h"
 #include "predict/PredictNextDraw.h"
 #include "predict/StatisticsDlg.h"
 #include "register/DrawExport.h"
 #include "register/DrawImport.h"
 #include "register/RegisterDlg.h"
+#include "res/Desktop.h"
+#include "res/QtText.h"
 #include "res/ResourceIds.h"
 
 #include <QAction>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "db/Game.h"
+#include "draw/Game.h"
 #include "res/TemplateDialog.h"
 
 #include <QString>

@@ -1,6 +1,6 @@
 #include "game/SearchClause.h"
 
-#include "game/DigitText.h"
+#include "draw/DigitText.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -1,6 +1,6 @@
 #include "predict/Backtest.h"
 
-#include "predict/HitCheck.h"
+#include "draw/DigitText.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,14 +10,7 @@ namespace drawbook {
 
 namespace {
 
-constexpr std::array<Bet, 3> kBets3 = {Bet::Straight, Bet::Box, Bet::Mini};
-constexpr std::array<Bet, 2> kBets4 = {Bet::Straight, Bet::Box};
-
-using Digits = std::array<int, NextDrawPredictor::kMaxPositions>;
-
-int Positions(Game game) {
-    return static_cast<int>(DigitColumns(game).size());
-}
+using Digits = std::array<int, kMaxPositions>;
 
 // The picks that are numbers of the game, as digits; unused places stay zero.
 std::vector<Digits> PickDigits(Game game, const PredictedNumbers& picks) {
@@ -32,18 +25,8 @@ std::vector<Digits> PickDigits(Game game, const PredictedNumbers& picks) {
     return digits;
 }
 
-bool Wins(Bet bet, int positions, const Digits& pick, std::span<const int> winning) {
-    const auto first = pick.begin();
-    const auto end = pick.begin() + positions;
-    switch (bet) {
-    case Bet::Straight:
-        return std::equal(first, end, winning.begin(), winning.end());
-    case Bet::Box:
-        return std::is_permutation(first, end, winning.begin(), winning.end());
-    case Bet::Mini:
-        return std::equal(end - 2, end, winning.end() - 2, winning.end());
-    }
-    return false;
+bool PickWins(Bet bet, int positions, const Digits& pick, std::span<const int> winning) {
+    return Wins(bet, std::span(pick.data(), static_cast<std::size_t>(positions)), winning);
 }
 
 // Arrangements of the digits: n! over the factorial of each digit's count.
@@ -88,25 +71,6 @@ double Chance(Bet bet, int positions, std::span<const Digits> picks) {
 
 } // namespace
 
-std::string_view BetName(Bet bet) {
-    switch (bet) {
-    case Bet::Straight:
-        return "straight";
-    case Bet::Box:
-        return "box";
-    case Bet::Mini:
-        return "mini";
-    }
-    return {};
-}
-
-std::span<const Bet> BetsOf(Game game) {
-    if (game == Game::Numbers3) {
-        return kBets3;
-    }
-    return kBets4;
-}
-
 bool WinsBet(Game game, Bet bet, const PredictedNumbers& picks, std::span<const int> winning) {
     const int positions = Positions(game);
     if (static_cast<int>(winning.size()) != positions ||
@@ -115,7 +79,7 @@ bool WinsBet(Game game, Bet bet, const PredictedNumbers& picks, std::span<const 
     }
     const std::vector<Digits> digits = PickDigits(game, picks);
     return std::any_of(digits.begin(), digits.end(),
-                       [&](const Digits& pick) { return Wins(bet, positions, pick, winning); });
+                       [&](const Digits& pick) { return PickWins(bet, positions, pick, winning); });
 }
 
 double ChanceOfWin(Game game, Bet bet, const PredictedNumbers& picks) {
@@ -155,9 +119,7 @@ BacktestResult RunBacktest(Game game, std::span<const HistoryDraw> history) {
             BacktestStep step;
             step.drawNo = draw.drawNo;
             for (std::size_t k = 0; k < picks.size(); ++k) {
-                for (int p = 0; p < positions; ++p) {
-                    step.picks[k] += static_cast<char>('0' + picks[k][static_cast<std::size_t>(p)]);
-                }
+                step.picks[k] = DigitsText(std::span(picks[k].data(), static_cast<std::size_t>(positions)));
             }
             step.cumulativeHits.reserve(result.scores.size());
             step.cumulativeExpected.reserve(result.scores.size());
@@ -165,7 +127,7 @@ BacktestResult RunBacktest(Game game, std::span<const HistoryDraw> history) {
                 const double chance = Chance(score.bet, positions, picks);
                 ++score.draws;
                 if (std::any_of(picks.begin(), picks.end(),
-                                [&](const Digits& pick) { return Wins(score.bet, positions, pick, digits); })) {
+                                [&](const Digits& pick) { return PickWins(score.bet, positions, pick, digits); })) {
                     ++score.hits;
                 }
                 score.expected += chance;

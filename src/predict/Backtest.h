@@ -1,7 +1,7 @@
 #pragma once
 
-#include "db/Game.h"
 #include "db/ReadStatus.h"
+#include "draw/Bet.h"
 #include "predict/NextDrawPredictor.h"
 #include "predict/PredictionQuery.h"
 
@@ -12,18 +12,6 @@
 #include <vector>
 
 namespace drawbook {
-
-// The ways a ticket can win.
-enum class Bet {
-    Straight, // the same digits in the same order
-    Box,      // the same digits in any order, straight included
-    Mini,     // three-digit game only: the last two digits in order
-};
-
-// "straight", "box", "mini": the command line's names.
-std::string_view BetName(Bet bet);
-// The bets of a game: straight, box, and for three digits mini.
-std::span<const Bet> BetsOf(Game game);
 
 // Whether any of the picks wins the bet on the winning digits.
 bool WinsBet(Game game, Bet bet, const PredictedNumbers& picks, std::span<const int> winning);

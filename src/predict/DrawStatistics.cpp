@@ -12,10 +12,6 @@ constexpr std::array<DigitPattern, 5> kPatterns4 = {DigitPattern::AllDifferent, 
                                                     DigitPattern::TwoPairs, DigitPattern::ThreeAlike,
                                                     DigitPattern::AllSame};
 
-int Positions(Game game) {
-    return static_cast<int>(DigitColumns(game).size());
-}
-
 } // namespace
 
 std::string_view PatternLabel(DigitPattern pattern) {
@@ -88,11 +84,6 @@ double TheoreticalShare(Game game, DigitPattern pattern) {
         return 10 / 10000.0;
     }
     return 0;
-}
-
-std::string_view PositionLabel(Game game, int position) {
-    constexpr std::array<std::string_view, 4> kLabels = {"四桁目", "三桁目", "二桁目", "一桁目"};
-    return kLabels.at(static_cast<std::size_t>(4 - Positions(game) + position));
 }
 
 DrawStatistics ComputeStatistics(Game game, std::span<const HistoryDraw> history, std::optional<int> last) {

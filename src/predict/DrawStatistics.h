@@ -1,8 +1,6 @@
 #pragma once
 
-#include "db/Game.h"
-#include "db/ReadStatus.h"
-#include "predict/PredictionQuery.h"
+#include "db/DrawHistory.h"
 
 #include <array>
 #include <optional>
@@ -30,9 +28,6 @@ DigitPattern PatternOf(std::span<const int> digits);
 // The exact share of all 10^n numbers that show the pattern: 720/1000 for three
 // different digits, 5040/10000 for four.
 double TheoreticalShare(Game game, DigitPattern pattern);
-
-// "四桁目", "三桁目", "二桁目", "一桁目": a position's label, 0 = highest.
-std::string_view PositionLabel(Game game, int position);
 
 struct PatternCount {
     DigitPattern pattern = DigitPattern::AllDifferent;

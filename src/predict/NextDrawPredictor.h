@@ -1,5 +1,7 @@
 #pragma once
 
+#include "draw/Game.h"
+
 #include <array>
 #include <cstdint>
 #include <span>
@@ -7,7 +9,8 @@
 
 namespace drawbook {
 
-inline constexpr int kPredictionCount = 5;
+// One proposal for each number kept with a draw.
+inline constexpr int kPredictionCount = kNumberCount;
 
 // Five proposed numbers, rank 1 first, each with one character per position.
 using PredictedNumbers = std::array<std::string, kPredictionCount>;
@@ -17,8 +20,6 @@ using PredictedNumbers = std::array<std::string, kPredictionCount>;
 // latest draw. Memory stays constant however long the history is.
 class NextDrawPredictor {
 public:
-    static constexpr int kMaxPositions = 4;
-
     // positions: 3 or 4.
     explicit NextDrawPredictor(int positions);
 

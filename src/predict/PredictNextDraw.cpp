@@ -1,8 +1,8 @@
 #include "predict/PredictNextDraw.h"
 
-#include "app/Desktop.h"
-#include "app/QtText.h"
 #include "predict/PredictionQuery.h"
+#include "res/Desktop.h"
+#include "res/QtText.h"
 
 #include <QLineEdit>
 

@@ -1,9 +1,9 @@
 #include "predict/StatisticsDlg.h"
 
-#include "app/Desktop.h"
-#include "app/QtText.h"
 #include "predict/Backtest.h"
 #include "predict/DrawStatistics.h"
+#include "res/Desktop.h"
+#include "res/QtText.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -70,8 +70,7 @@ QColor BetColour(Bet bet) {
 }
 
 QString GameTitle(Game game) {
-    return game == Game::Numbers3 ? QStringLiteral("SOMARU屋　ナンバーズ３　統計")
-                                  : QStringLiteral("SOMARU屋　ナンバーズ４　統計");
+    return QStringLiteral("SOMARU屋　") + ToQString(GameLabel(game)) + QStringLiteral("　統計");
 }
 
 QString Percent(double share) {
@@ -201,7 +200,7 @@ CStatisticsDlg::CStatisticsDlg(Desktop& desktop, Game game, QWidget* parent)
 QWidget* CStatisticsDlg::BuildCountTab() {
     m_labelCountNote = NoteLabel(QString());
     auto* grid = new QGridLayout;
-    const int positions = static_cast<int>(DigitColumns(m_game).size());
+    const int positions = Positions(m_game);
     // Two abreast leave room for three-figure counts above the bars.
     constexpr int columns = 2;
     QStringList digits;
@@ -257,7 +256,7 @@ QWidget* CStatisticsDlg::BuildSinceTab() {
         columns << QString::number(d);
     }
     QStringList rows;
-    for (int position = 0; position < static_cast<int>(DigitColumns(m_game).size()); ++position) {
+    for (int position = 0; position < Positions(m_game); ++position) {
         rows << ToQString(PositionLabel(m_game, position));
     }
     m_tableSince = NewTable(columns, rows);

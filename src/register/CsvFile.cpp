@@ -1,5 +1,7 @@
 #include "register/CsvFile.h"
 
+#include "draw/Utf8.h"
+
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
@@ -55,52 +57,6 @@ bool WriteWholeFile(const std::string& path, std::string_view bytes) {
 }
 
 namespace {
-
-bool IsContinuation(unsigned char byte) {
-    return (byte & 0xC0) == 0x80;
-}
-
-// Well-formed UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
-bool IsUtf8(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        std::size_t length = 0;
-        unsigned char low = 0x80;
-        unsigned char high = 0xBF;
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        }
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            low = lead == 0xE0 ? 0xA0 : 0x80;
-            high = lead == 0xED ? 0x9F : 0xBF;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            low = lead == 0xF0 ? 0x90 : 0x80;
-            high = lead == 0xF4 ? 0x8F : 0xBF;
-        } else {
-            return false;
-        }
-        if (i + length > text.size()) {
-            return false;
-        }
-        const auto second = static_cast<unsigned char>(text[i + 1]);
-        if (second < low || second > high) {
-            return false;
-        }
-        for (std::size_t k = 2; k < length; ++k) {
-            if (!IsContinuation(static_cast<unsigned char>(text[i + k]))) {
-                return false;
-            }
-        }
-        i += length;
-    }
-    return true;
-}
 
 std::optional<std::string> FromCp932(std::string_view bytes) {
     iconv_t converter = iconv_open("UTF-8", "CP932");

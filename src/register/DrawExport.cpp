@@ -1,6 +1,6 @@
 #include "register/DrawExport.h"
 
-#include "game/DrawListQuery.h"
+#include "db/DrawListQuery.h"
 #include "register/CsvFile.h"
 
 namespace drawbook {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "db/Game.h"
 #include "db/ReadStatus.h"
+#include "draw/Game.h"
 
 #include <cstddef>
 #include <string>

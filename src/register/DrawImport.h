@@ -1,6 +1,6 @@
 #pragma once
 
-#include "db/Game.h"
+#include "register/DrawCsv.h"
 
 #include <cstddef>
 #include <string>
@@ -8,24 +8,6 @@
 #include <vector>
 
 namespace drawbook {
-
-// One draw read from a CSV file.
-struct CsvDraw {
-    int drawNo = 0;
-    std::vector<int> digits; // highest position first
-    int line = 0;            // the file line it came from
-};
-
-// What a file holds for one game.
-struct DrawCsv {
-    std::vector<CsvDraw> draws;        // ascending draw order, each draw once
-    std::vector<std::string> problems; // report lines; none when every line was read
-};
-
-// Reads a CSV file of one game: a header row naming its columns, or none (draw
-// number, winning number). The bytes may be UTF-8, with or without a byte-order
-// mark, or CP932.
-DrawCsv ReadDrawCsv(Game game, std::string_view bytes);
 
 enum class ImportOutcome {
     Imported,
@@ -43,9 +25,8 @@ struct ImportResult {
     std::string error;               // for Failed
 };
 
-// Adds the draws the table lacks, in ascending order, in one transaction; each
-// with empty numbers and " " as its hit marker. A stored draw with other digits
-// refuses the whole set. Stored numbers are never touched.
+// Hands the draws of a file to the store; a stored draw with other digits
+// refuses the whole file, and the report names the file lines.
 ImportResult ImportDraws(const std::string& dbPath, Game game, const std::vector<CsvDraw>& draws);
 
 // Reads the file's bytes and imports them.

@@ -2,12 +2,11 @@
 
 #include "db/Connection.h"
 #include "db/DbError.h"
-#include "db/DrawCounter.h"
+#include "db/DrawQueries.h"
 #include "db/SqlText.h"
 #include "db/Statement.h"
 #include "db/Transaction.h"
-#include "edit/DrawStepper.h"
-#include "game/DigitText.h"
+#include "draw/DigitText.h"
 
 #include <algorithm>
 #include <charconv>
@@ -49,8 +48,7 @@ void InsertDraw(Connection& connection, Game game, const DrawEdit& draw) {
 } // namespace
 
 std::string TakenDrawMessage(Game game, std::string_view drawNo) {
-    return "　第" + std::string(drawNo) + "回は" + (game == Game::Numbers3 ? "ナンバーズ３" : "ナンバーズ４") +
-           "に登録済みです。。";
+    return "　第" + std::string(drawNo) + "回は" + std::string(GameLabel(game)) + "に登録済みです。。";
 }
 
 std::vector<std::string> PrepareRegistration(DrawEdit& three, DrawEdit& four) {

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "edit/DrawEdit.h"
+#include "db/DrawStore.h"
+#include "draw/DrawEdit.h"
 
 #include <string>
 #include <string_view>

@@ -1,10 +1,10 @@
 #include "register/RegisterDlg.h"
 
-#include "app/Desktop.h"
-#include "app/QtText.h"
 #include "db/DrawCounter.h"
 #include "predict/PredictNextDraw.h"
 #include "register/DrawRegistration.h"
+#include "res/Desktop.h"
+#include "res/QtText.h"
 #include "res/ResourceIds.h"
 
 #include <QLineEdit>

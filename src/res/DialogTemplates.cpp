@@ -1,6 +1,6 @@
 #include "res/DialogTemplate.h"
 
-#include "app/HomePage.h"
+#include "res/HomePage.h"
 #include "res/ResourceIds.h"
 
 #include <array>

@@ -10,12 +10,6 @@
 using namespace drawbook;
 using namespace drawbook::test;
 
-TEST(DrawCounterTest, BuildsTheStatementFromTheClause) {
-    EXPECT_EQ(CountStatement(Game::Numbers3, "WHERE kaisai>0"), "SELECT kaisai FROM ナンバーズ3 WHERE kaisai>0");
-    EXPECT_EQ(CountStatement(Game::Numbers4, "WHERE kaisai>0"), "SELECT kaisai FROM ナンバーズ4 WHERE kaisai>0");
-    EXPECT_EQ(CountStatement(Game::Numbers4, ""), "SELECT kaisai FROM ナンバーズ4 ");
-}
-
 TEST(DrawCounterTest, NextDrawFollowsTheRealHistory) {
     const auto draws = RealDraws(Game::Numbers3, 250);
     if (!draws) {

@@ -51,17 +51,3 @@ TEST(DrawStepperTest, StepsWithinTheRecordedDrawsWithoutClamping) {
     }
 }
 
-TEST(DrawStepperTest, TextsThatDoNotBeginWithADigitCountAsZero) {
-    EXPECT_EQ(LeadingNumber("12"), 12);
-    EXPECT_EQ(LeadingNumber("12回"), 12);
-    EXPECT_EQ(LeadingNumber(""), 0);
-    EXPECT_EQ(LeadingNumber("-3"), 0);
-    EXPECT_EQ(LeadingNumber(" 5"), 0);
-    EXPECT_EQ(LeadingNumber("１２"), 0);
-    EXPECT_GT(LeadingNumber("999999999999999999999999"), 0); // no overflow
-}
-
-TEST(DrawStepperTest, ClauseNamesTheDraw) {
-    EXPECT_EQ(DrawClause("12"), "WHERE kaisai=12");
-    EXPECT_EQ(DrawClause(""), "WHERE kaisai=");
-}

@@ -1,5 +1,5 @@
+#include "db/DrawListQuery.h"
 #include "game/SearchClause.h"
-#include "game/DrawListQuery.h"
 #include "support/TestDatabase.h"
 
 #include <gtest/gtest.h>

@@ -14,14 +14,6 @@ constexpr const char* kAllDraws = "WHERE kaisai>0";
 
 } // namespace
 
-TEST(PredictionQueryTest, StatementReadsTheDigitsOldestDrawFirst) {
-    EXPECT_EQ(PredictionStatement(Game::Numbers3, kAllDraws),
-              "SELECT kaisai,N100,N10,N1 FROM ナンバーズ3 WHERE kaisai>0 ORDER BY kaisai");
-    EXPECT_EQ(PredictionStatement(Game::Numbers4, kAllDraws),
-              "SELECT kaisai,N1000,N100,N10,N1 FROM ナンバーズ4 WHERE kaisai>0 ORDER BY kaisai");
-    EXPECT_EQ(PredictionStatement(Game::Numbers3, ""), "SELECT kaisai,N100,N10,N1 FROM ナンバーズ3 ORDER BY kaisai");
-}
-
 TEST(PredictionQueryTest, WorkedExamplesFromTheDatabase) {
     TestDatabase db;
     // Stored out of order: the prediction still reads 123, 456, 123, 789, 123.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "db/Game.h"
+#include "draw/Game.h"
 
 #include <QString>
 #include <QStringList>

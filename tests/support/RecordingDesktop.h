@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Desktop.h"
+#include "res/Desktop.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "game/DigitText.h"
+#include "draw/DigitText.h"
 
 #include <gtest/gtest.h>
 
@@ -18,4 +18,14 @@ TEST(DigitTextTest, AnythingElseIsNotADigit) {
          {"", " ", "　", "a", "Ａ", "12", "１２", "1 ", "-1", "'", "一", "\xEF\xBC", "\xEF\xBC\x9A"}) {
         EXPECT_EQ(ReadDigit(text), std::nullopt) << text;
     }
+}
+
+TEST(DigitTextTest, LeadingNumberIsZeroForTextsThatDoNotBeginWithADigit) {
+    EXPECT_EQ(LeadingNumber("12"), 12);
+    EXPECT_EQ(LeadingNumber("12回"), 12);
+    EXPECT_EQ(LeadingNumber(""), 0);
+    EXPECT_EQ(LeadingNumber("-3"), 0);
+    EXPECT_EQ(LeadingNumber(" 5"), 0);
+    EXPECT_EQ(LeadingNumber("１２"), 0);
+    EXPECT_GT(LeadingNumber("999999999999999999999999"), 0); // no overflow
 }

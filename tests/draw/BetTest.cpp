@@ -1,4 +1,4 @@
-#include "predict/HitCheck.h"
+#include "draw/Bet.h"
 
 #include <gtest/gtest.h>
 

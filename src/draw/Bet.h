@@ -1,6 +1,6 @@
 #pragma once
 
-#include "db/Game.h"
+#include "draw/Game.h"
 
 #include <optional>
 #include <span>
@@ -8,6 +8,22 @@
 #include <vector>
 
 namespace drawbook {
+
+// The ways a ticket can win.
+enum class Bet {
+    Straight, // the same digits in the same order
+    Box,      // the same digits in any order, straight included
+    Mini,     // three-digit game only: the last two digits in order
+};
+
+// "straight", "box", "mini": the command line's names.
+std::string_view BetName(Bet bet);
+// The bets of a game: straight, box, and for three digits mini.
+std::span<const Bet> BetsOf(Game game);
+
+// Whether a pick wins the bet on the winning digits; both hold one digit 0-9
+// per position of the same game.
+bool Wins(Bet bet, std::span<const int> pick, std::span<const int> winning);
 
 // How a stored number fared against its draw's winning number.
 enum class HitKind {

@@ -1,17 +1,10 @@
-#include "game/DrawListQuery.h"
+#include "db/DrawListQuery.h"
 
 #include "db/Connection.h"
 #include "db/DbError.h"
 #include "db/Statement.h"
 
 namespace drawbook {
-
-std::string DrawListStatement(Game game, const std::string& clause) {
-    return WithClause(game == Game::Numbers3
-                          ? "SELECT kaisai,N100,N10,N1,kounyu1,kounyu2,kounyu3,kounyu4,kounyu5 FROM ナンバーズ3 "
-                          : "SELECT kaisai,N1000,N100,N10,N1,kounyu1,kounyu2,kounyu3,kounyu4,kounyu5 FROM ナンバーズ4 ",
-                      clause);
-}
 
 namespace {
 
@@ -27,7 +20,7 @@ void ReadRows(Statement& statement, int digits, DrawListResult& result) {
                 row.digits.push_back(digit ? std::to_string(*digit) : std::string());
                 row.winningNumber += row.digits.back();
             }
-            for (int n = 0; n < 5; ++n) {
+            for (int n = 0; n < kNumberCount; ++n) {
                 row.numbers[static_cast<std::size_t>(n)] = statement.ColumnText(1 + digits + n);
             }
             result.rows.push_back(std::move(row));
@@ -45,7 +38,7 @@ DrawListResult ReadDrawList(const std::string& dbPath, Game game, const std::str
     try {
         Connection connection(dbPath, OpenMode::ReadOnly);
         Statement statement(connection, DrawListStatement(game, clause));
-        ReadRows(statement, static_cast<int>(DigitColumns(game).size()), result);
+        ReadRows(statement, Positions(game), result);
     } catch (const DbError& e) {
         result.status = DrawListResult::Status::NotOpened;
         result.error = e.what();

@@ -1,4 +1,4 @@
-#include "edit/DrawEdit.h"
+#include "edit/DrawUpdate.h"
 #include "support/TestDatabase.h"
 
 #include <gtest/gtest.h>
@@ -32,12 +32,6 @@ TEST(DrawEditTest, StatementsAsTheDialogBuildsThem) {
     EXPECT_EQ(UpdateDrawStatement(Game::Numbers4, four),
               "UPDATE ナンバーズ4 SET N1000=0,N100=9,N10=0,N1=1,kounyu1='1234',kounyu2='5678',kounyu3='　',"
               "kounyu4='0000',kounyu5=' ',atari=' ' WHERE kaisai=7001");
-
-    EXPECT_EQ(StoreCheckStatement(Game::Numbers3, "WHERE kaisai=15"),
-              "SELECT kaisai,N100,N10,N1,kounyu1,kounyu2,kounyu3,kounyu4,kounyu5  FROM ナンバーズ3 WHERE kaisai=15");
-    EXPECT_EQ(StoreCheckStatement(Game::Numbers4, "WHERE kaisai=15"),
-              "SELECT kaisai,N1000,N100,N10,N1,kounyu1,kounyu2,kounyu3,kounyu4,kounyu5  FROM ナンバーズ4 "
-              "WHERE kaisai=15");
 }
 
 TEST(DrawEditTest, EveryDigitMustBeGivenAsOneDigit) {

@@ -1,4 +1,4 @@
-#include "game/DrawListQuery.h"
+#include "db/DrawListQuery.h"
 #include "support/TestDatabase.h"
 
 #include <gtest/gtest.h>
@@ -17,13 +17,6 @@ DrawListResult ReadAll(const TestDatabase& db, Game game) {
 }
 
 } // namespace
-
-TEST(DrawListQueryTest, BuildsTheStatementFromTheClause) {
-    EXPECT_EQ(DrawListStatement(Game::Numbers3, "WHERE kaisai>0"),
-              "SELECT kaisai,N100,N10,N1,kounyu1,kounyu2,kounyu3,kounyu4,kounyu5 FROM ナンバーズ3 WHERE kaisai>0");
-    EXPECT_EQ(DrawListStatement(Game::Numbers4, "WHERE kaisai>0"),
-              "SELECT kaisai,N1000,N100,N10,N1,kounyu1,kounyu2,kounyu3,kounyu4,kounyu5 FROM ナンバーズ4 WHERE kaisai>0");
-}
 
 TEST(DrawListQueryTest, WinningNumberKeepsLeadingZeros) {
     TestDatabase db;

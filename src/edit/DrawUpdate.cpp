@@ -1,11 +1,11 @@
-#include "edit/DrawEdit.h"
+#include "edit/DrawUpdate.h"
 
 #include "db/Connection.h"
 #include "db/DbError.h"
 #include "db/SqlText.h"
 #include "db/Statement.h"
 #include "db/Transaction.h"
-#include "game/DigitText.h"
+#include "draw/DigitText.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -44,14 +44,6 @@ std::optional<std::string> PrepareDrawEdit(Game game, DrawEdit& edit) {
     }
     edit.digits = std::move(*plain);
     return std::nullopt;
-}
-
-std::string StoreCheckStatement(Game game, const std::string& clause) {
-    return WithClause(
-        game == Game::Numbers3
-            ? "SELECT kaisai,N100,N10,N1,kounyu1,kounyu2,kounyu3,kounyu4,kounyu5  FROM ナンバーズ3 "
-            : "SELECT kaisai,N1000,N100,N10,N1,kounyu1,kounyu2,kounyu3,kounyu4,kounyu5  FROM ナンバーズ4 ",
-        clause);
 }
 
 std::string UpdateDrawStatement(Game game, const DrawEdit& edit) {

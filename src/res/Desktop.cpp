@@ -1,4 +1,4 @@
-#include "app/Desktop.h"
+#include "res/Desktop.h"
 
 namespace drawbook {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "db/Game.h"
+#include "db/DrawQueries.h"
 #include "db/ReadStatus.h"
 
 #include <array>
@@ -14,7 +14,7 @@ struct DrawListRow {
     std::string drawNo;
     std::string winningNumber;
     std::vector<std::string> digits; // each stored digit on its own, highest first; "" when missing
-    std::array<std::string, 5> numbers;
+    std::array<std::string, kNumberCount> numbers;
 };
 
 struct DrawListResult {
@@ -24,9 +24,6 @@ struct DrawListResult {
     std::vector<DrawListRow> rows;
     std::string error;
 };
-
-// "SELECT kaisai,N100,…,kounyu5 FROM ナンバーズ3 " plus the clause.
-std::string DrawListStatement(Game game, const std::string& clause);
 
 // Reads the rows the clause selects, in the order SQLite returns them.
 DrawListResult ReadDrawList(const std::string& dbPath, Game game, const std::string& clause);

@@ -1,6 +1,8 @@
 #pragma once
 
-#include "db/Game.h"
+#include "db/DrawQueries.h"
+#include "db/DrawStore.h"
+#include "draw/DrawEdit.h"
 
 #include <array>
 #include <optional>
@@ -10,26 +12,12 @@
 
 namespace drawbook {
 
-// One draw as the edit dialog shows it, every field as text.
-struct DrawEdit {
-    std::string drawNo;
-    std::vector<std::string> digits; // one per position, highest first
-    std::array<std::string, 5> numbers;
-};
-
-// What an empty number field is stored as.
-inline constexpr std::string_view kEmptyNumber = "　";
-
 inline constexpr std::string_view kMissingDigitMessage = "　当選数字に記入漏れがあります。。";
 inline constexpr std::string_view kNotOneDigitMessage = "　当選数字は一桁の数字で記入してください。。";
-inline constexpr std::string_view kStoreFailedMessage = "　登録できませんでした。。";
 
 // Readies the fields for storing: an empty number becomes "　" and a full-width
 // digit the plain one. Returns the message when the digits cannot be stored.
 std::optional<std::string> PrepareDrawEdit(Game game, DrawEdit& edit);
-
-// The draw's rows, read before it is written: "SELECT …,kounyu5  FROM ナンバーズ3 " plus the clause.
-std::string StoreCheckStatement(Game game, const std::string& clause);
 
 // "UPDATE ナンバーズ3 SET N100=1,…,kounyu5='789',atari=' ' WHERE kaisai=15" for a prepared edit.
 std::string UpdateDrawStatement(Game game, const DrawEdit& edit);

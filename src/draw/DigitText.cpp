@@ -1,0 +1,92 @@
+#include "draw/DigitText.h"
+
+#include "draw/Utf8.h"
+
+#include <algorithm>
+
+namespace drawbook {
+
+namespace {
+
+// "０" is U+FF10, EF BC 90 in UTF-8; "９" is EF BC 99.
+constexpr std::string_view kFullWidthPrefix = "\xEF\xBC";
+constexpr unsigned char kFullWidthZero = 0x90;
+
+} // namespace
+
+std::optional<int> ReadDigit(std::string_view text) {
+    if (text.size() == 1 && text[0] >= '0' && text[0] <= '9') {
+        return text[0] - '0';
+    }
+    if (text.size() == 3 && text.starts_with(kFullWidthPrefix)) {
+        const auto last = static_cast<unsigned char>(text[2]);
+        if (last >= kFullWidthZero && last <= kFullWidthZero + 9) {
+            return last - kFullWidthZero;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<std::vector<std::string>> PlainDigits(const std::vector<std::string>& texts) {
+    std::vector<std::string> plain;
+    for (const std::string& text : texts) {
+        const auto digit = ReadDigit(text);
+        if (!digit) {
+            return std::nullopt;
+        }
+        plain.push_back(std::to_string(*digit));
+    }
+    return plain;
+}
+
+std::string PlainText(std::string_view text) {
+    std::string plain;
+    plain.reserve(text.size());
+    while (!text.empty()) {
+        const std::size_t length = std::max<std::size_t>(CharacterLength(text), 1);
+        const std::string_view character = text.substr(0, length);
+        const auto digit = ReadDigit(character);
+        if (digit && length > 1) {
+            plain += static_cast<char>('0' + *digit);
+        } else {
+            plain += character;
+        }
+        text.remove_prefix(length);
+    }
+    return plain;
+}
+
+std::optional<std::vector<int>> ReadDigits(std::string_view text, std::size_t count) {
+    const std::string plain = PlainText(text);
+    if (plain.size() != count ||
+        !std::all_of(plain.begin(), plain.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        return std::nullopt;
+    }
+    std::vector<int> digits;
+    for (const char c : plain) {
+        digits.push_back(c - '0');
+    }
+    return digits;
+}
+
+std::string DigitsText(std::span<const int> digits) {
+    std::string text;
+    for (const int digit : digits) {
+        text += static_cast<char>('0' + digit);
+    }
+    return text;
+}
+
+long long LeadingNumber(std::string_view text) {
+    constexpr long long kCeiling = 1'000'000'000'000LL; // far above any draw number
+    long long value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') {
+            break;
+        }
+        value = value < kCeiling ? value * 10 + (c - '0') : value;
+    }
+    return value;
+}
+
+} // namespace drawbook

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace drawbook {
+
+// The digit a field holds when its whole text is one digit: half-width 0-9, or
+// full-width ０-９ as a Japanese input method types it. Nothing otherwise.
+std::optional<int> ReadDigit(std::string_view text);
+
+// The texts as plain digits "0"-"9" when every one of them is one digit.
+std::optional<std::vector<std::string>> PlainDigits(const std::vector<std::string>& texts);
+
+// The text with each full-width digit made the plain one; everything else stays.
+std::string PlainText(std::string_view text);
+
+// "409" or "４０９" as the digits 4, 0, 9 when the text is exactly `count` digits.
+std::optional<std::vector<int>> ReadDigits(std::string_view text, std::size_t count);
+
+// The digits 4, 0, 9 as "409".
+std::string DigitsText(std::span<const int> digits);
+
+// The number a text begins with; 0 when it does not begin with a digit.
+long long LeadingNumber(std::string_view text);
+
+} // namespace drawbook
