@@ -33,6 +33,13 @@ TEST(DrawListQueryTest, WinningNumberKeepsLeadingZeros) {
     ASSERT_EQ(four.rows.size(), 1U);
     EXPECT_EQ(four.rows[0].drawNo, "12");
     EXPECT_EQ(four.rows[0].winningNumber, "1020");
+
+    // A missing digit is an empty cell of its own and adds nothing to the number.
+    db.Insert(Game::Numbers3, TestDraw{6, {4, std::nullopt, 6}});
+    const DrawListResult gap = ReadAll(db, Game::Numbers3);
+    ASSERT_EQ(gap.rows.size(), 2U);
+    EXPECT_EQ(gap.rows[1].winningNumber, "46");
+    EXPECT_EQ(gap.rows[1].digits, (std::vector<std::string>{"4", "", "6"}));
 }
 
 TEST(DrawListQueryTest, NumbersReadAsStored) {

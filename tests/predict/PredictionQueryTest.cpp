@@ -75,9 +75,9 @@ TEST(PredictionQueryTest, RowsWithoutAFullSetOfDigitsAreLeftOut) {
     EXPECT_EQ(result.draws, 5);
     EXPECT_EQ(result.skippedRows, 5);
 
-    // A huge value must not wrap round into a digit.
-    db.Execute(R"(INSERT INTO "ナンバーズ3" (kaisai, N100, N10, N1) VALUES (11, 65537, 1, 1))");
-    EXPECT_EQ(PredictFromDatabase(db.Path(), Game::Numbers3, kAllDraws).skippedRows, 6);
+    // 10 is the first value past a digit, and a huge value must not wrap round into one.
+    db.Execute(R"(INSERT INTO "ナンバーズ3" (kaisai, N100, N10, N1) VALUES (11, 65537, 1, 1), (12, 1, 10, 1))");
+    EXPECT_EQ(PredictFromDatabase(db.Path(), Game::Numbers3, kAllDraws).skippedRows, 7);
 }
 
 TEST(PredictionQueryTest, FailuresAreReported) {

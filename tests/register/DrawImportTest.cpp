@@ -241,6 +241,28 @@ TEST(DrawImportTest, TheFirstOfManyDamagedLinesIsNamed) {
     EXPECT_LT(csv.problems.size(), 100U) << "the report is for a message box";
 }
 
+TEST(DrawImportTest, TheReportStaysShort) {
+    // Eight bad lines: five are named and the rest counted; a huge field is quoted
+    // by its first twenty characters.
+    const std::string huge(10 << 20, '7');
+    std::string file = "draw_no,winning_number\n1,191\n2," + huge + "\n3,あいうえおかきくけこさしすせそたちつてとな\n";
+    for (int draw = 4; draw <= 9; ++draw) {
+        file += std::to_string(draw) + ",12\n";
+    }
+    EXPECT_EQ(ReadDrawCsv(Game::Numbers3, file).problems,
+              (std::vector<std::string>{
+                  "　CSVファイルを取り込めませんでした。記録は何も変わっていません。。",
+                  "　3行目：当選数字「77777777777777777777…」が三桁の数字ではありません。。",
+                  "　4行目：当選数字「あいうえおかきくけこさしすせそたちつてと…」が三桁の数字ではありません。。",
+                  "　5行目：当選数字「12」が三桁の数字ではありません。。",
+                  "　6行目：当選数字「12」が三桁の数字ではありません。。",
+                  "　7行目：当選数字「12」が三桁の数字ではありません。。",
+                  "　ほかに3行あります。。",
+              }));
+    EXPECT_EQ(ReadDrawCsv(Game::Numbers3, "draw_no,winning_number\n第" + huge + "回,191\n").problems.at(1),
+              "　2行目：開催回「第7777777777777777777…」が1～32767の数ではありません。。");
+}
+
 TEST(DrawImportTest, AHeaderWithoutTheNeededColumnsIsRefused) {
     for (const std::string file : {"date,winning_number\n1995-01-10,019\n", "draw_no,date\n15,1995-01-10\n",
                                    "draw_no,digit1,digit2\n15,0,1\n", "draw_no,N100,N1\n15,0,9\n"}) {
