@@ -31,12 +31,16 @@ struct DrawConflict {
     std::string stored;    // the stored digits, "？" for a missing one
 };
 
-struct AddResult {
-    AddOutcome outcome = AddOutcome::Added;
+// What a batch added, and what it passed over.
+struct AddCounts {
     std::size_t added = 0;
     std::size_t skipped = 0; // already stored with the same digits
     int firstAdded = 0;
     int lastAdded = 0;
+};
+
+struct AddResult : AddCounts {
+    AddOutcome outcome = AddOutcome::Added;
     std::vector<DrawConflict> conflicts; // for Conflict, in draw order
     std::string error;                   // for Failed
 };

@@ -26,7 +26,7 @@ bool IsDrawNumber(std::string_view text) {
 } // namespace
 
 std::optional<std::string> PrepareDrawEdit(Game game, DrawEdit& edit) {
-    if (edit.digits.size() != DigitColumns(game).size()) {
+    if (edit.digits.size() != static_cast<std::size_t>(Positions(game))) {
         throw std::invalid_argument("one digit field per position");
     }
     for (std::string& number : edit.numbers) {
@@ -54,7 +54,7 @@ std::string UpdateDrawStatement(Game game, const DrawEdit& edit) {
         sql += std::string(columns[p]) + "=" + edit.digits.at(p);
     }
     for (std::size_t n = 0; n < edit.numbers.size(); ++n) {
-        sql += ",kounyu" + std::to_string(n + 1) + "='" + EscapeSqlText(edit.numbers[n]) + "'";
+        sql += "," + std::string(NumberColumns()[n]) + "='" + EscapeSqlText(edit.numbers[n]) + "'";
     }
     sql += ",atari=' ' WHERE kaisai=" + edit.drawNo;
     return sql;

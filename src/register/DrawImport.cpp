@@ -61,10 +61,7 @@ ImportResult ImportDraws(const std::string& dbPath, Game game, const std::vector
         return Failed(std::move(added.error));
     }
     ImportResult result;
-    result.added = added.added;
-    result.skipped = added.skipped;
-    result.firstAdded = added.firstAdded;
-    result.lastAdded = added.lastAdded;
+    static_cast<AddCounts&>(result) = added;
     return result;
 }
 

@@ -15,12 +15,8 @@ enum class ImportOutcome {
     Failed,  // the database refused: nothing was written
 };
 
-struct ImportResult {
+struct ImportResult : AddCounts {
     ImportOutcome outcome = ImportOutcome::Imported;
-    std::size_t added = 0;
-    std::size_t skipped = 0; // already stored with the same digits
-    int firstAdded = 0;
-    int lastAdded = 0;
     std::vector<std::string> report; // for Refused: the lines to show
     std::string error;               // for Failed
 };
