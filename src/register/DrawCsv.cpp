@@ -30,10 +30,6 @@ constexpr std::array<std::string_view, 4> kWinningColumnNames = {"winning_number
 constexpr std::array<std::string_view, 4> kPositionColumnNames = {"n1000", "n100", "n10", "n1"};
 constexpr std::array<std::string_view, 4> kJapanesePositionColumnNames = {"千の位", "百の位", "十の位", "一の位"};
 
-std::size_t DigitCount(Game game) {
-    return static_cast<std::size_t>(Positions(game));
-}
-
 // Blanks around a field: spaces, tabs and full-width spaces.
 std::string_view Trim(std::string_view text) {
     constexpr std::string_view kWide = "\u3000";
@@ -146,7 +142,8 @@ std::optional<std::size_t> FindAnyColumn(const std::vector<std::string>& names, 
 }
 
 // A game's digit columns, highest first, in each naming that files use.
-std::array<std::vector<std::string>, 3> DigitColumnNames(std::size_t count) {
+std::array<std::vector<std::string>, 3> DigitColumnNames(Game game) {
+    const auto count = static_cast<std::size_t>(Positions(game));
     std::array<std::vector<std::string>, 3> schemes;
     for (std::size_t p = 0; p < count; ++p) {
         schemes[0].push_back("digit" + std::to_string(p + 1));
@@ -171,8 +168,8 @@ std::vector<std::size_t> FindColumns(const std::vector<std::string>& names, cons
 // The columns of the digits, highest first, when the header names one per digit of
 // the game; otherGame is set when it names the other game's digits instead.
 std::vector<std::size_t> FindDigitColumns(const std::vector<std::string>& names, Game game, bool& otherGame) {
-    const auto mine = DigitColumnNames(DigitCount(game));
-    const auto other = DigitColumnNames(DigitCount(OtherGame(game)));
+    const auto mine = DigitColumnNames(game);
+    const auto other = DigitColumnNames(OtherGame(game));
     for (std::size_t scheme = 0; scheme < mine.size(); ++scheme) {
         const std::vector<std::size_t> columns = FindColumns(names, mine[scheme]);
         const std::vector<std::size_t> otherColumns = FindColumns(names, other[scheme]);
@@ -300,8 +297,8 @@ DrawCsv ReadDrawCsv(Game game, std::string_view bytes) {
         return csv;
     }
 
-    const std::size_t count = DigitCount(game);
-    const std::size_t otherCount = DigitCount(OtherGame(game));
+    const auto count = static_cast<std::size_t>(Positions(game));
+    const auto otherCount = static_cast<std::size_t>(Positions(OtherGame(game)));
     std::vector<std::pair<int, std::string>> problems;
     std::size_t otherGameLines = 0;
     for (std::size_t r = layout.hasHeader ? 1 : 0; r < records.size(); ++r) {
