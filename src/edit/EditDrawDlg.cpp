@@ -67,6 +67,8 @@ void CEditDrawDlg::accept() {
 void CEditDrawDlg::ApplyLabels() {
     if (m_strGame == QLatin1String("3")) {
         SetReadOnly(m_editDigits[3]);
+        // Tab passes over the fourth digit, which this game does not have.
+        m_editDigits[3]->setFocusPolicy(Qt::ClickFocus);
         const std::array<const char*, 3> labels = {"三桁目", "二桁目", "一桁目"};
         for (std::size_t i = 0; i < labels.size(); ++i) {
             m_editLabels[i]->setText(QString::fromUtf8(labels[i]));
