@@ -50,21 +50,42 @@ void CheckTable(Connection& connection, Game game) {
     }
 }
 
-} // namespace
+bool HoldsNothing(Connection& connection) {
+    Statement statement(connection, "SELECT count(*) FROM sqlite_master");
+    return statement.Step() && statement.ColumnInt64(0) == 0;
+}
 
-void CreateDatabase(const std::string& dbPath) {
+// Leaves no half-made file behind. Only under its write lock: a program that is creating the
+// file right now holds that lock, and its file stays.
+void RemoveEmptyFile(const std::string& dbPath) {
     try {
-        Connection connection(dbPath, OpenMode::Create);
-        Transaction transaction(connection);
-        connection.ExecuteScript(kSchema);
-        transaction.Commit();
-    } catch (const DbError&) {
-        // Leave no half-made file behind; an existing file is never removed here
-        // because the schema's CREATE TABLE refuses to touch existing tables.
+        Connection connection(dbPath, OpenMode::ReadWrite);
+        Transaction lock(connection);
         std::error_code ignored;
         if (std::filesystem::file_size(dbPath, ignored) == 0) {
             std::filesystem::remove(dbPath, ignored);
         }
+    } catch (const DbError&) {
+        // Busy or gone; an empty file is filled at the next start anyway.
+    }
+}
+
+} // namespace
+
+bool CreateDatabase(const std::string& dbPath) {
+    try {
+        Connection connection(dbPath, OpenMode::Create);
+        // Under the write lock, so a second program creating the same file at once waits here
+        // and then finds the tables made.
+        Transaction transaction(connection);
+        if (!HoldsNothing(connection)) {
+            return false;
+        }
+        connection.ExecuteScript(kSchema);
+        transaction.Commit();
+        return true;
+    } catch (const DbError&) {
+        RemoveEmptyFile(dbPath);
         throw;
     }
 }
@@ -80,10 +101,10 @@ DatabaseCheck PrepareDatabase(const std::string& dbPath) {
         // A missing file, or an empty one (what a creation cut short leaves behind), holds no draws.
         std::error_code error;
         const auto size = std::filesystem::file_size(dbPath, error);
-        if (error == std::errc::no_such_file_or_directory || (!error && size == 0)) {
-            CreateDatabase(dbPath);
+        if ((error == std::errc::no_such_file_or_directory || (!error && size == 0)) && CreateDatabase(dbPath)) {
             return {DatabaseState::Created, {}};
         }
+        // Made by another program since we looked, or there all along: checked, never altered.
         CheckDatabase(dbPath);
         return {DatabaseState::Ready, {}};
     } catch (const DbError& e) {

@@ -18,8 +18,10 @@ struct DatabaseCheck {
     std::string error; // why it is unusable
 };
 
-// Creates both tables in a new file. Throws DbError; the file exists afterwards only on success.
-void CreateDatabase(const std::string& dbPath);
+// Creates both tables in a new file. Returns false, changing nothing, when the file already holds
+// tables (another program made it first). Throws DbError, and removes the empty file again unless
+// another program is creating it at that moment.
+bool CreateDatabase(const std::string& dbPath);
 
 // Throws DbError unless the file opens and both tables have their columns in stored order.
 void CheckDatabase(const std::string& dbPath);

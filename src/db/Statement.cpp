@@ -47,7 +47,7 @@ bool Statement::Step() {
     if (rc == SQLITE_DONE) {
         return false;
     }
-    m_connection.Fail("cannot read", rc);
+    m_connection.Fail(sqlite3_stmt_readonly(m_stmt) != 0 ? "cannot read" : "cannot write", rc);
 }
 
 void Statement::Execute() {

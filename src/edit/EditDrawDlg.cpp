@@ -67,6 +67,8 @@ void CEditDrawDlg::accept() {
 void CEditDrawDlg::ApplyLabels() {
     if (m_strGame == QLatin1String("3")) {
         SetReadOnly(m_editDigits[3]);
+        // Tab passes over the fourth digit, which this game does not have.
+        m_editDigits[3]->setFocusPolicy(Qt::ClickFocus);
     }
     // The positions' labels, highest first; an unknown game keeps the template's.
     if (const auto game = GameOf(m_strGame)) {

@@ -2,6 +2,7 @@
 #include "db/DbError.h"
 #include "db/DrawDatabase.h"
 #include "db/Statement.h"
+#include "db/Transaction.h"
 #include "support/TestDatabase.h"
 
 #include <gtest/gtest.h>
@@ -78,6 +79,17 @@ TEST(DrawDatabaseTest, FillsAnEmptyFileLeftByACreationCutShort) {
     EXPECT_EQ(PrepareDatabase(path).state, DatabaseState::Ready);
 }
 
+TEST(DrawDatabaseTest, KeepsTheEmptyFileOfAnotherProgramThatIsCreatingIt) {
+    TempDir dir;
+    const std::string path = dir.File("ナンバーズ.mdb");
+    Connection other(path, OpenMode::Create);
+    Transaction creating(other);
+    ASSERT_EQ(std::filesystem::file_size(path), 0U);
+    // Busy past the wait: refused, and the other program's file stays.
+    EXPECT_EQ(PrepareDatabase(path).state, DatabaseState::Unusable);
+    EXPECT_TRUE(std::filesystem::exists(path));
+}
+
 TEST(DrawDatabaseTest, KaisaiIsTheUniqueAscendingKey) {
     TestDatabase db;
     db.Insert(Game::Numbers4, {{30, {1, 2, 3, 4}}, {2, {0, 0, 0, 0}}, {17, {9, 9, 9, 9}}});
@@ -94,6 +106,7 @@ TEST(DrawDatabaseTest, LeavesAGoodFileAsItIs) {
     db.Insert(Game::Numbers3, {{1, {1, 9, 1}}, {2, {9, 8, 8}}});
     const std::string before = ReadBytes(db.Path());
     EXPECT_EQ(PrepareDatabase(db.Path()).state, DatabaseState::Ready);
+    EXPECT_FALSE(CreateDatabase(db.Path()));
     EXPECT_EQ(ReadBytes(db.Path()), before);
     EXPECT_EQ(Kaisai(db.Path(), "ナンバーズ3"), (std::vector<std::int64_t>{1, 2}));
 }

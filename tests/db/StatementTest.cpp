@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <tuple>
+#include <vector>
 
 using namespace drawbook;
 using drawbook::test::TempDir;
@@ -59,6 +61,29 @@ TEST(StatementTest, NullColumnsReadAsEmptyTextOrNothing) {
     EXPECT_EQ(statement.ColumnInt16(2), std::optional<std::int16_t>(7));
     EXPECT_FALSE(statement.IsNull(2));
     EXPECT_EQ(statement.ColumnText(3), "ナンバーズ");
+}
+
+TEST(StatementTest, AFailureSaysWhetherItWasReadingOrWriting) {
+    TempDir dir;
+    const std::string path = dir.File("s.db");
+    Connection(path, OpenMode::Create).ExecuteScript("CREATE TABLE x (a INTEGER); INSERT INTO x VALUES (1)");
+    Connection readOnly(path, OpenMode::ReadOnly);
+    // sql, what failed, SQLite's reason
+    const std::vector<std::tuple<const char*, const char*, const char*>> cases = {
+        {"INSERT INTO x VALUES (2)", "cannot write: ", "attempt to write a readonly database"},
+        {"UPDATE x SET a = 3", "cannot write: ", "attempt to write a readonly database"},
+        {"SELECT abs(a - 9223372036854775807 - 2) FROM x", "cannot read: ", "integer overflow"},
+    };
+    for (const auto& [sql, prefix, reason] : cases) {
+        try {
+            Statement(readOnly, sql).Execute();
+            ADD_FAILURE() << sql;
+        } catch (const DbError& e) {
+            const std::string message = e.what();
+            EXPECT_EQ(message.rfind(prefix, 0), 0U) << message;
+            EXPECT_NE(message.find(reason), std::string::npos) << message;
+        }
+    }
 }
 
 TEST(TransactionTest, RollsBackUnlessCommitted) {

@@ -5,6 +5,7 @@
 #include "support/RecordingDesktop.h"
 #include "support/TestDatabase.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QTableView>
 #include <QTest>
@@ -72,6 +73,7 @@ private slots:
     void upperBoundIsTheNextDrawNumberHandedOver();
     void gapEmptiesEveryFieldAndStepsRestartFromZero();
     void closingStoresNothingAndHandsBackTheShownDraw();
+    void tabPassesOverTheFourthDigitOnlyInTheThreeDigitGame();
 
     void storeWritesTheShownDraw();
     void missingDigitIsRefusedInEachGame();
@@ -247,6 +249,27 @@ void EditDrawDlgTest::closingStoresNothingAndHandsBackTheShownDraw() {
     QCOMPARE(entered->result(), int(QDialog::Accepted));
     QVERIFY(ReadBytes(db.Path()) == before);
     QVERIFY(desktop.messages.empty());
+}
+
+void EditDrawDlgTest::tabPassesOverTheFourthDigitOnlyInTheThreeDigitGame() {
+    RecordingDesktop desktop;
+    TestDatabase db;
+    for (const Game game : {Game::Numbers3, Game::Numbers4}) {
+        const bool three = game == Game::Numbers3;
+        const auto dialog = Open(desktop, db, game, "1", "1");
+        QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
+        QWidget* first = dialog->Control(IDC_EDIT_DIGIT1);
+        first->setFocus(Qt::TabFocusReason);
+        // Once round the dialog, back to the first digit.
+        QList<QWidget*> visited;
+        do {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            visited << QApplication::focusWidget();
+        } while (visited.back() != first && visited.size() < 20);
+        QCOMPARE(visited.size(), three ? 14 : 15);
+        QCOMPARE(visited[2], dialog->Control(three ? IDC_EDIT_NUMBER1 : IDC_EDIT_DIGIT4));
+        QCOMPARE(visited.contains(dialog->Control(IDC_EDIT_DIGIT4)), !three);
+    }
 }
 
 void EditDrawDlgTest::storeWritesTheShownDraw() {
