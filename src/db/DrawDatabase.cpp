@@ -16,18 +16,22 @@ namespace drawbook {
 
 namespace {
 
-// kaisai is the row id, so draw numbers are unique and a scan returns them in ascending order.
-constexpr const char* kSchema = R"(CREATE TABLE "ナンバーズ3" (
-    kaisai INTEGER PRIMARY KEY,
-    N100 INTEGER, N10 INTEGER, N1 INTEGER,
-    kounyu1 TEXT, kounyu2 TEXT, kounyu3 TEXT, kounyu4 TEXT, kounyu5 TEXT,
-    atari TEXT);
-CREATE TABLE "ナンバーズ4" (
-    kaisai INTEGER PRIMARY KEY,
-    N1000 INTEGER, N100 INTEGER, N10 INTEGER, N1 INTEGER,
-    kounyu1 TEXT, kounyu2 TEXT, kounyu3 TEXT, kounyu4 TEXT, kounyu5 TEXT,
-    atari TEXT);
-)";
+// Both tables. kaisai is the row id, so draw numbers are unique and a scan
+// returns them in ascending order.
+std::string Schema() {
+    std::string sql;
+    for (const Game game : {Game::Numbers3, Game::Numbers4}) {
+        sql += "CREATE TABLE \"" + std::string(TableName(game)) + "\" (kaisai INTEGER PRIMARY KEY";
+        for (const std::string_view column : DigitColumns(game)) {
+            sql += ", " + std::string(column) + " INTEGER";
+        }
+        for (const std::string_view column : NumberColumns()) {
+            sql += ", " + std::string(column) + " TEXT";
+        }
+        sql += ", atari TEXT);\n";
+    }
+    return sql;
+}
 
 bool SameName(std::string_view a, std::string_view b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
@@ -81,7 +85,7 @@ bool CreateDatabase(const std::string& dbPath) {
         if (!HoldsNothing(connection)) {
             return false;
         }
-        connection.ExecuteScript(kSchema);
+        connection.ExecuteScript(Schema());
         transaction.Commit();
         return true;
     } catch (const DbError&) {
