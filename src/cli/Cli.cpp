@@ -12,6 +12,7 @@ namespace {
 
 constexpr const char* kUsage =
     "使い方: drawbook-cli [--db FILE] VERB ...\n"
+    "        drawbook-cli --help | -h | --version   この使い方か、バージョンを表示\n"
     "  next 3|4   次回の開催回\n"
     "  list 3|4   記録された回の一覧（開催回、当選数字、予想数字１〜５をタブ区切りで）\n"
     "  predict 3|4   次回の予想数字５つ（１番目から一行ずつ）\n"
@@ -59,11 +60,19 @@ std::size_t TakeDbOptions(std::span<const std::string> args, std::string& dbPath
     return i;
 }
 
-// Runs the verb the words after the --db options name.
+// Runs the verb the words after the --db options name, or answers --help and --version.
 Outcome Dispatch(std::span<const std::string> args, std::string& dbPath, std::ostream& out) {
     const std::size_t i = TakeDbOptions(args, dbPath);
     if (i >= args.size()) {
         throw UsageError{"VERB がありません"};
+    }
+    if (args[i] == "--help" || args[i] == "-h") {
+        out << kUsage;
+        return Done();
+    }
+    if (args[i] == "--version") {
+        out << "drawbook-cli " DRAWBOOK_VERSION "\n";
+        return Done();
     }
     const auto verb = Verbs().find(args[i]);
     if (verb == Verbs().end()) {
