@@ -103,6 +103,31 @@ TEST(CliTest, UsageErrors) {
     }
 }
 
+TEST(CliTest, HelpAndVersionPrintOnStdoutAndExitZero) {
+    TempDir dir;
+    const std::string missing = dir.File("ナンバーズ.mdb");
+    // The usage a usage error shows below its message.
+    const std::string refused = RunTool({}, missing).err;
+    const std::string usage = refused.substr(refused.find('\n') + 1);
+    EXPECT_TRUE(usage.starts_with("使い方: drawbook-cli"));
+    EXPECT_NE(usage.find("--help | -h | --version"), std::string::npos);
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"--help"}, usage},
+        {{"-h"}, usage},
+        {{"--db", missing, "--help"}, usage},
+        {{"--db=" + missing, "-h"}, usage},
+        {{"--version"}, "drawbook-cli 2.0\n"},
+        {{"--db", missing, "--version"}, "drawbook-cli 2.0\n"},
+    };
+    for (const auto& [args, expected] : cases) {
+        const CliRun run = RunTool(args, missing);
+        EXPECT_EQ(run.code, 0) << ::testing::PrintToString(args);
+        EXPECT_EQ(run.out, expected);
+        EXPECT_EQ(run.err, "");
+    }
+    EXPECT_FALSE(std::filesystem::exists(missing));
+}
+
 TEST(CliTest, NextPrintsTheComingDraw) {
     TestDatabase db;
     EXPECT_EQ(RunTool({"next", "3"}, db.Path()).out, "1\n");

@@ -1,0 +1,130 @@
+#include "cli/Arguments.h"
+#include "cli/Verbs.h"
+
+#include "db/DrawCounter.h"
+#include "db/DrawListQuery.h"
+#include "draw/DigitText.h"
+#include "predict/Backtest.h"
+#include "predict/DrawStatistics.h"
+#include "predict/PredictionQuery.h"
+#include "register/DrawExport.h"
+
+#include <ostream>
+
+namespace drawbook::cli {
+
+namespace {
+
+// Writes the rows the clause selects as the window lists them; returns how many.
+std::size_t WriteDrawList(const Invocation& call, Game game, const std::string& clause) {
+    const DrawListResult result = Complete(ReadDrawList(call.dbPath, game, clause));
+    for (const DrawListRow& row : result.rows) {
+        WriteRow(call.out, row.drawNo, row.winningNumber, row.numbers);
+    }
+    return result.rows.size();
+}
+
+// A heading, then a line per position: its label and a value per digit.
+void WriteDigitTable(std::ostream& out, Game game, std::string_view heading,
+                     const std::vector<std::array<int, 10>>& table) {
+    out << heading << '\n';
+    for (std::size_t p = 0; p < table.size(); ++p) {
+        out << PositionLabel(game, static_cast<int>(p));
+        for (const int value : table[p]) {
+            out << '\t' << value;
+        }
+        out << '\n';
+    }
+}
+
+} // namespace
+
+void WriteRow(std::ostream& out, const std::string& drawNo, const std::string& winningNumber,
+              const std::array<std::string, 5>& numbers) {
+    out << drawNo << '\t' << winningNumber;
+    for (const std::string& number : numbers) {
+        out << '\t' << number;
+    }
+    out << '\n';
+}
+
+Outcome Next(const Invocation& call) {
+    ExpectWords(call.words, 1);
+    call.out << CountDrawsOrThrow(call.dbPath, GameArgument(call.words[0]), std::string(kAllDrawsClause)) << '\n';
+    return Done();
+}
+
+Outcome List(const Invocation& call) {
+    ExpectWords(call.words, 1);
+    WriteDrawList(call, GameArgument(call.words[0]), std::string(kAllDrawsClause));
+    return Done();
+}
+
+Outcome Predict(const Invocation& call) {
+    ExpectWords(call.words, 1);
+    const PredictionResult result =
+        Complete(PredictFromDatabase(call.dbPath, GameArgument(call.words[0]), std::string(kAllDrawsClause)));
+    for (const std::string& number : result.numbers) {
+        call.out << number << '\n';
+    }
+    return Done();
+}
+
+Outcome Search(const Invocation& call) {
+    std::vector<std::string> words = call.words;
+    const bool showSql = TakeFlag(words, "--sql");
+    ExpectWords(words, 3);
+    const Game game = GameArgument(words[0]);
+    const SearchMode mode = ModeArgument(words[1]);
+    const SearchClause search = BuildSearchClause(game, mode, PatternArgument(game, words[2]));
+    if (search.Refused()) {
+        return Refused({search.refusal});
+    }
+    if (showSql) {
+        call.out << DrawListStatement(game, search.clause) << '\n';
+        return Done();
+    }
+    if (WriteDrawList(call, game, search.clause) == 0) {
+        return Refused({std::string(kNothingFoundMessage)});
+    }
+    return Done();
+}
+
+Outcome Export(const Invocation& call) {
+    ExpectWords(call.words, 1, 2);
+    const std::string csv = Complete(ExportDrawCsv(call.dbPath, GameArgument(call.words[0]))).csv;
+    if (call.words.size() == 1) {
+        call.out << csv;
+    } else if (!WriteExportFile(call.words[1], csv)) {
+        return Refused({FileNotWrittenMessage(call.words[1])});
+    }
+    return Done();
+}
+
+Outcome Backtest(const Invocation& call) {
+    ExpectWords(call.words, 1);
+    const BacktestResult result = Complete(BacktestFromDatabase(call.dbPath, GameArgument(call.words[0])));
+    call.out << "bet\tdraws\thits\texpected\tz\n";
+    for (const BetScore& score : result.scores) {
+        call.out << BetName(score.bet) << '\t' << score.draws << '\t' << score.hits << '\t'
+                 << ThreeDecimals(score.expected) << '\t' << ThreeDecimals(score.Z()) << '\n';
+    }
+    return Done();
+}
+
+Outcome Stats(const Invocation& call) {
+    std::vector<std::string> words = call.words;
+    std::optional<int> last;
+    if (const auto option = TakeOption(words, "--last")) {
+        last = CountArgument("--last", *option);
+    }
+    ExpectWords(words, 1);
+    const Game game = GameArgument(words[0]);
+    const DrawStatistics statistics = ComputeStatistics(game, Complete(ReadDrawHistory(call.dbPath, game)).draws, last);
+    WriteDigitTable(call.out, game, "出現回数", statistics.counts);
+    call.out << '\n';
+    WriteDigitTable(call.out, game, "未出現回数", statistics.drawsSinceSeen);
+    return Done();
+}
+
+} // namespace drawbook::cli

@@ -1,0 +1,112 @@
+#include "cli/Arguments.h"
+#include "cli/Verbs.h"
+
+#include "db/DrawCounter.h"
+#include "draw/Utf8.h"
+#include "edit/DrawUpdate.h"
+#include "predict/PredictionQuery.h"
+#include "register/DrawImport.h"
+#include "register/DrawRegistration.h"
+
+#include <numeric>
+#include <ostream>
+
+namespace drawbook::cli {
+
+namespace {
+
+// Readies the edit as the edit dialog does, one field per character: more
+// characters than fields would put two in one. Returns the refusal, if any.
+std::optional<std::string> PrepareStore(Game game, DrawEdit& edit) {
+    const std::size_t positions = static_cast<std::size_t>(Positions(game));
+    if (edit.digits.size() > positions) {
+        return std::string(kNotOneDigitMessage);
+    }
+    edit.digits.resize(positions);
+    return PrepareDrawEdit(game, edit);
+}
+
+// The next draw of one game as the registration dialog shows it, with the digits
+// typed in: one field per character, any characters beyond the last field in it.
+// The numbers are the prediction unless given.
+DrawEdit NextDraw(const std::string& dbPath, Game game, const std::string& digits,
+                  const std::optional<std::array<std::string, 5>>& numbers) {
+    DrawEdit draw;
+    draw.drawNo = CountDrawsOrThrow(dbPath, game, std::string(kAllDrawsClause));
+    draw.digits = SplitCharacters(digits);
+    const std::size_t positions = static_cast<std::size_t>(Positions(game));
+    for (std::size_t extra = positions; extra < draw.digits.size(); ++extra) {
+        draw.digits[positions - 1] += draw.digits[extra];
+    }
+    draw.digits.resize(positions);
+    draw.numbers =
+        numbers ? *numbers : Complete(PredictFromDatabase(dbPath, game, std::string(kAllDrawsClause))).numbers;
+    return draw;
+}
+
+} // namespace
+
+Outcome Store(const Invocation& call) {
+    std::vector<std::string> words = call.words;
+    const std::optional<std::string> numbers = TakeOption(words, "--numbers");
+    ExpectWords(words, 3);
+    const Game game = GameArgument(words[0]);
+    DrawEdit edit{DrawArgument(words[1]), SplitCharacters(words[2]), {}};
+    if (numbers) {
+        edit.numbers = NumbersArgument("--numbers", *numbers);
+    }
+    if (const auto refusal = PrepareStore(game, edit)) {
+        return Refused({*refusal});
+    }
+    const StoreResult result = WriteDraw(call.dbPath, game, DrawClause(edit.drawNo), edit);
+    switch (result.outcome) {
+    case StoreOutcome::Stored:
+        return Done();
+    case StoreOutcome::NoSuchDraw:
+        return Refused({std::string(kStoreFailedMessage)});
+    case StoreOutcome::Failed:
+        break;
+    }
+    return StoreFailed(result.error);
+}
+
+Outcome Register(const Invocation& call) {
+    std::vector<std::string> words = call.words;
+    const auto numbers3 = TakeNumbers(words, "--numbers3");
+    const auto numbers4 = TakeNumbers(words, "--numbers4");
+    ExpectWords(words, 2);
+    DrawEdit three = NextDraw(call.dbPath, Game::Numbers3, words[0], numbers3);
+    DrawEdit four = NextDraw(call.dbPath, Game::Numbers4, words[1], numbers4);
+    if (std::vector<std::string> refusals = PrepareRegistration(three, four); !refusals.empty()) {
+        return Refused(std::move(refusals));
+    }
+    const RegisterResult result = RegisterDraws(call.dbPath, three, four);
+    if (!result.messages.empty()) {
+        return Refused(result.messages);
+    }
+    if (result.outcome == RegisterOutcome::Failed) {
+        return StoreFailed(result.error);
+    }
+    for (const DrawEdit* draw : {&three, &four}) {
+        WriteRow(call.out, draw->drawNo, std::accumulate(draw->digits.begin(), draw->digits.end(), std::string()),
+                 draw->numbers);
+    }
+    return Done();
+}
+
+Outcome Import(const Invocation& call) {
+    ExpectWords(call.words, 2);
+    const ImportResult result = ImportDrawFile(call.dbPath, GameArgument(call.words[0]), call.words[1]);
+    switch (result.outcome) {
+    case ImportOutcome::Imported:
+        call.out << ImportSummary(result) << '\n';
+        return Done();
+    case ImportOutcome::Refused:
+        return Refused(result.report);
+    case ImportOutcome::Failed:
+        break;
+    }
+    return StoreFailed(result.error);
+}
+
+} // namespace drawbook::cli
