@@ -97,6 +97,10 @@ std::optional<std::int64_t> Statement::ColumnInteger(int column) const {
 }
 
 std::string Statement::ColumnText(int column) const {
+    return std::string(ColumnView(column));
+}
+
+std::string_view Statement::ColumnView(int column) const {
     const auto* text = sqlite3_column_text(m_stmt, column);
     if (text == nullptr) {
         return {};

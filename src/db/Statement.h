@@ -39,6 +39,8 @@ public:
     std::optional<std::int64_t> ColumnInteger(int column) const;
     // A missing value reads as empty text.
     std::string ColumnText(int column) const;
+    // The same without a copy; valid until the next step.
+    std::string_view ColumnView(int column) const;
 
 private:
     Connection& m_connection;

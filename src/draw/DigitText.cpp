@@ -3,6 +3,7 @@
 #include "draw/Utf8.h"
 
 #include <algorithm>
+#include <charconv>
 
 namespace drawbook {
 
@@ -75,6 +76,12 @@ std::string DigitsText(std::span<const int> digits) {
         text += static_cast<char>('0' + digit);
     }
     return text;
+}
+
+void AppendInteger(std::string& out, long long value) {
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    out.append(digits, end);
 }
 
 long long LeadingNumber(std::string_view text) {

@@ -24,6 +24,9 @@ std::optional<std::vector<int>> ReadDigits(std::string_view text, std::size_t co
 // The digits 4, 0, 9 as "409".
 std::string DigitsText(std::span<const int> digits);
 
+// Appends the number as "%d" writes it.
+void AppendInteger(std::string& out, long long value);
+
 // The number a text begins with; 0 when it does not begin with a digit.
 long long LeadingNumber(std::string_view text);
 
