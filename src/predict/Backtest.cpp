@@ -69,6 +69,20 @@ double Chance(Bet bet, int positions, std::span<const Digits> picks) {
     return outcomes / all;
 }
 
+BacktestStep Step(int drawNo, int positions, const std::array<Digits, kPredictionCount>& picks,
+                  const std::vector<BetScore>& scores) {
+    BacktestStep step;
+    step.drawNo = drawNo;
+    for (std::size_t k = 0; k < picks.size(); ++k) {
+        step.picks[k] = DigitsText(std::span(picks[k].data(), static_cast<std::size_t>(positions)));
+    }
+    for (const BetScore& score : scores) {
+        step.cumulativeHits.push_back(score.hits);
+        step.cumulativeExpected.push_back(score.expected);
+    }
+    return step;
+}
+
 } // namespace
 
 bool WinsBet(Game game, Bet bet, const PredictedNumbers& picks, std::span<const int> winning) {
@@ -96,13 +110,19 @@ double BetScore::Z() const {
     return variance > 0 ? (hits - expected) / std::sqrt(variance) : 0.0;
 }
 
-BacktestResult RunBacktest(Game game, std::span<const HistoryDraw> history) {
+BacktestResult RunBacktest(Game game, std::span<const HistoryDraw> history, std::size_t keptSteps) {
     const int positions = Positions(game);
     BacktestResult result;
     for (const Bet bet : BetsOf(game)) {
         result.scores.push_back({bet, 0, 0, 0.0, 0.0});
     }
-    result.steps.reserve(history.size());
+    const std::size_t scored = history.empty() ? 0 : history.size() - 1;
+    const std::size_t kept = std::min(keptSteps, scored);
+    result.steps.reserve(kept);
+    // Step i of the scored draws is kept when it ends one of `kept` equal shares of them.
+    const auto keeps = [&](std::size_t i) {
+        return kept == scored || (kept > 0 && (i + 1) * kept / scored != i * kept / scored);
+    };
     // One predictor learns as the walk goes: before each draw it has seen exactly
     // the draws before it.
     NextDrawPredictor predictor(positions);
@@ -116,13 +136,6 @@ BacktestResult RunBacktest(Game game, std::span<const HistoryDraw> history) {
                     picks[k][static_cast<std::size_t>(p)] = ranked[k];
                 }
             }
-            BacktestStep step;
-            step.drawNo = draw.drawNo;
-            for (std::size_t k = 0; k < picks.size(); ++k) {
-                step.picks[k] = DigitsText(std::span(picks[k].data(), static_cast<std::size_t>(positions)));
-            }
-            step.cumulativeHits.reserve(result.scores.size());
-            step.cumulativeExpected.reserve(result.scores.size());
             for (BetScore& score : result.scores) {
                 const double chance = Chance(score.bet, positions, picks);
                 ++score.draws;
@@ -132,17 +145,17 @@ BacktestResult RunBacktest(Game game, std::span<const HistoryDraw> history) {
                 }
                 score.expected += chance;
                 score.variance += chance * (1.0 - chance);
-                step.cumulativeHits.push_back(score.hits);
-                step.cumulativeExpected.push_back(score.expected);
             }
-            result.steps.push_back(std::move(step));
+            if (keeps(static_cast<std::size_t>(predictor.Draws() - 1))) {
+                result.steps.push_back(Step(draw.drawNo, positions, picks, result.scores));
+            }
         }
         predictor.AddDraw(digits);
     }
     return result;
 }
 
-BacktestResult BacktestFromDatabase(const std::string& dbPath, Game game) {
+BacktestResult BacktestFromDatabase(const std::string& dbPath, Game game, std::size_t keptSteps) {
     const DrawHistory history = ReadDrawHistory(dbPath, game);
     if (history.status != ReadStatus::Complete) {
         BacktestResult result;
@@ -150,7 +163,7 @@ BacktestResult BacktestFromDatabase(const std::string& dbPath, Game game) {
         result.error = history.error;
         return result;
     }
-    return RunBacktest(game, history.draws);
+    return RunBacktest(game, history.draws, keptSteps);
 }
 
 } // namespace drawbook

@@ -50,11 +50,16 @@ struct BacktestResult {
 // "0.382", "-0.813": three decimals, as scores are shown; never "-0.000".
 std::string ThreeDecimals(double value);
 
+// Every step of a backtest is kept unless fewer are asked for.
+inline constexpr std::size_t kEveryStep = static_cast<std::size_t>(-1);
+
 // Walks forward through the history, oldest first: every draw after the first is
 // scored against the five numbers the prediction proposes from the draws before it.
-BacktestResult RunBacktest(Game game, std::span<const HistoryDraw> history);
+// At most keptSteps steps are kept, spread evenly and the last one always among
+// them (none for 0); the scores count every draw all the same.
+BacktestResult RunBacktest(Game game, std::span<const HistoryDraw> history, std::size_t keptSteps = kEveryStep);
 
 // The backtest over every draw of the game with kaisai>0.
-BacktestResult BacktestFromDatabase(const std::string& dbPath, Game game);
+BacktestResult BacktestFromDatabase(const std::string& dbPath, Game game, std::size_t keptSteps = kEveryStep);
 
 } // namespace drawbook

@@ -434,6 +434,36 @@ TEST(BacktestTest, StepsFollowThePredictionOfEveryPrefix) {
     }
 }
 
+TEST(BacktestTest, KeptStepsAreEvenlySpreadAndTheScoresCountEveryDraw) {
+    std::mt19937 random(11);
+    const std::vector<HistoryDraw> history = RandomHistory(random, 3, 101, 10); // 100 scored draws
+    const BacktestResult every = RunBacktest(Game::Numbers3, history);
+    // kept steps: the indexes of the full run's steps they must equal
+    const std::vector<std::pair<std::size_t, std::vector<std::size_t>>> cases = {
+        {0, {}},
+        {4, {24, 49, 74, 99}},
+        {3, {33, 66, 99}},
+        {100, {}}, // every step
+        {500, {}},
+    };
+    for (const auto& [keptSteps, indexes] : cases) {
+        const BacktestResult result = RunBacktest(Game::Numbers3, history, keptSteps);
+        ASSERT_EQ(result.scores.size(), every.scores.size());
+        for (std::size_t b = 0; b < every.scores.size(); ++b) {
+            EXPECT_EQ(result.scores[b].hits, every.scores[b].hits) << keptSteps;
+            EXPECT_EQ(result.scores[b].expected, every.scores[b].expected) << keptSteps;
+        }
+        const std::size_t expectedSize = keptSteps >= 100 ? 100 : indexes.size();
+        ASSERT_EQ(result.steps.size(), expectedSize) << keptSteps;
+        for (std::size_t i = 0; i < result.steps.size(); ++i) {
+            const BacktestStep& want = every.steps[keptSteps >= 100 ? i : indexes[i]];
+            EXPECT_EQ(result.steps[i].drawNo, want.drawNo) << keptSteps;
+            EXPECT_EQ(result.steps[i].picks, want.picks) << keptSteps;
+            EXPECT_EQ(result.steps[i].cumulativeHits, want.cumulativeHits) << keptSteps;
+        }
+    }
+}
+
 TEST(BacktestTest, PicksEqualThePredictionFromADatabaseOfThePrefix) {
     std::mt19937 random(7053);
     for (const Game game : {Game::Numbers3, Game::Numbers4}) {
