@@ -16,12 +16,21 @@ namespace drawbook::cli {
 namespace {
 
 // Writes the rows the clause selects as the window lists them; returns how many.
+// Nothing is written unless every row was read.
 std::size_t WriteDrawList(const Invocation& call, Game game, const std::string& clause) {
-    const DrawListResult result = Complete(ReadDrawList(call.dbPath, game, clause));
-    for (const DrawListRow& row : result.rows) {
-        WriteRow(call.out, row.drawNo, row.winningNumber, row.numbers);
-    }
-    return result.rows.size();
+    std::string text;
+    const RowsRead read = Complete(ForEachDrawRow(call.dbPath, game, clause, [&text](const DrawRowView& row) {
+        AppendInteger(text, row.drawNo);
+        text += '\t';
+        row.AppendWinningNumber(text);
+        for (const std::string_view number : row.numbers) {
+            text += '\t';
+            text += number;
+        }
+        text += '\n';
+    }));
+    call.out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    return read.rows;
 }
 
 // A heading, then a line per position: its label and a value per digit.
@@ -103,7 +112,7 @@ Outcome Export(const Invocation& call) {
 
 Outcome Backtest(const Invocation& call) {
     ExpectWords(call.words, 1);
-    const BacktestResult result = Complete(BacktestFromDatabase(call.dbPath, GameArgument(call.words[0])));
+    const BacktestResult result = Complete(BacktestFromDatabase(call.dbPath, GameArgument(call.words[0]), 0));
     call.out << "bet\tdraws\thits\texpected\tz\n";
     for (const BetScore& score : result.scores) {
         call.out << BetName(score.bet) << '\t' << score.draws << '\t' << score.hits << '\t'

@@ -32,57 +32,97 @@ std::string InsertStatement(Game game) {
     return "INSERT INTO " + std::string(TableName(game)) + " (" + columns + ",atari) VALUES (" + values + ",' ')";
 }
 
-// The stored digits of a draw when they differ from the batch's; nothing when
-// every stored row agrees. found tells whether the draw is stored at all.
-std::optional<std::string> StoredDifference(Statement& find, const NewDraw& draw, bool& found) {
-    find.Reset();
-    find.BindInt(1, draw.drawNo);
-    found = false;
-    std::optional<std::string> difference;
-    while (find.Step()) {
-        found = true;
-        std::string stored;
-        bool same = true;
-        for (std::size_t p = 0; p < draw.digits.size(); ++p) {
-            const auto digit = find.ColumnInteger(static_cast<int>(p));
-            stored += digit ? std::to_string(*digit) : "？";
-            same = same && digit == draw.digits[p];
-        }
-        if (!same && !difference) {
-            difference = stored;
+// The stored digits, "？" for a missing one.
+std::string StoredText(const Statement& rows, std::size_t positions) {
+    std::string stored;
+    for (std::size_t p = 0; p < positions; ++p) {
+        const auto digit = rows.ColumnInteger(static_cast<int>(p) + 1);
+        stored += digit ? std::to_string(*digit) : "？";
+    }
+    return stored;
+}
+
+bool SameDigits(const Statement& rows, const DigitList& digits) {
+    for (std::size_t p = 0; p < digits.size(); ++p) {
+        if (rows.ColumnInteger(static_cast<int>(p) + 1) != digits[p]) {
+            return false;
         }
     }
-    return difference;
+    return true;
 }
 
 } // namespace
 
 AddResult AddDraws(const std::string& dbPath, Game game, std::span<const NewDraw> draws) {
+    // The batch in draw order, equal draws in batch order.
     std::vector<std::size_t> order(draws.size());
     std::iota(order.begin(), order.end(), std::size_t{0});
-    std::stable_sort(order.begin(), order.end(),
-                     [&draws](std::size_t a, std::size_t b) { return draws[a].drawNo < draws[b].drawNo; });
+    const auto byDraw = [&draws](std::size_t a, std::size_t b) { return draws[a].drawNo < draws[b].drawNo; };
+    if (!std::is_sorted(order.begin(), order.end(), byDraw)) {
+        std::stable_sort(order.begin(), order.end(), byDraw);
+    }
     AddResult result;
+    if (draws.empty()) {
+        return result;
+    }
     try {
         Connection connection(dbPath, OpenMode::ReadWrite);
         Transaction transaction(connection);
-        Statement find(connection, SelectDraws(game, DrawColumns::Digits, "WHERE kaisai=?1"));
+
+        // One pass over the stored rows the batch spans, beside the batch in the same order.
+        std::vector<char> stored(draws.size(), 0);
+        std::vector<std::optional<std::string>> differences(draws.size());
+        {
+            Statement rows(connection, SelectDraws(game, DrawColumns::KeyAndDigits,
+                                                   "WHERE kaisai>=?1 AND kaisai<=?2 ORDER BY kaisai"));
+            rows.BindInt(1, draws[order.front()].drawNo);
+            rows.BindInt(2, draws[order.back()].drawNo);
+            std::size_t next = 0;
+            while (rows.Step()) {
+                const std::int64_t drawNo = rows.ColumnInt64(0);
+                while (next < order.size() && draws[order[next]].drawNo < drawNo) {
+                    ++next;
+                }
+                for (std::size_t i = next; i < order.size() && draws[order[i]].drawNo == drawNo; ++i) {
+                    const std::size_t index = order[i];
+                    stored[index] = 1;
+                    if (!differences[index] && !SameDigits(rows, draws[index].digits)) {
+                        differences[index] = StoredText(rows, draws[index].digits.size());
+                    }
+                }
+            }
+        }
+        // A draw the batch holds twice meets its first copy as a stored row would.
+        for (std::size_t i = 1; i < order.size(); ++i) {
+            const NewDraw& earlier = draws[order[i - 1]];
+            const NewDraw& draw = draws[order[i]];
+            if (draw.drawNo == earlier.drawNo && !stored[order[i]]) {
+                stored[order[i]] = 1;
+                if (draw.digits != earlier.digits) {
+                    differences[order[i]] = DigitsText(earlier.digits);
+                }
+            }
+        }
+        for (const std::size_t index : order) {
+            if (differences[index]) {
+                result.conflicts.push_back({index, std::move(*differences[index])});
+            }
+        }
+        if (!result.conflicts.empty()) {
+            // The transaction rolls back as it goes out of scope.
+            AddResult refused;
+            refused.outcome = AddOutcome::Conflict;
+            refused.conflicts = std::move(result.conflicts);
+            return refused;
+        }
+
         Statement insert(connection, InsertStatement(game));
         insert.BindText(Positions(game) + 2, kEmptyNumber);
-
         for (const std::size_t index : order) {
             const NewDraw& draw = draws[index];
-            bool found = false;
-            if (auto stored = StoredDifference(find, draw, found)) {
-                result.conflicts.push_back({index, std::move(*stored)});
-                continue;
-            }
-            if (found) {
+            if (stored[index]) {
                 ++result.skipped;
                 continue;
-            }
-            if (!result.conflicts.empty()) {
-                continue; // nothing will be written; keep looking for conflicts only
             }
             insert.Reset();
             insert.BindInt(1, draw.drawNo);
@@ -95,13 +135,6 @@ AddResult AddDraws(const std::string& dbPath, Game game, std::span<const NewDraw
             }
             result.lastAdded = draw.drawNo;
             ++result.added;
-        }
-        if (!result.conflicts.empty()) {
-            // The transaction rolls back as it goes out of scope.
-            AddResult refused;
-            refused.outcome = AddOutcome::Conflict;
-            refused.conflicts = std::move(result.conflicts);
-            return refused;
         }
         transaction.Commit();
     } catch (const DbError& e) {

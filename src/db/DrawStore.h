@@ -1,5 +1,6 @@
 #pragma once
 
+#include "draw/DigitText.h"
 #include "draw/Game.h"
 
 #include <cstddef>
@@ -16,7 +17,8 @@ inline constexpr std::string_view kStoreFailedMessage = "　登録できませ�
 // One draw from any source: a CSV file, the results feed, an old record book.
 struct NewDraw {
     int drawNo = 0;
-    std::vector<int> digits; // highest position first, each 0-9
+    DigitList digits; // highest position first, each 0-9
+    int line = 0;     // where the source holds it, for its messages (a file's line)
 };
 
 enum class AddOutcome {

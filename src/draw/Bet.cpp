@@ -46,11 +46,15 @@ bool Wins(Bet bet, std::span<const int> pick, std::span<const int> winning) {
 }
 
 std::optional<std::vector<int>> NumberDigits(Game game, std::string_view number) {
-    return ReadDigits(number, static_cast<std::size_t>(Positions(game)));
+    const auto digits = ReadDigits(number, static_cast<std::size_t>(Positions(game)));
+    if (!digits) {
+        return std::nullopt;
+    }
+    return std::vector<int>(digits->begin(), digits->end());
 }
 
 HitKind CheckHit(Game game, std::span<const int> winning, std::string_view number) {
-    const auto digits = NumberDigits(game, number);
+    const auto digits = ReadDigits(number, static_cast<std::size_t>(Positions(game)));
     if (!digits || winning.size() != digits->size() ||
         std::any_of(winning.begin(), winning.end(), [](int d) { return d < 0 || d > 9; })) {
         return HitKind::None;

@@ -15,6 +15,12 @@ constexpr unsigned char kFullWidthZero = 0x90;
 
 } // namespace
 
+DigitList::DigitList(std::initializer_list<int> digits) {
+    for (const int digit : digits) {
+        push_back(digit);
+    }
+}
+
 std::optional<int> ReadDigit(std::string_view text) {
     if (text.size() == 1 && text[0] >= '0' && text[0] <= '9') {
         return text[0] - '0';
@@ -57,19 +63,25 @@ std::string PlainText(std::string_view text) {
     return plain;
 }
 
-std::optional<std::vector<int>> ReadDigits(std::string_view text, std::size_t count) {
-    const std::string plain = PlainText(text);
-    if (plain.size() != count ||
-        !std::all_of(plain.begin(), plain.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+std::optional<DigitList> ReadDigits(std::string_view text, std::size_t count) {
+    if (count > kMaxPositions) {
         return std::nullopt;
     }
-    std::vector<int> digits;
-    for (const char c : plain) {
-        digits.push_back(c - '0');
+    DigitList digits;
+    while (!text.empty()) {
+        const std::size_t length = std::max<std::size_t>(CharacterLength(text), 1);
+        const auto digit = ReadDigit(text.substr(0, length));
+        if (!digit || digits.size() == count) {
+            return std::nullopt;
+        }
+        digits.push_back(*digit);
+        text.remove_prefix(length);
+    }
+    if (digits.size() != count) {
+        return std::nullopt;
     }
     return digits;
 }
-
 std::string DigitsText(std::span<const int> digits) {
     std::string text;
     for (const int digit : digits) {

@@ -5,7 +5,6 @@
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <system_error>
 
 #include <iconv.h>
@@ -19,7 +18,11 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
     }
     try {
         // A read error, such as on a directory, throws from inside the stream buffer.
-        std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+        std::string bytes;
+        char chunk[1 << 16];
+        while (file.read(chunk, sizeof chunk) || file.gcount() > 0) {
+            bytes.append(chunk, static_cast<std::size_t>(file.gcount()));
+        }
         if (file.bad()) {
             return std::nullopt;
         }
@@ -28,7 +31,6 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
         return std::nullopt;
     }
 }
-
 bool WriteWholeFile(const std::string& path, std::string_view bytes) {
     // Written beside the target first, so a failure never leaves half a file.
     const std::filesystem::path target(path);
@@ -92,39 +94,63 @@ std::optional<std::string> FromCp932(std::string_view bytes) {
 
 } // namespace
 
-std::optional<std::string> DecodeCsvBytes(std::string_view bytes) {
+std::optional<std::string_view> DecodeCsvBytes(std::string_view bytes, std::string& converted) {
     if (bytes.starts_with(kUtf8Bom)) {
         bytes.remove_prefix(kUtf8Bom.size());
         if (!IsUtf8(bytes)) {
             return std::nullopt;
         }
-        return std::string(bytes);
+        return bytes;
     }
     // Japanese text in CP932 is almost never well-formed UTF-8, so UTF-8 wins when it fits.
     if (IsUtf8(bytes)) {
-        return std::string(bytes);
+        return bytes;
     }
-    return FromCp932(bytes);
+    auto text = FromCp932(bytes);
+    if (!text) {
+        return std::nullopt;
+    }
+    converted = std::move(*text);
+    return converted;
 }
 
-std::vector<CsvRecord> SplitCsv(std::string_view text) {
-    std::vector<CsvRecord> records;
-    CsvRecord record;
-    std::string field;
-    bool quoted = false;     // inside a quoted field
-    bool fieldSeen = false;  // the record holds anything, even an empty quoted field
-    int line = 1;
-    record.line = 1;
+std::optional<std::string> DecodeCsvBytes(std::string_view bytes) {
+    std::string converted;
+    const auto text = DecodeCsvBytes(bytes, converted);
+    if (!text) {
+        return std::nullopt;
+    }
+    return std::string(*text);
+}
 
+void ForEachCsvRecord(std::string_view text, const std::function<bool(const CsvRow&)>& onRecord) {
+    // The fields of the record being split, one after another, and where each ends.
+    std::string bytes;
+    std::vector<std::size_t> ends;
+    std::vector<std::string_view> fields;
+    bool quoted = false;    // inside a quoted field
+    bool fieldSeen = false; // the record holds anything, even an empty quoted field
+    int line = 1;
+    int recordLine = 1;
+
+    // Hands the record over; false when the reader wants no more.
     const auto endRecord = [&](int nextLine) {
-        if (fieldSeen || !field.empty() || !record.fields.empty()) {
-            record.fields.push_back(std::move(field));
-            records.push_back(std::move(record));
+        bool more = true;
+        if (fieldSeen || bytes.size() > (ends.empty() ? 0 : ends.back()) || !ends.empty()) {
+            ends.push_back(bytes.size());
+            fields.clear();
+            std::size_t start = 0;
+            for (const std::size_t end : ends) {
+                fields.emplace_back(bytes.data() + start, end - start);
+                start = end;
+            }
+            more = onRecord(CsvRow{recordLine, fields});
         }
-        record = CsvRecord{};
-        record.line = nextLine;
-        field.clear();
+        bytes.clear();
+        ends.clear();
         fieldSeen = false;
+        recordLine = nextLine;
+        return more;
     };
 
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -132,7 +158,7 @@ std::vector<CsvRecord> SplitCsv(std::string_view text) {
         if (quoted) {
             if (c == '"') {
                 if (i + 1 < text.size() && text[i + 1] == '"') {
-                    field += '"';
+                    bytes += '"';
                     ++i;
                 } else {
                     quoted = false;
@@ -141,7 +167,7 @@ std::vector<CsvRecord> SplitCsv(std::string_view text) {
                 if (c == '\n') {
                     ++line;
                 }
-                field += c;
+                bytes += c;
             }
             continue;
         }
@@ -151,8 +177,7 @@ std::vector<CsvRecord> SplitCsv(std::string_view text) {
             fieldSeen = true;
             break;
         case ',':
-            record.fields.push_back(std::move(field));
-            field.clear();
+            ends.push_back(bytes.size());
             fieldSeen = true;
             break;
         case '\r':
@@ -160,34 +185,60 @@ std::vector<CsvRecord> SplitCsv(std::string_view text) {
                 break; // the LF ends the record
             }
             ++line;
-            endRecord(line);
+            if (!endRecord(line)) {
+                return;
+            }
             break;
         case '\n':
             ++line;
-            endRecord(line);
+            if (!endRecord(line)) {
+                return;
+            }
             break;
-        default:
-            field += c;
+        default: {
+            // A run of plain characters goes in at once.
+            std::size_t end = i + 1;
+            while (end < text.size() && text[end] != ',' && text[end] != '"' && text[end] != '\r' &&
+                   text[end] != '\n') {
+                ++end;
+            }
+            bytes.append(text.substr(i, end - i));
+            i = end - 1;
             break;
+        }
         }
     }
     endRecord(line);
+}
+
+std::vector<CsvRecord> SplitCsv(std::string_view text) {
+    std::vector<CsvRecord> records;
+    ForEachCsvRecord(text, [&records](const CsvRow& row) {
+        records.push_back({row.line, std::vector<std::string>(row.fields.begin(), row.fields.end())});
+        return true;
+    });
     return records;
 }
 
 std::string CsvField(std::string_view text) {
+    std::string field;
+    AppendCsvField(field, text);
+    return field;
+}
+
+void AppendCsvField(std::string& out, std::string_view text) {
     if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
-        return std::string(text);
+        out += text;
+        return;
     }
-    std::string field = "\"";
+    out += '"';
     for (const char c : text) {
         if (c == '"') {
-            field += '"';
+            out += '"';
         }
-        field += c;
+        out += c;
     }
-    field += '"';
-    return field;
+    out += '"';
 }
 
 } // namespace drawbook

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,11 +22,24 @@ bool WriteWholeFile(const std::string& path, std::string_view bytes);
 // The text as UTF-8 without its byte-order mark: UTF-8 is taken as it is, anything
 // else is read as Shift_JIS (CP932). Nothing when it is neither.
 std::optional<std::string> DecodeCsvBytes(std::string_view bytes);
+// The same without a copy of UTF-8 bytes: the text is a part of bytes, or of
+// converted when it had to be converted.
+std::optional<std::string_view> DecodeCsvBytes(std::string_view bytes, std::string& converted);
 
 struct CsvRecord {
     int line = 0; // where the record starts, from 1
     std::vector<std::string> fields;
 };
+
+// One record as it is split: its fields stay valid only while it is handed over.
+struct CsvRow {
+    int line = 0; // where the record starts, from 1
+    std::span<const std::string_view> fields;
+};
+
+// Splits CSV text into records and hands each over in turn, until onRecord
+// returns false. The rules are those of SplitCsv.
+void ForEachCsvRecord(std::string_view text, const std::function<bool(const CsvRow&)>& onRecord);
 
 // Splits CSV text into records: comma-separated fields, double quotes around a
 // field that holds commas, quotes ("" inside) or line breaks; LF or CRLF ends a
@@ -33,5 +48,7 @@ std::vector<CsvRecord> SplitCsv(std::string_view text);
 
 // One field as CSV writes it: quoted only when it must be.
 std::string CsvField(std::string_view text);
+// The same, appended.
+void AppendCsvField(std::string& out, std::string_view text);
 
 } // namespace drawbook

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <charconv>
 #include <optional>
 #include <string>
 #include <utility>
@@ -87,14 +88,15 @@ std::optional<int> ReadDrawNo(std::string_view field) {
     if (number.size() > 5) {
         return std::nullopt;
     }
-    const int drawNo = std::stoi(std::string(number));
+    int drawNo = 0;
+    std::from_chars(number.data(), number.data() + number.size(), drawNo);
     if (drawNo < 1 || drawNo > kLastDrawNo) {
         return std::nullopt;
     }
     return drawNo;
 }
 
-std::optional<std::vector<int>> ReadWinningNumber(std::string_view field, std::size_t count) {
+std::optional<DigitList> ReadWinningNumber(std::string_view field, std::size_t count) {
     return ReadDigits(Trim(field), count);
 }
 
@@ -185,14 +187,14 @@ std::vector<std::size_t> FindDigitColumns(const std::vector<std::string>& names,
     return {};
 }
 
-Layout ReadLayout(const CsvRecord& first, Game game) {
+Layout ReadLayout(const CsvRow& first, Game game) {
     Layout layout;
     if (!first.fields.empty() && ReadDrawNo(first.fields[0])) {
         return layout; // no header: draw number, winning number
     }
     layout.hasHeader = true;
     std::vector<std::string> names;
-    for (const std::string& field : first.fields) {
+    for (const std::string_view field : first.fields) {
         names.push_back(ColumnName(field));
     }
     const auto drawColumn = FindAnyColumn(names, kDrawColumnNames);
@@ -213,9 +215,9 @@ Layout ReadLayout(const CsvRecord& first, Game game) {
     return layout;
 }
 
-bool Blank(const CsvRecord& record) {
+bool Blank(const CsvRow& record) {
     return std::all_of(record.fields.begin(), record.fields.end(),
-                       [](const std::string& field) { return Trim(field).empty(); });
+                       [](std::string_view field) { return Trim(field).empty(); });
 }
 
 std::string OtherGameMessage(Game game) {
@@ -224,7 +226,7 @@ std::string OtherGameMessage(Game game) {
 }
 
 // The winning number a line holds, as the file writes it.
-std::string WinningText(const CsvRecord& record, const Layout& layout) {
+std::string WinningText(const CsvRow& record, const Layout& layout) {
     if (layout.digitColumns.empty()) {
         return Shortened(Trim(record.fields[layout.winningColumn]));
     }
@@ -235,17 +237,17 @@ std::string WinningText(const CsvRecord& record, const Layout& layout) {
     return Shortened(text);
 }
 
-std::optional<std::vector<int>> RecordDigits(const CsvRecord& record, const Layout& layout, std::size_t count) {
+std::optional<DigitList> RecordDigits(const CsvRow& record, const Layout& layout, std::size_t count) {
     if (layout.digitColumns.empty()) {
         return ReadWinningNumber(record.fields[layout.winningColumn], count);
     }
-    std::vector<int> digits;
+    DigitList digits;
     for (const std::size_t column : layout.digitColumns) {
         const auto digit = ReadWinningNumber(record.fields[column], 1);
         if (!digit) {
             return std::nullopt;
         }
-        digits.push_back(digit->front());
+        digits.push_back((*digit)[0]);
     }
     return digits;
 }
@@ -274,58 +276,72 @@ std::vector<std::string> RefusalReport(std::vector<std::pair<int, std::string>> 
 
 DrawCsv ReadDrawCsv(Game game, std::string_view bytes) {
     DrawCsv csv;
-    const std::optional<std::string> text = DecodeCsvBytes(bytes);
+    std::string converted;
+    const std::optional<std::string_view> text = DecodeCsvBytes(bytes, converted);
     if (!text) {
         csv.problems = {std::string(kCsvRefusedMessage), std::string(kNotDecodedMessage)};
         return csv;
     }
-    std::vector<CsvRecord> records = SplitCsv(*text);
-    std::erase_if(records, Blank);
-    if (records.empty()) {
+    const auto count = static_cast<std::size_t>(Positions(game));
+    const auto otherCount = static_cast<std::size_t>(Positions(OtherGame(game)));
+    std::optional<Layout> layout;
+    std::vector<std::pair<int, std::string>> problems;
+    std::size_t otherGameLines = 0;
+    csv.draws.reserve(text->size() / 16);
+    ForEachCsvRecord(*text, [&](const CsvRow& record) {
+        if (Blank(record)) {
+            return true;
+        }
+        if (!layout) {
+            layout = ReadLayout(record, game);
+            if (!layout->problem.empty()) {
+                csv.problems = {std::string(kCsvRefusedMessage), layout->problem};
+                return false;
+            }
+            if (layout->otherGame) {
+                csv.problems = RefusalReport(
+                    {{record.line, LineMessage(record.line, "桁の列が" + std::string(GameLabel(OtherGame(game))) +
+                                                                "のものです")}},
+                    OtherGameMessage(game));
+                return false;
+            }
+            if (layout->hasHeader) {
+                return true;
+            }
+        }
+        if (record.fields.size() <= layout->LastColumn()) {
+            problems.emplace_back(record.line, LineMessage(record.line, "列が足りません"));
+            return true;
+        }
+        const auto drawNo = ReadDrawNo(record.fields[layout->drawColumn]);
+        if (!drawNo) {
+            problems.emplace_back(record.line,
+                                  LineMessage(record.line, "開催回「" + Shortened(Trim(record.fields[layout->drawColumn])) +
+                                                               "」が1～32767の数ではありません"));
+            return true;
+        }
+        const auto digits = RecordDigits(record, *layout, count);
+        if (!digits) {
+            if (layout->digitColumns.empty() && ReadWinningNumber(record.fields[layout->winningColumn], otherCount)) {
+                ++otherGameLines;
+            }
+            problems.emplace_back(record.line, LineMessage(record.line, "当選数字「" + WinningText(record, *layout) +
+                                                                            "」が" +
+                                                                            std::string(Describe(game).digitsLabel) +
+                                                                            "の数字ではありません"));
+            return true;
+        }
+        csv.draws.push_back({*drawNo, *digits, record.line});
+        return true;
+    });
+    if (!csv.problems.empty()) {
+        return csv;
+    }
+    if (!layout) {
         csv.problems = {std::string(kCsvRefusedMessage), std::string(kNoDrawsMessage)};
         return csv;
     }
-    const Layout layout = ReadLayout(records.front(), game);
-    if (!layout.problem.empty()) {
-        csv.problems = {std::string(kCsvRefusedMessage), layout.problem};
-        return csv;
-    }
-    if (layout.otherGame) {
-        csv.problems = RefusalReport({{records.front().line, LineMessage(records.front().line, "桁の列が" +
-                                                                    std::string(GameLabel(OtherGame(game))) + "のものです")}},
-                              OtherGameMessage(game));
-        return csv;
-    }
 
-    const auto count = static_cast<std::size_t>(Positions(game));
-    const auto otherCount = static_cast<std::size_t>(Positions(OtherGame(game)));
-    std::vector<std::pair<int, std::string>> problems;
-    std::size_t otherGameLines = 0;
-    for (std::size_t r = layout.hasHeader ? 1 : 0; r < records.size(); ++r) {
-        const CsvRecord& record = records[r];
-        if (record.fields.size() <= layout.LastColumn()) {
-            problems.emplace_back(record.line, LineMessage(record.line, "列が足りません"));
-            continue;
-        }
-        const auto drawNo = ReadDrawNo(record.fields[layout.drawColumn]);
-        if (!drawNo) {
-            problems.emplace_back(record.line,
-                                  LineMessage(record.line, "開催回「" + Shortened(Trim(record.fields[layout.drawColumn])) +
-                                                               "」が1～32767の数ではありません"));
-            continue;
-        }
-        auto digits = RecordDigits(record, layout, count);
-        if (!digits) {
-            if (layout.digitColumns.empty() && ReadWinningNumber(record.fields[layout.winningColumn], otherCount)) {
-                ++otherGameLines;
-            }
-            problems.emplace_back(record.line, LineMessage(record.line, "当選数字「" + WinningText(record, layout) + "」が" +
-                                                                            std::string(Describe(game).digitsLabel) +
-                                                                            "の数字ではありません"));
-            continue;
-        }
-        csv.draws.push_back({*drawNo, std::move(*digits), record.line});
-    }
     // Every line holds a winning number of the other game's length: the wrong file.
     if (csv.draws.empty() && otherGameLines > 0 && otherGameLines == problems.size()) {
         csv.problems = RefusalReport(std::move(problems), OtherGameMessage(game));
@@ -336,23 +352,27 @@ DrawCsv ReadDrawCsv(Game game, std::string_view bytes) {
         return csv;
     }
 
-    std::stable_sort(csv.draws.begin(), csv.draws.end(),
-                     [](const CsvDraw& a, const CsvDraw& b) { return a.drawNo < b.drawNo; });
-    std::vector<CsvDraw> unique;
-    for (CsvDraw& draw : csv.draws) {
-        if (!unique.empty() && unique.back().drawNo == draw.drawNo) {
-            if (unique.back().digits != draw.digits) {
-                const CsvDraw& earlier = unique.back().line < draw.line ? unique.back() : draw;
-                const CsvDraw& later = unique.back().line < draw.line ? draw : unique.back();
+    const auto byDraw = [](const CsvDraw& a, const CsvDraw& b) { return a.drawNo < b.drawNo; };
+    if (!std::is_sorted(csv.draws.begin(), csv.draws.end(), byDraw)) {
+        std::stable_sort(csv.draws.begin(), csv.draws.end(), byDraw);
+    }
+    // Each draw once, in place.
+    std::size_t unique = 0;
+    for (const CsvDraw& draw : csv.draws) {
+        const CsvDraw* kept = unique > 0 ? &csv.draws[unique - 1] : nullptr;
+        if (kept != nullptr && kept->drawNo == draw.drawNo) {
+            if (kept->digits != draw.digits) {
+                const CsvDraw& earlier = kept->line < draw.line ? *kept : draw;
+                const CsvDraw& later = kept->line < draw.line ? draw : *kept;
                 problems.emplace_back(later.line, LineMessage(later.line, "第" + std::to_string(later.drawNo) + "回が" +
                                                                               std::to_string(earlier.line) +
                                                                               "行目と違う当選数字です"));
             }
             continue;
         }
-        unique.push_back(std::move(draw));
+        csv.draws[unique++] = draw;
     }
-    csv.draws = std::move(unique);
+    csv.draws.resize(unique);
     if (!problems.empty()) {
         csv.draws.clear();
         csv.problems = RefusalReport(std::move(problems));

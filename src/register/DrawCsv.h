@@ -14,9 +14,7 @@ inline constexpr std::string_view kCsvRefusedMessage =
     "　CSVファイルを取り込めませんでした。記録は何も変わっていません。。";
 
 // One draw read from a CSV file, with the file line it came from.
-struct CsvDraw : NewDraw {
-    int line = 0;
-};
+using CsvDraw = NewDraw;
 
 // What a file holds for one game.
 struct DrawCsv {

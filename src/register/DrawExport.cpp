@@ -1,27 +1,31 @@
 #include "register/DrawExport.h"
 
 #include "db/DrawListQuery.h"
+#include "draw/DigitText.h"
 #include "register/CsvFile.h"
 
 namespace drawbook {
 
 ExportResult ExportDrawCsv(const std::string& dbPath, Game game) {
-    const DrawListResult list = ReadDrawList(dbPath, game, std::string(kAllDrawsClause) + " ORDER BY kaisai");
     ExportResult result;
-    if (list.status != ReadStatus::Complete) {
-        result.status = list.status;
-        result.error = list.error;
-        return result;
+    std::string csv = std::string(kCsvHeader) + '\n';
+    const RowsRead read = ForEachDrawRow(dbPath, game, std::string(kAllDrawsClause) + " ORDER BY kaisai",
+                                         [&csv](const DrawRowView& row) {
+                                             AppendInteger(csv, row.drawNo);
+                                             csv += ',';
+                                             row.AppendWinningNumber(csv);
+                                             for (const std::string_view number : row.numbers) {
+                                                 csv += ',';
+                                                 AppendCsvField(csv, number);
+                                             }
+                                             csv += '\n';
+                                         });
+    result.status = read.status;
+    result.error = read.error;
+    if (read.status == ReadStatus::Complete) {
+        result.csv = std::move(csv);
+        result.draws = read.rows;
     }
-    result.csv = std::string(kCsvHeader) + '\n';
-    for (const DrawListRow& row : list.rows) {
-        result.csv += row.drawNo + ',' + row.winningNumber;
-        for (const std::string& number : row.numbers) {
-            result.csv += ',' + CsvField(number);
-        }
-        result.csv += '\n';
-    }
-    result.draws = list.rows.size();
     return result;
 }
 

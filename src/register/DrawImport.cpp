@@ -42,8 +42,7 @@ ImportResult ImportRead(const std::string& dbPath, Game game, DrawCsv csv, bool 
 } // namespace
 
 ImportResult ImportDraws(const std::string& dbPath, Game game, const std::vector<CsvDraw>& draws) {
-    const std::vector<NewDraw> batch(draws.begin(), draws.end());
-    AddResult added = AddDraws(dbPath, game, batch);
+    AddResult added = AddDraws(dbPath, game, draws);
     switch (added.outcome) {
     case AddOutcome::Added:
         break;
