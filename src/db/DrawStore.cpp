@@ -70,8 +70,8 @@ AddResult AddDraws(const std::string& dbPath, Game game, std::span<const NewDraw
         Transaction transaction(connection);
 
         // One pass over the stored rows the batch spans, beside the batch in the same order.
-        std::vector<char> stored(draws.size(), 0);
-        std::vector<std::optional<std::string>> differences(draws.size());
+        enum : char { kNew, kStored, kDiffers };
+        std::vector<char> state(draws.size(), kNew);
         {
             Statement rows(connection, SelectDraws(game, DrawColumns::KeyAndDigits,
                                                    "WHERE kaisai>=?1 AND kaisai<=?2 ORDER BY kaisai"));
@@ -85,9 +85,13 @@ AddResult AddDraws(const std::string& dbPath, Game game, std::span<const NewDraw
                 }
                 for (std::size_t i = next; i < order.size() && draws[order[i]].drawNo == drawNo; ++i) {
                     const std::size_t index = order[i];
-                    stored[index] = 1;
-                    if (!differences[index] && !SameDigits(rows, draws[index].digits)) {
-                        differences[index] = StoredText(rows, draws[index].digits.size());
+                    if (state[index] == kDiffers) {
+                        continue; // the first stored row that differs is the one reported
+                    }
+                    state[index] = kStored;
+                    if (!SameDigits(rows, draws[index].digits)) {
+                        state[index] = kDiffers;
+                        result.conflicts.push_back({index, StoredText(rows, draws[index].digits.size())});
                     }
                 }
             }
@@ -96,18 +100,19 @@ AddResult AddDraws(const std::string& dbPath, Game game, std::span<const NewDraw
         for (std::size_t i = 1; i < order.size(); ++i) {
             const NewDraw& earlier = draws[order[i - 1]];
             const NewDraw& draw = draws[order[i]];
-            if (draw.drawNo == earlier.drawNo && !stored[order[i]]) {
-                stored[order[i]] = 1;
+            if (draw.drawNo == earlier.drawNo && state[order[i]] == kNew) {
+                state[order[i]] = kStored;
                 if (draw.digits != earlier.digits) {
-                    differences[order[i]] = DigitsText(earlier.digits);
+                    state[order[i]] = kDiffers;
+                    result.conflicts.push_back({order[i], DigitsText(earlier.digits)});
                 }
             }
         }
-        for (const std::size_t index : order) {
-            if (differences[index]) {
-                result.conflicts.push_back({index, std::move(*differences[index])});
-            }
-        }
+        // In draw order, equal draws in batch order.
+        std::stable_sort(result.conflicts.begin(), result.conflicts.end(),
+                         [&draws](const DrawConflict& a, const DrawConflict& b) {
+                             return std::pair(draws[a.index].drawNo, a.index) < std::pair(draws[b.index].drawNo, b.index);
+                         });
         if (!result.conflicts.empty()) {
             // The transaction rolls back as it goes out of scope.
             AddResult refused;
@@ -120,7 +125,7 @@ AddResult AddDraws(const std::string& dbPath, Game game, std::span<const NewDraw
         insert.BindText(Positions(game) + 2, kEmptyNumber);
         for (const std::size_t index : order) {
             const NewDraw& draw = draws[index];
-            if (stored[index]) {
+            if (state[index] != kNew) {
                 ++result.skipped;
                 continue;
             }

@@ -43,27 +43,31 @@ int Arrangements(std::span<const int> digits) {
 double Chance(Bet bet, int positions, std::span<const Digits> picks) {
     // Picks that win on the same outcomes are counted once: the same number
     // (straight), the same digits in any order (box), the same last two (mini).
-    std::array<Digits, kPredictionCount> keys{};
+    // Each is known by its key: those digits read as one number.
+    const auto used = static_cast<std::size_t>(positions);
+    std::array<int, kPredictionCount> keys{};
     std::size_t distinct = 0;
     int outcomes = 0;
     for (const Digits& pick : picks) {
-        Digits key = pick;
+        Digits digits = pick;
         if (bet == Bet::Box) {
             // Insertion sort of the used places: the digits in ascending order.
-            for (int i = 1; i < positions; ++i) {
-                for (int j = i; j > 0 && key[static_cast<std::size_t>(j - 1)] > key[static_cast<std::size_t>(j)]; --j) {
-                    std::swap(key[static_cast<std::size_t>(j - 1)], key[static_cast<std::size_t>(j)]);
+            for (std::size_t i = 1; i < used; ++i) {
+                for (std::size_t j = i; j > 0 && digits[j - 1] > digits[j]; --j) {
+                    std::swap(digits[j - 1], digits[j]);
                 }
             }
-        } else if (bet == Bet::Mini) {
-            key = {pick[static_cast<std::size_t>(positions - 2)], pick[static_cast<std::size_t>(positions - 1)]};
+        }
+        int key = 0;
+        for (std::size_t p = bet == Bet::Mini ? used - 2 : 0; p < used; ++p) {
+            key = key * 10 + digits[p];
         }
         const auto known = keys.begin() + static_cast<std::ptrdiff_t>(distinct);
         if (std::find(keys.begin(), known, key) != known) {
             continue;
         }
         keys[distinct++] = key;
-        outcomes += bet == Bet::Box ? Arrangements(std::span(key.data(), static_cast<std::size_t>(positions))) : 1;
+        outcomes += bet == Bet::Box ? Arrangements(std::span(digits.data(), used)) : 1;
     }
     const double all = bet == Bet::Mini ? 100.0 : positions == 3 ? 1000.0 : 10000.0;
     return outcomes / all;

@@ -29,23 +29,22 @@ void NextDrawPredictor::AddDraw(std::span<const int> digits) {
 
 std::array<int, kPredictionCount> NextDrawPredictor::RankedDigits(int position) const {
     const Position& table = m_table.at(static_cast<std::size_t>(position));
-    struct Slot {
-        std::int32_t count = 0;
-        int digit = -1;
+    const auto count = [&](int digit) {
+        return table.successors[static_cast<std::size_t>(digit)][static_cast<std::size_t>(table.latest)];
     };
-    std::array<Slot, kPredictionCount> slots{};
-    for (int i = 0; i <= 9; ++i) {
-        const std::int32_t count =
-            table.successors[static_cast<std::size_t>(i)][static_cast<std::size_t>(table.latest)];
-        // "Less than or equal": a later digit with the same count goes ahead.
-        const auto slot = std::find_if(slots.begin(), slots.end(), [count](const Slot& s) { return s.count <= count; });
-        if (slot != slots.end()) {
-            std::move_backward(slot, slots.end() - 1, slots.end());
-            *slot = Slot{count, i};
-        }
-    }
+    // The most frequent successors first; of equal counts, the larger digit.
     std::array<int, kPredictionCount> digits{};
-    std::transform(slots.begin(), slots.end(), digits.begin(), [](const Slot& s) { return s.digit; });
+    std::array<bool, 10> taken{};
+    for (int& rank : digits) {
+        int best = -1;
+        for (int digit = 9; digit >= 0; --digit) {
+            if (!taken[static_cast<std::size_t>(digit)] && (best < 0 || count(digit) > count(best))) {
+                best = digit;
+            }
+        }
+        taken[static_cast<std::size_t>(best)] = true;
+        rank = best;
+    }
     return digits;
 }
 
