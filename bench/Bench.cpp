@@ -645,7 +645,7 @@ int main(int argc, char* argv[]) {
     }
 
     std::vector<std::vector<std::string>> cells = {
-        {"interaction", "drawbook ms", "floor ms", "ratio", "drawbook MB", "floor MB", "memory ratio", "goal", ""}};
+        {"interaction", "drawbook ms", "floor ms", "ratio", "drawbook MB", "floor MB", "memory ratio", "goal", "status"}};
     const auto heading = [&](const std::string& text) { cells.push_back({"**" + text + "**", "", "", "", "", "", "", "", ""}); };
     bool problems = false;
     for (std::size_t i = 0; i < interactions.size(); ++i) {
