@@ -1,0 +1,517 @@
+// The floor of the command-line timings: the least a program does for each
+// interaction the bench times, over the SQLite C API alone. Its stdout is byte
+// for byte drawbook-cli's; the bench checks that before it trusts a ratio.
+//
+//   drawbook-floor --db FILE list|export|next|predict|backtest 3|4
+//   drawbook-floor --db FILE search 3 box 5__ | search 4 straight 1___
+//   drawbook-floor --db FILE import 3|4 CSV
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace {
+
+sqlite3* g_db = nullptr;
+
+[[noreturn]] void Fail(const char* what) {
+    std::fprintf(stderr, "drawbook-floor: %s: %s\n", what, g_db != nullptr ? sqlite3_errmsg(g_db) : "");
+    std::exit(3);
+}
+
+void Open(const char* path, int flags) {
+    if (sqlite3_open_v2(path, &g_db, flags | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK) {
+        Fail("open");
+    }
+}
+
+sqlite3_stmt* Prepare(std::string_view sql) {
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare_v2(g_db, sql.data(), static_cast<int>(sql.size()), &statement, nullptr) != SQLITE_OK) {
+        Fail("prepare");
+    }
+    return statement;
+}
+
+void Execute(const char* sql) {
+    if (sqlite3_exec(g_db, sql, nullptr, nullptr, nullptr) != SQLITE_OK) {
+        Fail(sql);
+    }
+}
+
+void Put(std::string_view text) {
+    std::fwrite(text.data(), 1, text.size(), stdout);
+}
+
+void PutInt(long long value) {
+    std::printf("%lld", value);
+}
+
+std::string_view Text(sqlite3_stmt* statement, int column) {
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
+    return text == nullptr ? std::string_view() : std::string_view(text, static_cast<std::size_t>(sqlite3_column_bytes(statement, column)));
+}
+
+struct GameInfo {
+    int positions;
+    const char* table;
+    const char* rowColumns; // kaisai, digits, kounyu1..5
+    const char* digitColumns;
+};
+
+const GameInfo kGame3 = {3, "ナンバーズ3", "kaisai,N100,N10,N1,kounyu1,kounyu2,kounyu3,kounyu4,kounyu5", "N100,N10,N1"};
+const GameInfo kGame4 = {4, "ナンバーズ4", "kaisai,N1000,N100,N10,N1,kounyu1,kounyu2,kounyu3,kounyu4,kounyu5",
+                         "N1000,N100,N10,N1"};
+
+std::string RowSelect(const GameInfo& game, std::string_view clause) {
+    return std::string("SELECT ") + game.rowColumns + " FROM " + game.table + " " + std::string(clause);
+}
+
+// --- list, search, export -------------------------------------------------
+
+// Prints the rows as the draw list shows them; returns how many.
+int WriteRows(const GameInfo& game, const std::string& sql) {
+    sqlite3_stmt* statement = Prepare(sql);
+    int rows = 0;
+    int rc;
+    while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
+        PutInt(sqlite3_column_int(statement, 0));
+        std::putchar('\t');
+        for (int d = 1; d <= game.positions; ++d) {
+            if (sqlite3_column_type(statement, d) != SQLITE_NULL) {
+                PutInt(static_cast<short>(sqlite3_column_int64(statement, d)));
+            }
+        }
+        for (int n = 0; n < 5; ++n) {
+            std::putchar('\t');
+            Put(Text(statement, 1 + game.positions + n));
+        }
+        std::putchar('\n');
+        ++rows;
+    }
+    if (rc != SQLITE_DONE) {
+        Fail("step");
+    }
+    sqlite3_finalize(statement);
+    return rows;
+}
+
+void PutCsvField(std::string_view text) {
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
+        Put(text);
+        return;
+    }
+    std::putchar('"');
+    for (const char c : text) {
+        if (c == '"') {
+            std::putchar('"');
+        }
+        std::putchar(c);
+    }
+    std::putchar('"');
+}
+
+void Export(const GameInfo& game) {
+    Put("開催回数,当選数字,予想数字１,予想数字２,予想数字３,予想数字４,予想数字５\n");
+    sqlite3_stmt* statement = Prepare(RowSelect(game, "WHERE kaisai>0 ORDER BY kaisai"));
+    int rc;
+    while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
+        PutInt(sqlite3_column_int(statement, 0));
+        std::putchar(',');
+        for (int d = 1; d <= game.positions; ++d) {
+            if (sqlite3_column_type(statement, d) != SQLITE_NULL) {
+                PutInt(static_cast<short>(sqlite3_column_int64(statement, d)));
+            }
+        }
+        for (int n = 0; n < 5; ++n) {
+            std::putchar(',');
+            PutCsvField(Text(statement, 1 + game.positions + n));
+        }
+        std::putchar('\n');
+    }
+    if (rc != SQLITE_DONE) {
+        Fail("step");
+    }
+    sqlite3_finalize(statement);
+}
+
+// --- next, predict, backtest -------------------------------------------------
+
+using Digits = std::array<int, 4>;
+
+std::vector<Digits> ReadHistory(const GameInfo& game) {
+    sqlite3_stmt* statement =
+        Prepare(std::string("SELECT kaisai,") + game.digitColumns + " FROM " + game.table + " WHERE kaisai>0 ORDER BY kaisai");
+    std::vector<Digits> history;
+    int rc;
+    while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
+        Digits digits{};
+        bool usable = true;
+        for (int p = 0; p < game.positions; ++p) {
+            const sqlite3_int64 value = sqlite3_column_int64(statement, 1 + p);
+            usable = usable && sqlite3_column_type(statement, 1 + p) == SQLITE_INTEGER && value >= 0 && value <= 9;
+            digits[static_cast<std::size_t>(p)] = static_cast<int>(value);
+        }
+        if (usable) {
+            history.push_back(digits);
+        }
+    }
+    if (rc != SQLITE_DONE) {
+        Fail("step");
+    }
+    sqlite3_finalize(statement);
+    return history;
+}
+
+// Which digit followed which, per position: [position][previous][next].
+struct Successors {
+    int counts[4][10][10] = {};
+    Digits latest{};
+    int draws = 0;
+
+    void Add(const Digits& digits, int positions) {
+        for (int p = 0; p < positions; ++p) {
+            if (draws > 0) {
+                ++counts[p][latest[static_cast<std::size_t>(p)]][digits[static_cast<std::size_t>(p)]];
+            }
+            latest[static_cast<std::size_t>(p)] = digits[static_cast<std::size_t>(p)];
+        }
+        ++draws;
+    }
+
+    // picks[k][p]: the k-th most frequent follower at p, the larger digit first on a tie.
+    std::array<Digits, 5> Picks(int positions) const {
+        std::array<Digits, 5> picks{};
+        for (int p = 0; p < positions; ++p) {
+            const int* row = counts[p][latest[static_cast<std::size_t>(p)]];
+            std::array<int, 10> order = {9, 8, 7, 6, 5, 4, 3, 2, 1, 0};
+            std::stable_sort(order.begin(), order.end(), [row](int a, int b) { return row[a] > row[b]; });
+            for (std::size_t k = 0; k < 5; ++k) {
+                picks[k][static_cast<std::size_t>(p)] = order[k];
+            }
+        }
+        return picks;
+    }
+};
+
+void Next(const GameInfo& game) {
+    sqlite3_stmt* statement = Prepare(std::string("SELECT kaisai FROM ") + game.table + " WHERE kaisai>0");
+    long long count = 0;
+    int rc;
+    while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
+        ++count;
+    }
+    if (rc != SQLITE_DONE) {
+        Fail("step");
+    }
+    sqlite3_finalize(statement);
+    PutInt(count + 1);
+    std::putchar('\n');
+}
+
+void Predict(const GameInfo& game) {
+    Successors successors;
+    for (const Digits& digits : ReadHistory(game)) {
+        successors.Add(digits, game.positions);
+    }
+    const auto picks = successors.Picks(game.positions);
+    for (const Digits& pick : picks) {
+        for (int p = 0; p < game.positions; ++p) {
+            std::putchar('0' + pick[static_cast<std::size_t>(p)]);
+        }
+        std::putchar('\n');
+    }
+}
+
+enum Bet { kStraight, kBox, kMini };
+
+// The bet's key of a pick: picks with one key win on the same draws.
+Digits Key(Bet bet, const Digits& pick, int positions) {
+    Digits key = pick;
+    if (bet == kBox) {
+        for (int i = 1; i < positions; ++i) { // the digits in ascending order
+            for (int j = i; j > 0 && key[static_cast<std::size_t>(j - 1)] > key[static_cast<std::size_t>(j)]; --j) {
+                std::swap(key[static_cast<std::size_t>(j - 1)], key[static_cast<std::size_t>(j)]);
+            }
+        }
+    } else if (bet == kMini) {
+        key = {pick[static_cast<std::size_t>(positions - 2)], pick[static_cast<std::size_t>(positions - 1)], 0, 0};
+    }
+    return key;
+}
+
+// Orderings of the digits: n! over the factorial of each digit's count.
+int Orderings(const Digits& digits, int positions) {
+    int counts[10] = {};
+    int orderings = 1;
+    for (int i = 0; i < positions; ++i) {
+        orderings *= i + 1;
+        orderings /= ++counts[digits[static_cast<std::size_t>(i)]];
+    }
+    return orderings;
+}
+
+void Backtest(const GameInfo& game) {
+    const int n = game.positions;
+    const int bets = n == 3 ? 3 : 2;
+    int draws[3] = {};
+    int hits[3] = {};
+    double expected[3] = {};
+    double variance[3] = {};
+    Successors successors;
+    for (const Digits& drawn : ReadHistory(game)) {
+        if (successors.draws > 0) {
+            const auto picks = successors.Picks(n);
+            for (int b = 0; b < bets; ++b) {
+                const Bet bet = static_cast<Bet>(b);
+                const Digits won = Key(bet, drawn, n);
+                std::array<Digits, 5> keys{};
+                int distinct = 0;
+                int outcomes = 0;
+                bool hit = false;
+                for (const Digits& pick : picks) {
+                    const Digits key = Key(bet, pick, n);
+                    hit = hit || key == won;
+                    if (std::find(keys.begin(), keys.begin() + distinct, key) == keys.begin() + distinct) {
+                        keys[static_cast<std::size_t>(distinct++)] = key;
+                        outcomes += bet == kBox ? Orderings(key, n) : 1;
+                    }
+                }
+                const double chance = outcomes / (bet == kMini ? 100.0 : n == 3 ? 1000.0 : 10000.0);
+                ++draws[b];
+                hits[b] += hit ? 1 : 0;
+                expected[b] += chance;
+                variance[b] += chance * (1.0 - chance);
+            }
+        }
+        successors.Add(drawn, n);
+    }
+    const char* names[3] = {"straight", "box", "mini"};
+    const auto decimals = [](double value) {
+        char text[32];
+        std::snprintf(text, sizeof text, "%.3f", value);
+        Put(std::strcmp(text, "-0.000") == 0 ? "0.000" : text);
+    };
+    Put("bet\tdraws\thits\texpected\tz\n");
+    for (int b = 0; b < bets; ++b) {
+        std::printf("%s\t%d\t%d\t", names[b], draws[b], hits[b]);
+        decimals(expected[b]);
+        std::putchar('\t');
+        decimals(variance[b] > 0 ? (hits[b] - expected[b]) / std::sqrt(variance[b]) : 0.0);
+        std::putchar('\n');
+    }
+}
+
+// --- import -------------------------------------------------------------------
+
+struct FileDraw {
+    int drawNo;
+    Digits digits;
+};
+
+// The draw number and winning number columns of a file the bench writes or
+// takes from the real history; fields are split at commas up to those columns.
+std::vector<FileDraw> ReadCsv(const char* path, int positions) {
+    std::FILE* file = std::fopen(path, "rb");
+    if (file == nullptr) {
+        std::fprintf(stderr, "drawbook-floor: cannot read %s\n", path);
+        std::exit(1);
+    }
+    std::string bytes;
+    char buffer[1 << 16];
+    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;) {
+        bytes.append(buffer, got);
+    }
+    std::fclose(file);
+    std::string_view text = bytes;
+    if (text.starts_with("\xEF\xBB\xBF")) {
+        text.remove_prefix(3);
+    }
+
+    std::vector<FileDraw> draws;
+    std::size_t drawColumn = 0;
+    std::size_t winningColumn = 1;
+    bool header = true;
+    while (!text.empty()) {
+        const std::size_t end = std::min(text.find('\n'), text.size());
+        std::string_view line = text.substr(0, end);
+        text.remove_prefix(std::min(end + 1, text.size()));
+        if (line.ends_with('\r')) {
+            line.remove_suffix(1);
+        }
+        if (line.empty()) {
+            continue;
+        }
+        std::vector<std::string_view> fields;
+        const std::size_t wanted = std::max(drawColumn, winningColumn) + 1;
+        while (header || fields.size() < wanted) {
+            const std::size_t comma = std::min(line.find(','), line.size());
+            fields.push_back(line.substr(0, comma));
+            if (comma == line.size()) {
+                break;
+            }
+            line.remove_prefix(comma + 1);
+        }
+        if (header) {
+            for (std::size_t i = 0; i < fields.size(); ++i) {
+                if (fields[i] == "draw_no" || fields[i] == "開催回数") {
+                    drawColumn = i;
+                } else if (fields[i] == "winning_number" || fields[i] == "当選数字") {
+                    winningColumn = i;
+                }
+            }
+            header = false;
+            continue;
+        }
+        const std::string_view winning = fields.size() == wanted ? fields[winningColumn] : std::string_view();
+        if (winning.size() != static_cast<std::size_t>(positions)) {
+            std::fprintf(stderr, "drawbook-floor: a line this floor does not read\n");
+            std::exit(1);
+        }
+        FileDraw draw{std::atoi(std::string(fields[drawColumn]).c_str()), {}};
+        for (int p = 0; p < positions; ++p) {
+            draw.digits[static_cast<std::size_t>(p)] = winning[static_cast<std::size_t>(p)] - '0';
+        }
+        draws.push_back(draw);
+    }
+    return draws;
+}
+
+void Import(const GameInfo& game, const char* path) {
+    std::vector<FileDraw> draws = ReadCsv(path, game.positions);
+    std::stable_sort(draws.begin(), draws.end(), [](const FileDraw& a, const FileDraw& b) { return a.drawNo < b.drawNo; });
+
+    Execute("BEGIN IMMEDIATE");
+    sqlite3_stmt* find = Prepare(std::string("SELECT ") + game.digitColumns + " FROM " + game.table + " WHERE kaisai=?1");
+    std::string insertSql = std::string("INSERT INTO ") + game.table + " (kaisai," + game.digitColumns +
+                            ",kounyu1,kounyu2,kounyu3,kounyu4,kounyu5,atari) VALUES (?1";
+    for (int p = 0; p < game.positions; ++p) {
+        insertSql += ",?" + std::to_string(p + 2);
+    }
+    const std::string number = ",?" + std::to_string(game.positions + 2);
+    insertSql += number + number + number + number + number + ",' ')";
+    sqlite3_stmt* insert = Prepare(insertSql);
+    sqlite3_bind_text(insert, game.positions + 2, "\u3000", -1, SQLITE_STATIC);
+
+    long long added = 0;
+    long long skipped = 0;
+    int first = 0;
+    int last = 0;
+    for (const FileDraw& draw : draws) {
+        sqlite3_reset(find);
+        sqlite3_bind_int(find, 1, draw.drawNo);
+        if (sqlite3_step(find) == SQLITE_ROW) {
+            for (int p = 0; p < game.positions; ++p) {
+                if (sqlite3_column_int(find, p) != draw.digits[static_cast<std::size_t>(p)]) {
+                    std::fprintf(stderr, "drawbook-floor: draw %d is stored with other digits\n", draw.drawNo);
+                    std::exit(1); // the transaction is rolled back with the connection
+                }
+            }
+            ++skipped;
+            continue;
+        }
+        sqlite3_reset(insert);
+        sqlite3_bind_int(insert, 1, draw.drawNo);
+        for (int p = 0; p < game.positions; ++p) {
+            sqlite3_bind_int(insert, p + 2, draw.digits[static_cast<std::size_t>(p)]);
+        }
+        if (sqlite3_step(insert) != SQLITE_DONE) {
+            Fail("insert");
+        }
+        first = added == 0 ? draw.drawNo : first;
+        last = draw.drawNo;
+        ++added;
+    }
+    sqlite3_finalize(find);
+    sqlite3_finalize(insert);
+    Execute("COMMIT");
+
+    if (added == 0) {
+        Put("　追加する回はありませんでした。");
+    } else {
+        std::printf("　%lld回分を追加しました（第%d回～第%d回）。", added, first, last);
+    }
+    if (skipped > 0) {
+        std::printf("登録済みの%lld回分は飛ばしました。", skipped);
+    }
+    Put("。\n");
+}
+
+int Usage() {
+    std::fputs("usage: drawbook-floor --db FILE list|export|next|predict|backtest 3|4\n"
+               "       drawbook-floor --db FILE search 3 box 5__ | search 4 straight 1___\n"
+               "       drawbook-floor --db FILE import 3|4 CSV\n",
+               stderr);
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (argc < 5 || std::strcmp(argv[1], "--db") != 0) {
+        return Usage();
+    }
+    const std::string_view verb = argv[3];
+    const std::string_view code = argv[4];
+    if (code != "3" && code != "4") {
+        return Usage();
+    }
+    const GameInfo& game = code == "3" ? kGame3 : kGame4;
+    static char output[1 << 16];
+    std::setvbuf(stdout, output, _IOFBF, sizeof output);
+
+    if (verb == "import" && argc == 6) {
+        Open(argv[2], SQLITE_OPEN_READWRITE);
+        Import(game, argv[5]);
+    } else if (argc != 5 && verb != "search") {
+        return Usage();
+    } else if (verb == "list") {
+        Open(argv[2], SQLITE_OPEN_READONLY);
+        WriteRows(game, RowSelect(game, "WHERE kaisai>0"));
+    } else if (verb == "search" && argc == 7) {
+        // The statements drawbook-cli search --sql prints for these two searches.
+        const std::string_view mode = argv[5];
+        const std::string_view pattern = argv[6];
+        const char* sql = nullptr;
+        if (code == "3" && mode == "box" && pattern == "5__") {
+            sql = "SELECT kaisai,N100,N10,N1,kounyu1,kounyu2,kounyu3,kounyu4,kounyu5 FROM ナンバーズ3 "
+                  "WHERE N100=5 OR N10=5 OR N1=5";
+        } else if (code == "4" && mode == "straight" && pattern == "1___") {
+            sql = "SELECT kaisai,N1000,N100,N10,N1,kounyu1,kounyu2,kounyu3,kounyu4,kounyu5 FROM ナンバーズ4  "
+                  "WHERE N1000=1";
+        } else {
+            return Usage();
+        }
+        Open(argv[2], SQLITE_OPEN_READONLY);
+        if (WriteRows(game, sql) == 0) {
+            std::fputs("　検索内容はありません。。\n", stderr);
+            return 1;
+        }
+    } else if (verb == "export") {
+        Open(argv[2], SQLITE_OPEN_READONLY);
+        Export(game);
+    } else if (verb == "next") {
+        Open(argv[2], SQLITE_OPEN_READONLY);
+        Next(game);
+    } else if (verb == "predict") {
+        Open(argv[2], SQLITE_OPEN_READONLY);
+        Predict(game);
+    } else if (verb == "backtest") {
+        Open(argv[2], SQLITE_OPEN_READONLY);
+        Backtest(game);
+    } else {
+        return Usage();
+    }
+    std::fflush(stdout);
+    sqlite3_close(g_db);
+    return 0;
+}
