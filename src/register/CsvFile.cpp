@@ -19,6 +19,11 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
     try {
         // A read error, such as on a directory, throws from inside the stream buffer.
         std::string bytes;
+        std::error_code unknown;
+        const auto size = std::filesystem::file_size(std::filesystem::path(path), unknown);
+        if (!unknown) {
+            bytes.reserve(static_cast<std::size_t>(size));
+        }
         char chunk[1 << 16];
         while (file.read(chunk, sizeof chunk) || file.gcount() > 0) {
             bytes.append(chunk, static_cast<std::size_t>(file.gcount()));
