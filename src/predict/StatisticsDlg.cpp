@@ -19,6 +19,7 @@
 #include <QLineSeries>
 #include <QPen>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -352,7 +353,7 @@ bool CStatisticsDlg::Refresh() {
             m_history = std::move(history.draws);
             m_skippedRows = history.skippedRows;
             m_historyRead = true;
-            ShowBacktest(RunBacktest(m_game, m_history));
+            ShowBacktest(RunBacktest(m_game, m_history, ChartPoints()));
             ShowStatistics();
             return true;
         }
@@ -459,9 +460,17 @@ void CStatisticsDlg::ShowBacktest(const BacktestResult& result) {
     if (result.steps.empty()) {
         SetDrawRange(m_axisDraws, 0, 1);
     } else {
-        SetDrawRange(m_axisDraws, result.steps.front().drawNo, result.steps.back().drawNo);
+        // From the first draw scored, which need not be among the steps kept.
+        SetDrawRange(m_axisDraws, m_history[1].drawNo, result.steps.back().drawNo);
     }
     SetCountRange(m_axisHits, maximum);
+}
+
+std::size_t CStatisticsDlg::ChartPoints() const {
+    // One point for each column of pixels the chart could ever span; more would not show.
+    const QScreen* shown = screen();
+    const double columns = shown == nullptr ? 0 : shown->geometry().width() * shown->devicePixelRatio();
+    return std::max<std::size_t>(1000, static_cast<std::size_t>(columns));
 }
 
 void CStatisticsDlg::ClearAll() {

@@ -64,6 +64,8 @@ private:
     QWidget* BuildPatternTab();
     QWidget* BuildBacktestTab();
     void ShowBacktest(const BacktestResult& result);
+    // The backtest steps the chart is drawn through.
+    std::size_t ChartPoints() const;
     // Empty tables and charts, as after a failed read.
     void ClearAll();
 
