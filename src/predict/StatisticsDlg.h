@@ -74,6 +74,7 @@ private:
     std::vector<HistoryDraw> m_history; // oldest first
     int m_skippedRows = 0;
     bool m_historyRead = false; // false until read, and after a failed read
+    std::size_t m_backtestPoints = 0; // the chart's points of the backtest shown; 0 for none
     std::vector<QValueAxis*> m_axesCount;
     QValueAxis* m_axisDraws = nullptr;
     QValueAxis* m_axisHits = nullptr;

@@ -116,6 +116,7 @@ private slots:
     void backtestHasARowPerBet_data();
     void backtestHasARowPerBet();
     void longHistoryChartEndsWhereTheTableStands();
+    void backtestFollowsChangedDraws();
     void unreadableDatabaseSaysSoAndShowsNothing_data();
     void unreadableDatabaseSaysSoAndShowsNothing();
     void failedRefreshEmptiesAnOpenWindow();
@@ -469,6 +470,22 @@ void StatisticsDlgTest::longHistoryChartEndsWhereTheTableStands() {
         QCOMPARE(hits.back(), QPointF(7054, cells[1].toDouble()));
         QCOMPARE(QString::number(statistics->m_seriesExpected[b]->points().back().y(), 'f', 3), cells[2]);
     }
+}
+
+void StatisticsDlgTest::backtestFollowsChangedDraws() {
+    RecordingDesktop desktop;
+    TestDatabase db;
+    db.InsertSequence(Game::Numbers3, 40);
+    const auto window = OpenGameWindow(Game::Numbers3, desktop, db.Path());
+    CStatisticsDlg* statistics = OpenStatistics(*window);
+    const QStringList before = Cells(statistics->m_tableBacktest);
+    // As many draws as before, some with other digits: shown as a window opened afresh shows them.
+    db.Execute("UPDATE ナンバーズ3 SET N100=7, N10=7, N1=7 WHERE kaisai>20");
+    OpenStatistics(*window);
+    const auto fresh = OpenGameWindow(Game::Numbers3, desktop, db.Path());
+    QCOMPARE(Cells(statistics->m_tableBacktest), Cells(OpenStatistics(*fresh)->m_tableBacktest));
+    QVERIFY(Cells(statistics->m_tableBacktest) != before);
+    QCOMPARE(statistics->m_seriesHits.front()->points(), fresh->StatisticsWindow()->m_seriesHits.front()->points());
 }
 
 void StatisticsDlgTest::unreadableDatabaseSaysSoAndShowsNothing_data() {
