@@ -32,14 +32,23 @@ bool CMainMenuDlg::OnInitDialog() {
         connect(entry, &QAction::triggered, this, [this] { OnSysCommand(IDM_ABOUTBOX); });
     }
     LocateFiles();
-
-    // A fresh install gets an empty database; an existing one is only checked.
-    const DatabaseCheck check = PrepareDatabase(m_strDbPath.toStdString());
-    if (check.state == DatabaseState::Unusable) {
-        // Said once the menu is on screen.
-        QTimer::singleShot(0, this, &CMainMenuDlg::ReportUnusableDatabase);
-    }
     return true;
+}
+
+void CMainMenuDlg::paintEvent(QPaintEvent* event) {
+    TemplateDialog::paintEvent(event);
+    if (!m_databasePrepared) {
+        // Once the menu is on screen.
+        m_databasePrepared = true;
+        QTimer::singleShot(0, this, &CMainMenuDlg::PrepareDatabaseFile);
+    }
+}
+
+void CMainMenuDlg::PrepareDatabaseFile() {
+    // A fresh install gets an empty database; an existing one is only checked.
+    if (PrepareDatabase(m_strDbPath.toStdString()).state == DatabaseState::Unusable) {
+        ReportUnusableDatabase();
+    }
 }
 
 int CMainMenuDlg::LocateFiles() {

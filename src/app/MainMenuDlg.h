@@ -6,6 +6,7 @@
 
 class QContextMenuEvent;
 class QMenu;
+class QPaintEvent;
 
 namespace drawbook {
 
@@ -37,14 +38,18 @@ public:
 protected:
     bool OnInitDialog() override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    // The database is prepared once the menu is first painted.
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     template <class Dialog> void RunGameWindow();
+    void PrepareDatabaseFile();
     void ReportUnusableDatabase();
 
     Desktop& m_desktop;
     QString m_executablePath;
     QMenu* m_systemMenu = nullptr;
+    bool m_databasePrepared = false;
 };
 
 } // namespace drawbook

@@ -11,14 +11,13 @@ namespace {
 const QColor kStraightColour(255, 224, 130);
 const QColor kBoxColour(200, 236, 200);
 
-// The winning digits of a row; a missing digit is -1, which nothing hits.
-std::vector<int> WinningDigits(const DrawListRow& row) {
-    std::vector<int> digits;
-    for (const std::string& digit : row.digits) {
-        const bool plain = digit.size() == 1 && digit[0] >= '0' && digit[0] <= '9';
-        digits.push_back(plain ? digit[0] - '0' : -1);
+constexpr int kReadColumns = 2 + kNumberCount; // draw number, winning number, the numbers
+
+// Growing by doubling may leave close to half unused; a long list gives that back.
+template <class Container> void ShrinkToFit(Container& container) {
+    if (container.capacity() - container.size() > container.size() / 4) {
+        container.shrink_to_fit();
     }
-    return digits;
 }
 
 } // namespace
@@ -26,7 +25,7 @@ std::vector<int> WinningDigits(const DrawListRow& row) {
 DrawListModel::DrawListModel(Game game, QObject* parent) : QAbstractTableModel(parent), m_game(game) {}
 
 int DrawListModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
+    return parent.isValid() ? 0 : m_listed;
 }
 
 int DrawListModel::columnCount(const QModelIndex& parent) const {
@@ -70,57 +69,117 @@ QVariant DrawListModel::headerData(int section, Qt::Orientation orientation, int
 void DrawListModel::InsertColumn(int column, const QString& caption) {
     beginInsertColumns(QModelIndex(), column, column);
     m_captions.insert(column, caption);
-    for (QStringList& row : m_rows) {
-        row.insert(column, QString());
+    if (m_listed > 0) {
+        m_insertions.push_back({m_listed, column});
     }
     endInsertColumns();
 }
 
 void DrawListModel::Clear() {
-    if (m_rows.empty()) {
+    if (m_listed == 0) {
         return;
     }
     beginResetModel();
+    // The room stays for the next list.
     m_rows.clear();
-    m_hits.clear();
+    m_numbers.clear();
+    m_numberEnds.clear();
+    m_insertions.clear();
+    m_listed = 0;
     endResetModel();
 }
 
-void DrawListModel::AppendRows(const std::vector<DrawListRow>& rows) {
-    if (rows.empty()) {
-        return;
+RowsRead DrawListModel::AppendRows(const std::string& dbPath, const std::string& clause) {
+    // Read first, then told to the views all at once.
+    const RowsRead read = ForEachDrawRow(dbPath, m_game, clause, [this](const DrawRowView& row) { AddRow(row); });
+    ShrinkToFit(m_rows);
+    ShrinkToFit(m_numbers);
+    ShrinkToFit(m_numberEnds);
+    const int held = static_cast<int>(m_rows.size());
+    if (held > m_listed) {
+        beginInsertRows(QModelIndex(), m_listed, held - 1);
+        m_listed = held;
+        endInsertRows();
     }
-    const int first = static_cast<int>(m_rows.size());
-    beginInsertRows(QModelIndex(), first, first + static_cast<int>(rows.size()) - 1);
-    for (const DrawListRow& row : rows) {
-        QStringList cells;
-        cells.reserve(7);
-        cells << QString::fromStdString(row.drawNo) << QString::fromStdString(row.winningNumber);
-        const std::vector<int> winning = WinningDigits(row);
-        std::array<HitKind, 5> hits{};
-        for (std::size_t n = 0; n < row.numbers.size(); ++n) {
-            cells << QString::fromStdString(row.numbers[n]);
-            hits[n] = CheckHit(m_game, winning, row.numbers[n]);
+    return read;
+}
+
+void DrawListModel::AddRow(const DrawRowView& view) {
+    Row row;
+    row.drawNo = view.drawNo;
+    for (int p = 0; p < view.positions; ++p) {
+        const auto digit = view.digits[static_cast<std::size_t>(p)];
+        row.digits[static_cast<std::size_t>(p)] = digit.value_or(0);
+        if (!digit) {
+            row.missing |= static_cast<std::uint8_t>(1U << p);
         }
-        m_rows.push_back(std::move(cells));
-        m_hits.push_back(hits);
     }
-    endInsertRows();
+    m_rows.push_back(row);
+    for (const std::string_view number : view.numbers) {
+        m_numbers.append(number);
+        m_numberEnds.push_back(static_cast<std::uint32_t>(m_numbers.size()));
+    }
+}
+
+std::string_view DrawListModel::Number(std::size_t row, int n) const {
+    const std::size_t at = row * kNumberCount + static_cast<std::size_t>(n);
+    const std::size_t begin = at == 0 ? 0 : m_numberEnds[at - 1];
+    return std::string_view(m_numbers).substr(begin, m_numberEnds[at] - begin);
+}
+
+int DrawListModel::ReadColumn(int row, int column) const {
+    // Undone newest first, as each insertion moved the cells after it one place on.
+    for (auto it = m_insertions.rbegin(); it != m_insertions.rend(); ++it) {
+        if (row < it->rows) {
+            if (column == it->column) {
+                return -1;
+            }
+            column -= column > it->column ? 1 : 0;
+        }
+    }
+    return column;
 }
 
 QString DrawListModel::Cell(int row, int column) const {
-    if (row < 0 || row >= static_cast<int>(m_rows.size())) {
+    if (row < 0 || row >= m_listed) {
         return {};
     }
-    return m_rows[static_cast<std::size_t>(row)].value(column);
+    const Row& shown = m_rows[static_cast<std::size_t>(row)];
+    const int read = ReadColumn(row, column);
+    if (read == 0) {
+        return QString::number(shown.drawNo);
+    }
+    if (read == 1) {
+        QString winning;
+        for (int p = 0; p < Positions(m_game); ++p) {
+            if ((shown.missing & (1U << p)) == 0) {
+                winning += QString::number(shown.digits[static_cast<std::size_t>(p)]);
+            }
+        }
+        return winning;
+    }
+    if (read < kFirstNumberColumn || read >= kReadColumns) {
+        return {};
+    }
+    const std::string_view number = Number(static_cast<std::size_t>(row), read - kFirstNumberColumn);
+    return QString::fromUtf8(number.data(), static_cast<qsizetype>(number.size()));
 }
 
 HitKind DrawListModel::Hit(int row, int column) const {
     const int number = column - kFirstNumberColumn;
-    if (row < 0 || row >= static_cast<int>(m_hits.size()) || number < 0 || number >= 5) {
+    if (row < 0 || row >= m_listed || number < 0 || number >= kNumberCount) {
         return HitKind::None;
     }
-    return m_hits[static_cast<std::size_t>(row)][static_cast<std::size_t>(number)];
+    // A missing digit is -1: like any digit that is not 0 to 9, nothing hits it.
+    const Row& shown = m_rows[static_cast<std::size_t>(row)];
+    const int positions = Positions(m_game);
+    std::array<int, kMaxPositions> winning{};
+    for (int p = 0; p < positions; ++p) {
+        const bool missing = (shown.missing & (1U << p)) != 0;
+        winning[static_cast<std::size_t>(p)] = missing ? -1 : shown.digits[static_cast<std::size_t>(p)];
+    }
+    return CheckHit(m_game, std::span<const int>(winning.data(), static_cast<std::size_t>(positions)),
+                    Number(static_cast<std::size_t>(row), number));
 }
 
 } // namespace drawbook

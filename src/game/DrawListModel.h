@@ -8,12 +8,16 @@
 #include <QStringList>
 
 #include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace drawbook {
 
 // The rows of a game window's draw list: seven text cells each. A number cell that
 // wins against its row's winning number is coloured and names the win in its tooltip.
+// Rows are kept as read; a cell's text and its mark are made when the view asks.
 class DrawListModel : public QAbstractTableModel {
     Q_OBJECT
 
@@ -29,16 +33,38 @@ public:
 
     void InsertColumn(int column, const QString& caption);
     void Clear();
-    void AppendRows(const std::vector<DrawListRow>& rows);
+    // Lists the rows the clause selects after those already listed. Rows read
+    // before a failure stay listed.
+    RowsRead AppendRows(const std::string& dbPath, const std::string& clause);
     QString Cell(int row, int column) const;
     // How the number in the cell fared; None outside the five number columns.
     HitKind Hit(int row, int column) const;
 
 private:
+    struct Row {
+        std::int16_t drawNo = 0;
+        std::array<std::int16_t, kMaxPositions> digits{}; // highest first
+        std::uint8_t missing = 0;                         // bit p: no digit stored at position p
+    };
+
+    void AddRow(const DrawRowView& view);
+    // Number n (0 to 4) of the row, as stored.
+    std::string_view Number(std::size_t row, int n) const;
+    // The cell's place among the seven cells a row was read with; -1 for a cell of a
+    // column inserted after the row was listed.
+    int ReadColumn(int row, int column) const;
+
     Game m_game;
     QStringList m_captions;
-    std::vector<QStringList> m_rows;
-    std::vector<std::array<HitKind, 5>> m_hits; // per row, numbers 1 to 5
+    std::vector<Row> m_rows;
+    std::string m_numbers;                   // every row's five numbers, back to back
+    std::vector<std::uint32_t> m_numberEnds; // per row, where each of its five numbers ends
+    int m_listed = 0;                        // rows the views know of; more are held while a read goes on
+    struct Insertion {
+        int rows; // rows listed then
+        int column;
+    };
+    std::vector<Insertion> m_insertions; // columns inserted while rows were listed
 };
 
 } // namespace drawbook

@@ -161,18 +161,17 @@ void CNumbersDlg::ClearDrawList() {
 }
 
 bool CNumbersDlg::FillDrawList(const QString& dbPath, const QString& clause) {
-    DrawListResult result;
+    RowsRead read;
     {
         WaitCursor wait(m_desktop);
-        result = ReadDrawList(dbPath.toStdString(), m_game, clause.toStdString());
-        m_model->AppendRows(result.rows);
+        read = m_model->AppendRows(dbPath.toStdString(), clause.toStdString());
     }
-    switch (result.status) {
-    case DrawListResult::Status::Complete:
+    switch (read.status) {
+    case ReadStatus::Complete:
         return true;
-    case DrawListResult::Status::NotOpened:
+    case ReadStatus::NotOpened:
         return false;
-    case DrawListResult::Status::Interrupted:
+    case ReadStatus::Interrupted:
         // The rows read so far stay listed; the user learns the list is short.
         m_desktop.ShowMessage(this, ToQString(kReadInterruptedMessage), Desktop::Icon::Stop);
         return false;

@@ -19,6 +19,7 @@
 #include <QLineSeries>
 #include <QPen>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -27,6 +28,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <span>
 
 namespace drawbook {
 
@@ -102,6 +104,10 @@ void FitHeight(QTableWidget* table) {
 }
 
 void SetCell(QTableWidget* table, int row, int column, const QString& text) {
+    if (QTableWidgetItem* shown = table->item(row, column)) {
+        shown->setText(text);
+        return;
+    }
     auto* item = new QTableWidgetItem(text);
     item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     table->setItem(row, column, item);
@@ -147,6 +153,12 @@ void SetDrawRange(QValueAxis* axis, int first, int last) {
     axis->setTickType(QValueAxis::TicksDynamic);
     axis->setTickAnchor(0);
     axis->setTickInterval(RoundStep(last - first, 8));
+}
+
+bool SameDraws(std::span<const HistoryDraw> a, std::span<const HistoryDraw> b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const HistoryDraw& x, const HistoryDraw& y) {
+        return x.drawNo == y.drawNo && x.digits == y.digits;
+    });
 }
 
 QChartView* NewChartView(QChart* chart) {
@@ -349,10 +361,16 @@ bool CStatisticsDlg::Refresh() {
         WaitCursor wait(m_desktop);
         history = ReadDrawHistory(m_strDbPath.toStdString(), m_game);
         if (history.status == ReadStatus::Complete) {
+            // The backtest shown stands as long as the draws and the chart's points do.
+            const std::size_t points = ChartPoints();
+            const bool sameBacktest = m_backtestPoints == points && SameDraws(history.draws, m_history);
             m_history = std::move(history.draws);
             m_skippedRows = history.skippedRows;
             m_historyRead = true;
-            ShowBacktest(RunBacktest(m_game, m_history));
+            if (!sameBacktest) {
+                ShowBacktest(RunBacktest(m_game, m_history, points));
+                m_backtestPoints = points;
+            }
             ShowStatistics();
             return true;
         }
@@ -360,6 +378,7 @@ bool CStatisticsDlg::Refresh() {
     m_history.clear();
     m_skippedRows = 0;
     m_historyRead = false;
+    m_backtestPoints = 0;
     ClearAll();
     m_desktop.ShowMessage(isVisible() ? this : parentWidget(), ToQString(kReadInterruptedMessage), Desktop::Icon::Stop);
     return false;
@@ -396,7 +415,10 @@ void CStatisticsDlg::ShowStatistics() {
     for (std::size_t position = 0; position < m_barsCount.size(); ++position) {
         for (int d = 0; d <= 9; ++d) {
             const int count = position < statistics.counts.size() ? statistics.counts[position][d] : 0;
-            m_barsCount[position]->replace(d, count);
+            // Each bar changed lays out its chart again.
+            if (m_barsCount[position]->at(d) != count) {
+                m_barsCount[position]->replace(d, count);
+            }
             maximum = std::max(maximum, count);
         }
     }
@@ -459,9 +481,17 @@ void CStatisticsDlg::ShowBacktest(const BacktestResult& result) {
     if (result.steps.empty()) {
         SetDrawRange(m_axisDraws, 0, 1);
     } else {
-        SetDrawRange(m_axisDraws, result.steps.front().drawNo, result.steps.back().drawNo);
+        // From the first draw scored, which need not be among the steps kept.
+        SetDrawRange(m_axisDraws, m_history[1].drawNo, result.steps.back().drawNo);
     }
     SetCountRange(m_axisHits, maximum);
+}
+
+std::size_t CStatisticsDlg::ChartPoints() const {
+    // One point for each column of pixels the chart could ever span; more would not show.
+    const QScreen* shown = screen();
+    const double columns = shown == nullptr ? 0 : shown->geometry().width() * shown->devicePixelRatio();
+    return std::max<std::size_t>(1000, static_cast<std::size_t>(columns));
 }
 
 void CStatisticsDlg::ClearAll() {

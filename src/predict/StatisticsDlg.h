@@ -64,6 +64,8 @@ private:
     QWidget* BuildPatternTab();
     QWidget* BuildBacktestTab();
     void ShowBacktest(const BacktestResult& result);
+    // The backtest steps the chart is drawn through.
+    std::size_t ChartPoints() const;
     // Empty tables and charts, as after a failed read.
     void ClearAll();
 
@@ -72,6 +74,7 @@ private:
     std::vector<HistoryDraw> m_history; // oldest first
     int m_skippedRows = 0;
     bool m_historyRead = false; // false until read, and after a failed read
+    std::size_t m_backtestPoints = 0; // the chart's points of the backtest shown; 0 for none
     std::vector<QValueAxis*> m_axesCount;
     QValueAxis* m_axisDraws = nullptr;
     QValueAxis* m_axisHits = nullptr;

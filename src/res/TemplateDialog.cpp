@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -208,7 +209,11 @@ void TemplateDialog::Build() {
     flags |= (m_template.styles & style::AppWindow) != 0 ? (Qt::Window | Qt::WindowMinimizeButtonHint) : Qt::Dialog;
     setWindowFlags(flags);
     setWindowTitle(Text(m_template.caption));
-    setWindowIcon(AppIcon());
+    // Without an icon of its own a window shows the application's: the program sets
+    // that one, and it is then drawn once for all its windows.
+    if (QGuiApplication::windowIcon().isNull()) {
+        setWindowIcon(AppIcon());
+    }
     setFont(DialogFont(m_template));
     m_units = DialogUnitsFor(font());
     setFixedSize(m_units.ToPixelsX(m_template.width), m_units.ToPixelsY(m_template.height));

@@ -44,6 +44,8 @@ private slots:
     void missingDatabaseLeavesEverythingEmptyAndQuiet();
     void newDrawsShowOnlyAfterListAll();
     void damageFoundWhileListingIsReported();
+    void everyCellOfTheRealHistoryAsStored();
+    void aColumnAddedOverListedRowsIsBlankInThem();
     void listColumnsAndSelection();
     void clearEmptiesOnlyTheDigitFields();
     void digitFieldsTakeOneCharacter();
@@ -165,6 +167,66 @@ void NumbersDlgTest::damageFoundWhileListingIsReported() {
     QCOMPARE(desktop.messages[0].text, QStringLiteral("　データベースを最後まで読めませんでした。。"));
     QCOMPARE(desktop.messages[0].icon, Desktop::Icon::Stop);
     QCOMPARE(desktop.waitDepth, 0);
+}
+
+// The real history with numbers that win straight, box or mini and numbers that do
+// not; now and then a winning digit is missing or out of range.
+void NumbersDlgTest::everyCellOfTheRealHistoryAsStored() {
+    for (const Game game : {Game::Numbers3, Game::Numbers4}) {
+        auto draws = RealDraws(game, 7054);
+        if (!draws) {
+            QSKIP("the real draw history is not there");
+        }
+        for (std::size_t i = 0; i < draws->size(); ++i) {
+            TestDraw& draw = (*draws)[i];
+            std::string won;
+            for (const auto& digit : draw.digits) {
+                won += static_cast<char>('0' + *digit);
+            }
+            draw.numbers = {won, std::string(won.rbegin(), won.rend()), i > 0 ? (*draws)[i - 1].numbers[0] : "",
+                            i % 3 == 0 ? "7" + won.substr(1) : "　", won.substr(1)};
+            if (i % 97 == 5 || i % 89 == 7) {
+                draw.digits[i % draw.digits.size()] = i % 97 == 5 ? std::nullopt : std::optional(12);
+            }
+        }
+        RecordingDesktop desktop;
+        TestDatabase db;
+        db.Insert(game, *draws);
+        const auto window = OpenGameWindow(game, desktop, db.Path());
+        Click(window.get(), IDC_LIST_ALL);
+        const QAbstractItemModel* model = window->m_listDraws->model();
+        QCOMPARE(model->rowCount(), 7054);
+        for (int r = 0; r < model->rowCount(); ++r) {
+            const TestDraw& draw = (*draws)[static_cast<std::size_t>(r)];
+            QStringList cells = {QString::number(draw.kaisai), QString()};
+            std::vector<int> winning;
+            for (const auto& digit : draw.digits) {
+                cells[1] += digit ? QString::number(*digit) : QString();
+                winning.push_back(digit && *digit <= 9 ? *digit : -1);
+            }
+            for (int c = 0; c < 7; ++c) {
+                const HitKind hit = c < 2 ? HitKind::None : CheckHit(game, winning, draw.numbers[c - 2]);
+                const QModelIndex index = model->index(r, c);
+                QCOMPARE(index.data().toString(), c < 2 ? cells[c] : QString::fromStdString(draw.numbers[c - 2]));
+                QCOMPARE(window->DrawList().Hit(r, c), hit);
+                QCOMPARE(index.data(Qt::BackgroundRole).isValid(), hit != HitKind::None);
+            }
+        }
+    }
+}
+
+// As when each row held its cells: rows listed then get an empty cell there.
+void NumbersDlgTest::aColumnAddedOverListedRowsIsBlankInThem() {
+    RecordingDesktop desktop;
+    TestDatabase db;
+    db.Insert(Game::Numbers3, Draw(1, "123", {"321", "", "", "", "5"}));
+    const auto window = OpenGameWindow(Game::Numbers3, desktop, db.Path());
+    Click(window.get(), IDC_LIST_ALL);
+    window->AddDrawListColumn(QStringLiteral("メモ"), 1, 40);
+    window->FillDrawList(window->m_strDbPath, QStringLiteral("WHERE kaisai=1"));
+    QCOMPARE(ListedRows(*window),
+             (QStringList{QStringLiteral("1\t\t123\t321\t\t\t\t5"), QStringLiteral("1\t123\t321\t\t\t\t5\t")}));
+    QCOMPARE(window->DrawList().Hit(0, 2), HitKind::Box); // marks stay with the numbers as read
 }
 
 void NumbersDlgTest::listColumnsAndSelection() {

@@ -26,6 +26,7 @@
 #include <QTableView>
 #include <QTableWidget>
 #include <QTest>
+#include <QValueAxis>
 
 #include <fstream>
 #include <memory>
@@ -114,6 +115,8 @@ private slots:
     void emptyDatabaseShowsZeros();
     void backtestHasARowPerBet_data();
     void backtestHasARowPerBet();
+    void longHistoryChartEndsWhereTheTableStands();
+    void backtestFollowsChangedDraws();
     void unreadableDatabaseSaysSoAndShowsNothing_data();
     void unreadableDatabaseSaysSoAndShowsNothing();
     void failedRefreshEmptiesAnOpenWindow();
@@ -445,6 +448,44 @@ void StatisticsDlgTest::backtestHasARowPerBet() {
     }
     QVERIFY(statistics->m_labelBacktestNote->text().contains(QStringLiteral("独立")));
     QCOMPARE(desktop.waitDepth, 0);
+}
+
+void StatisticsDlgTest::longHistoryChartEndsWhereTheTableStands() {
+    const auto draws = RealDraws(Game::Numbers4, 7054);
+    if (!draws) {
+        QSKIP("the real draw history is not there");
+    }
+    RecordingDesktop desktop;
+    TestDatabase db;
+    db.Insert(Game::Numbers4, *draws);
+    const auto window = OpenGameWindow(Game::Numbers4, desktop, db.Path());
+    CStatisticsDlg* statistics = OpenStatistics(*window);
+    // Fewer points than draws, spread evenly; the axis spans draws 2 to 7054 all the same.
+    const auto* axis = qobject_cast<QValueAxis*>(statistics->m_chartBacktest->chart()->axes(Qt::Horizontal).front());
+    QCOMPARE(QPointF(axis->min(), axis->max()), QPointF(2, 7054));
+    for (std::size_t b = 0; b < statistics->m_seriesHits.size(); ++b) {
+        const QList<QPointF> hits = statistics->m_seriesHits[b]->points();
+        QVERIFY(hits.size() >= 1000 && hits.size() < 7053 && hits.front().x() <= 2 + 7053 / hits.size());
+        const QStringList cells = Cells(statistics->m_tableBacktest)[static_cast<int>(b)].split(QLatin1Char('\t'));
+        QCOMPARE(hits.back(), QPointF(7054, cells[1].toDouble()));
+        QCOMPARE(QString::number(statistics->m_seriesExpected[b]->points().back().y(), 'f', 3), cells[2]);
+    }
+}
+
+void StatisticsDlgTest::backtestFollowsChangedDraws() {
+    RecordingDesktop desktop;
+    TestDatabase db;
+    db.InsertSequence(Game::Numbers3, 40);
+    const auto window = OpenGameWindow(Game::Numbers3, desktop, db.Path());
+    CStatisticsDlg* statistics = OpenStatistics(*window);
+    const QStringList before = Cells(statistics->m_tableBacktest);
+    // As many draws as before, some with other digits: shown as a window opened afresh shows them.
+    db.Execute("UPDATE ナンバーズ3 SET N100=7, N10=7, N1=7 WHERE kaisai>20");
+    OpenStatistics(*window);
+    const auto fresh = OpenGameWindow(Game::Numbers3, desktop, db.Path());
+    QCOMPARE(Cells(statistics->m_tableBacktest), Cells(OpenStatistics(*fresh)->m_tableBacktest));
+    QVERIFY(Cells(statistics->m_tableBacktest) != before);
+    QCOMPARE(statistics->m_seriesHits.front()->points(), fresh->StatisticsWindow()->m_seriesHits.front()->points());
 }
 
 void StatisticsDlgTest::unreadableDatabaseSaysSoAndShowsNothing_data() {
