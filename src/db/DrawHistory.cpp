@@ -10,7 +10,7 @@ namespace drawbook {
 
 namespace {
 
-std::optional<std::array<int, kMaxPositions>> ReadDigits(const Statement& statement, int positions) {
+std::optional<std::array<int, kMaxPositions>> StoredDigits(const Statement& statement, int positions) {
     std::array<int, kMaxPositions> digits{};
     for (int p = 0; p < positions; ++p) {
         const auto value = statement.ColumnInteger(1 + p);
@@ -32,7 +32,7 @@ DrawHistory ReadDrawHistory(const std::string& dbPath, Game game, const std::str
         Statement statement(connection, PredictionStatement(game, filter));
         try {
             while (statement.Step()) {
-                if (const auto digits = ReadDigits(statement, positions)) {
+                if (const auto digits = StoredDigits(statement, positions)) {
                     history.draws.push_back({static_cast<int>(statement.ColumnInt64(0)), *digits});
                 } else {
                     ++history.skippedRows;
