@@ -74,6 +74,13 @@ void Statement::BindText(int index, std::string_view value) {
     }
 }
 
+void Statement::BindNull(int index) {
+    const int rc = sqlite3_bind_null(m_stmt, index);
+    if (rc != SQLITE_OK) {
+        m_connection.Fail("cannot bind", rc);
+    }
+}
+
 bool Statement::IsNull(int column) const {
     return sqlite3_column_type(m_stmt, column) == SQLITE_NULL;
 }

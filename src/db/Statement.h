@@ -30,6 +30,7 @@ public:
 
     void BindInt(int index, std::int64_t value);
     void BindText(int index, std::string_view value);
+    void BindNull(int index);
 
     bool IsNull(int column) const;
     // Stored integers are 16-bit values; a missing value reads as nothing.

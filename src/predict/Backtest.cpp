@@ -10,10 +10,10 @@ namespace drawbook {
 
 namespace {
 
-using Digits = std::array<int, kMaxPositions>;
+using Digits = PickDigits;
 
 // The picks that are numbers of the game, as digits; unused places stay zero.
-std::vector<Digits> PickDigits(Game game, const PredictedNumbers& picks) {
+std::vector<Digits> NumbersAsDigits(Game game, const PredictedNumbers& picks) {
     std::vector<Digits> digits;
     for (const std::string& pick : picks) {
         if (const auto number = NumberDigits(game, pick)) {
@@ -95,13 +95,13 @@ bool WinsBet(Game game, Bet bet, const PredictedNumbers& picks, std::span<const 
         std::any_of(winning.begin(), winning.end(), [](int d) { return d < 0 || d > 9; })) {
         return false;
     }
-    const std::vector<Digits> digits = PickDigits(game, picks);
+    const std::vector<Digits> digits = NumbersAsDigits(game, picks);
     return std::any_of(digits.begin(), digits.end(),
                        [&](const Digits& pick) { return PickWins(bet, positions, pick, winning); });
 }
 
 double ChanceOfWin(Game game, Bet bet, const PredictedNumbers& picks) {
-    return Chance(bet, Positions(game), PickDigits(game, picks));
+    return Chance(bet, Positions(game), NumbersAsDigits(game, picks));
 }
 
 std::string ThreeDecimals(double value) {
@@ -114,7 +114,8 @@ double BetScore::Z() const {
     return variance > 0 ? (hits - expected) / std::sqrt(variance) : 0.0;
 }
 
-BacktestResult RunBacktest(Game game, std::span<const HistoryDraw> history, std::size_t keptSteps) {
+BacktestResult RunBacktest(Game game, std::span<const HistoryDraw> history, std::size_t keptSteps,
+                           const std::function<void(const HistoryDraw&, const PickSet&)>& onDraw) {
     const int positions = Positions(game);
     BacktestResult result;
     for (const Bet bet : BetsOf(game)) {
@@ -127,35 +128,26 @@ BacktestResult RunBacktest(Game game, std::span<const HistoryDraw> history, std:
     const auto keeps = [&](std::size_t i) {
         return kept == scored || (kept > 0 && (i + 1) * kept / scored != i * kept / scored);
     };
-    // One predictor learns as the walk goes: before each draw it has seen exactly
-    // the draws before it.
-    NextDrawPredictor predictor(positions);
-    std::array<Digits, kPredictionCount> picks{};
-    for (const HistoryDraw& draw : history) {
+    std::size_t index = 0;
+    WalkForward(game, history, [&](const HistoryDraw& draw, const PickSet& picks) {
         const std::span<const int> digits(draw.digits.data(), static_cast<std::size_t>(positions));
-        if (predictor.Draws() > 0) {
-            for (int p = 0; p < positions; ++p) {
-                const auto ranked = predictor.RankedDigits(p);
-                for (std::size_t k = 0; k < picks.size(); ++k) {
-                    picks[k][static_cast<std::size_t>(p)] = ranked[k];
-                }
+        for (BetScore& score : result.scores) {
+            const double chance = Chance(score.bet, positions, picks);
+            ++score.draws;
+            if (std::any_of(picks.begin(), picks.end(),
+                            [&](const PickDigits& pick) { return PickWins(score.bet, positions, pick, digits); })) {
+                ++score.hits;
             }
-            for (BetScore& score : result.scores) {
-                const double chance = Chance(score.bet, positions, picks);
-                ++score.draws;
-                if (std::any_of(picks.begin(), picks.end(),
-                                [&](const Digits& pick) { return PickWins(score.bet, positions, pick, digits); })) {
-                    ++score.hits;
-                }
-                score.expected += chance;
-                score.variance += chance * (1.0 - chance);
-            }
-            if (keeps(static_cast<std::size_t>(predictor.Draws() - 1))) {
-                result.steps.push_back(Step(draw.drawNo, positions, picks, result.scores));
-            }
+            score.expected += chance;
+            score.variance += chance * (1.0 - chance);
         }
-        predictor.AddDraw(digits);
-    }
+        if (keeps(index++)) {
+            result.steps.push_back(Step(draw.drawNo, positions, picks, result.scores));
+        }
+        if (onDraw) {
+            onDraw(draw, picks);
+        }
+    });
     return result;
 }
 

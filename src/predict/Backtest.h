@@ -4,8 +4,10 @@
 #include "draw/Bet.h"
 #include "predict/NextDrawPredictor.h"
 #include "predict/PredictionQuery.h"
+#include "predict/WalkForward.h"
 
 #include <array>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -56,8 +58,10 @@ inline constexpr std::size_t kEveryStep = static_cast<std::size_t>(-1);
 // Walks forward through the history, oldest first: every draw after the first is
 // scored against the five numbers the prediction proposes from the draws before it.
 // At most keptSteps steps are kept, spread evenly and the last one always among
-// them (none for 0); the scores count every draw all the same.
-BacktestResult RunBacktest(Game game, std::span<const HistoryDraw> history, std::size_t keptSteps = kEveryStep);
+// them (none for 0); the scores count every draw all the same. onDraw, when given,
+// sees every scored draw with its picks, so another tally can share the walk.
+BacktestResult RunBacktest(Game game, std::span<const HistoryDraw> history, std::size_t keptSteps = kEveryStep,
+                           const std::function<void(const HistoryDraw&, const PickSet&)>& onDraw = {});
 
 // The backtest over every draw of the game with kaisai>0.
 BacktestResult BacktestFromDatabase(const std::string& dbPath, Game game, std::size_t keptSteps = kEveryStep);

@@ -1,0 +1,131 @@
+#include "db/DrawResultsTable.h"
+
+#include "db/Connection.h"
+#include "db/DbError.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+
+namespace drawbook {
+
+namespace {
+
+// The payout columns in prize order.
+constexpr std::array<std::string_view, kPrizeCount> kYenColumns = {"straight", "box", "set_straight", "set_box",
+                                                                   "mini"};
+
+std::string YenColumns() {
+    std::string columns;
+    for (const std::string_view column : kYenColumns) {
+        columns += "," + std::string(column);
+    }
+    return columns;
+}
+
+std::string WriteStatement(bool fill) {
+    std::string sql = "INSERT ";
+    if (!fill) {
+        sql += "OR REPLACE ";
+    }
+    sql += "INTO " + std::string(kResultsTable) + " (game,kaisai,draw_date" + YenColumns() +
+           ") VALUES (?1,?2,?3,?4,?5,?6,?7,?8)";
+    if (fill) {
+        sql += " ON CONFLICT (game,kaisai) DO UPDATE SET draw_date=coalesce(draw_date,excluded.draw_date)";
+        for (const std::string_view column : kYenColumns) {
+            const std::string name(column);
+            sql += "," + name + "=coalesce(" + name + ",excluded." + name + ")";
+        }
+    }
+    return sql;
+}
+
+} // namespace
+
+bool HasResultsTable(Connection& connection) {
+    Statement statement(connection, "SELECT 1 FROM sqlite_master WHERE type='table' AND name=?1");
+    statement.BindText(1, kResultsTable);
+    return statement.Step();
+}
+
+void CreateResultsTable(Connection& connection) {
+    std::string sql = "CREATE TABLE IF NOT EXISTS " + std::string(kResultsTable) +
+                      " (game TEXT NOT NULL, kaisai INTEGER NOT NULL, draw_date TEXT";
+    for (const std::string_view column : kYenColumns) {
+        sql += ", " + std::string(column) + " INTEGER";
+    }
+    sql += ", PRIMARY KEY (game, kaisai)) WITHOUT ROWID";
+    connection.ExecuteScript(sql);
+}
+
+std::vector<StoredResults> ReadDrawResults(Connection& connection, Game game, int first, int last) {
+    std::vector<StoredResults> stored;
+    if (!HasResultsTable(connection)) {
+        return stored;
+    }
+    Statement rows(connection, "SELECT kaisai,draw_date" + YenColumns() + " FROM " + std::string(kResultsTable) +
+                                   " WHERE game=?1 AND kaisai>=?2 AND kaisai<=?3 ORDER BY kaisai");
+    rows.BindText(1, GameCode(game));
+    rows.BindInt(2, first);
+    rows.BindInt(3, last);
+    while (rows.Step()) {
+        StoredResults draw;
+        draw.drawNo = static_cast<int>(rows.ColumnInt64(0));
+        draw.results.date = ReadDate(rows.ColumnView(1)).value_or(0);
+        for (std::size_t prize = 0; prize < kPrizeCount; ++prize) {
+            const auto yen = rows.ColumnInteger(static_cast<int>(prize) + 2);
+            if (yen && *yen >= 0 && *yen <= INT32_MAX) {
+                draw.results.yen[prize] = static_cast<int>(*yen);
+            }
+        }
+        stored.push_back(draw);
+    }
+    return stored;
+}
+
+ResultsRead ReadDrawResults(const std::string& dbPath, Game game) {
+    ResultsRead read;
+    try {
+        Connection connection(dbPath, OpenMode::ReadOnly);
+        read.draws = ReadDrawResults(connection, game, INT32_MIN, INT32_MAX);
+    } catch (const DbError& e) {
+        read.status = ReadStatus::NotOpened;
+        read.draws.clear();
+        read.error = e.what();
+    }
+    return read;
+}
+
+DrawResults FindResults(std::span<const StoredResults> stored, int drawNo) {
+    const auto found = std::lower_bound(stored.begin(), stored.end(), drawNo,
+                                        [](const StoredResults& s, int n) { return s.drawNo < n; });
+    if (found == stored.end() || found->drawNo != drawNo) {
+        return {};
+    }
+    return found->results;
+}
+
+ResultsWriter::ResultsWriter(Connection& connection, Game game, bool fill)
+    : m_statement(connection, WriteStatement(fill)) {
+    m_statement.BindText(1, GameCode(game));
+}
+
+void ResultsWriter::Write(int drawNo, const DrawResults& results) {
+    m_statement.Reset();
+    m_statement.BindInt(2, drawNo);
+    if (results.date != 0) {
+        m_statement.BindText(3, DateText(results.date));
+    } else {
+        m_statement.BindNull(3);
+    }
+    for (std::size_t prize = 0; prize < kPrizeCount; ++prize) {
+        if (results.yen[prize] != kUnknownYen) {
+            m_statement.BindInt(static_cast<int>(prize) + 4, results.yen[prize]);
+        } else {
+            m_statement.BindNull(static_cast<int>(prize) + 4);
+        }
+    }
+    m_statement.Execute();
+}
+
+} // namespace drawbook

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "db/ReadStatus.h"
+#include "db/Statement.h"
+#include "draw/DrawResults.h"
+#include "draw/Game.h"
+
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace drawbook {
+
+class Connection;
+
+// Dates and payouts sit in a table of their own, keyed by game and draw number,
+// made by the first write that has any; the game tables keep their columns.
+inline constexpr std::string_view kResultsTable = "draw_results";
+
+// One draw's known date and payouts.
+struct StoredResults {
+    int drawNo = 0;
+    DrawResults results;
+};
+
+struct ResultsRead {
+    ReadStatus status = ReadStatus::Complete;
+    std::vector<StoredResults> draws; // ascending draw order
+    std::string error;
+};
+
+// Every stored date and payout of the game; none in a book without the table.
+ResultsRead ReadDrawResults(const std::string& dbPath, Game game);
+
+// The same within an open connection, for draws first to last. Throws DbError.
+std::vector<StoredResults> ReadDrawResults(Connection& connection, Game game, int first, int last);
+
+// The results of one draw from a list in draw order; unknown when it is not there.
+DrawResults FindResults(std::span<const StoredResults> stored, int drawNo);
+
+bool HasResultsTable(Connection& connection);
+// Makes the table unless it is there. Throws DbError.
+void CreateResultsTable(Connection& connection);
+
+// Writes one draw's results; "fill" keeps every value already stored and adds
+// only the unknown ones, otherwise the row is replaced. Holds one prepared statement.
+class ResultsWriter {
+public:
+    ResultsWriter(Connection& connection, Game game, bool fill);
+
+    void Write(int drawNo, const DrawResults& results);
+
+private:
+    Statement m_statement;
+};
+
+} // namespace drawbook

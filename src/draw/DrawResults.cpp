@@ -1,0 +1,233 @@
+#include "draw/DrawResults.h"
+
+#include "draw/DigitText.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdio>
+#include <functional>
+
+namespace drawbook {
+
+namespace {
+
+constexpr std::array<Prize, 5> kPrizes3 = {Prize::Straight, Prize::Box, Prize::SetStraight, Prize::SetBox, Prize::Mini};
+constexpr std::array<Prize, 4> kPrizes4 = {Prize::Straight, Prize::Box, Prize::SetStraight, Prize::SetBox};
+constexpr std::array<Ticket, 4> kTickets3 = {Ticket::Straight, Ticket::Box, Ticket::Set, Ticket::Mini};
+constexpr std::array<Ticket, 3> kTickets4 = {Ticket::Straight, Ticket::Box, Ticket::Set};
+
+bool LeapYear(int year) {
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
+
+int DaysInMonth(int year, int month) {
+    constexpr std::array<int, 12> kDays = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return month == 2 && LeapYear(year) ? 29 : kDays[static_cast<std::size_t>(month - 1)];
+}
+
+// Reads 1 to `most` plain digits from the front of the text.
+std::optional<int> TakeNumber(std::string_view& text, std::size_t most) {
+    std::size_t length = 0;
+    while (length < text.size() && length < most && text[length] >= '0' && text[length] <= '9') {
+        ++length;
+    }
+    if (length == 0) {
+        return std::nullopt;
+    }
+    int value = 0;
+    std::from_chars(text.data(), text.data() + length, value);
+    text.remove_prefix(length);
+    return value;
+}
+
+bool AllSame(std::span<const int> digits) {
+    return std::adjacent_find(digits.begin(), digits.end(), std::not_equal_to<>()) == digits.end();
+}
+
+} // namespace
+
+std::span<const Prize> PrizesOf(Game game) {
+    if (game == Game::Numbers3) {
+        return kPrizes3;
+    }
+    return kPrizes4;
+}
+
+std::string_view PrizeLabel(Prize prize) {
+    switch (prize) {
+    case Prize::Straight:
+        return "ストレート";
+    case Prize::Box:
+        return "ボックス";
+    case Prize::SetStraight:
+        return "セット（ストレート）";
+    case Prize::SetBox:
+        return "セット（ボックス）";
+    case Prize::Mini:
+        return "ミニ";
+    }
+    return {};
+}
+
+bool DrawResults::Any() const {
+    return date != 0 || std::any_of(yen.begin(), yen.end(), [](int y) { return y != kUnknownYen; });
+}
+
+std::optional<int> ReadDate(std::string_view text) {
+    const std::string plain = PlainText(text);
+    std::string_view rest = plain;
+    const auto year = TakeNumber(rest, 4);
+    if (!year || *year < 1000 || rest.empty() || (rest.front() != '-' && rest.front() != '/')) {
+        return std::nullopt;
+    }
+    const char separator = rest.front();
+    rest.remove_prefix(1);
+    const auto month = TakeNumber(rest, 2);
+    if (!month || rest.empty() || rest.front() != separator) {
+        return std::nullopt;
+    }
+    rest.remove_prefix(1);
+    const auto day = TakeNumber(rest, 2);
+    if (!day || !rest.empty() || *month < 1 || *month > 12 || *day < 1 || *day > DaysInMonth(*year, *month)) {
+        return std::nullopt;
+    }
+    return *year * 10000 + *month * 100 + *day;
+}
+
+std::string DateText(int date) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", date / 10000, date / 100 % 100, date % 100);
+    return text;
+}
+
+std::string_view WeekdayText(int date) {
+    // Days from 1970-01-01 of a proleptic Gregorian date, then its weekday (a Thursday).
+    int year = date / 10000;
+    const int month = date / 100 % 100;
+    const int day = date % 100;
+    year -= month <= 2 ? 1 : 0;
+    const int era = (year >= 0 ? year : year - 399) / 400;
+    const int yearOfEra = year - era * 400;
+    const int dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+    const int dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    const long long days = static_cast<long long>(era) * 146097 + dayOfEra - 719468;
+    constexpr std::array<std::string_view, 7> kWeekdays = {"木", "金", "土", "日", "月", "火", "水"};
+    return kWeekdays[static_cast<std::size_t>(((days % 7) + 7) % 7)];
+}
+
+std::string YenText(long long yen) {
+    const std::string digits = std::to_string(yen < 0 ? -yen : yen);
+    std::string text = yen < 0 ? "-" : "";
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) {
+            text += ',';
+        }
+        text += digits[i];
+    }
+    return text + "円";
+}
+
+std::string ResultsText(Game game, const DrawResults& results) {
+    std::string text;
+    if (results.date != 0) {
+        text = DateText(results.date) + "（" + std::string(WeekdayText(results.date)) + "）";
+    }
+    for (const Prize prize : PrizesOf(game)) {
+        if (results.Yen(prize) == kUnknownYen) {
+            continue;
+        }
+        if (!text.empty()) {
+            text += "　";
+        }
+        text += std::string(PrizeLabel(prize)) + " " + YenText(results.Yen(prize));
+    }
+    return text;
+}
+
+std::span<const Ticket> TicketsOf(Game game) {
+    if (game == Game::Numbers3) {
+        return kTickets3;
+    }
+    return kTickets4;
+}
+
+std::string_view TicketName(Ticket ticket) {
+    switch (ticket) {
+    case Ticket::Straight:
+        return "straight";
+    case Ticket::Box:
+        return "box";
+    case Ticket::Set:
+        return "set";
+    case Ticket::Mini:
+        return "mini";
+    }
+    return {};
+}
+
+std::string_view TicketLabel(Ticket ticket) {
+    switch (ticket) {
+    case Ticket::Straight:
+        return "ストレート";
+    case Ticket::Box:
+        return "ボックス";
+    case Ticket::Set:
+        return "セット";
+    case Ticket::Mini:
+        return "ミニ";
+    }
+    return {};
+}
+
+std::optional<int> KnownYen(const DrawResults& results, Prize prize, std::span<const int> winning) {
+    const int yen = results.Yen(prize);
+    if (yen != kUnknownYen) {
+        return yen;
+    }
+    const bool offSale = prize == Prize::Box || prize == Prize::SetStraight || prize == Prize::SetBox;
+    if (offSale && AllSame(winning) && results.Yen(Prize::Straight) != kUnknownYen) {
+        return 0;
+    }
+    return std::nullopt;
+}
+
+std::optional<int> TicketWinnings(Game game, Ticket ticket, std::span<const int> number, std::span<const int> winning,
+                                  const DrawResults& results) {
+    const bool equal = std::equal(number.begin(), number.end(), winning.begin(), winning.end());
+    const bool arranged = std::is_permutation(number.begin(), number.end(), winning.begin(), winning.end());
+    const auto paid = [&](Prize prize, bool won) -> std::optional<int> {
+        const auto yen = KnownYen(results, prize, winning);
+        if (!yen) {
+            return std::nullopt;
+        }
+        return won ? *yen : 0;
+    };
+    switch (ticket) {
+    case Ticket::Straight:
+        return paid(Prize::Straight, equal);
+    case Ticket::Box:
+        if (AllSame(number)) {
+            return std::nullopt;
+        }
+        return paid(Prize::Box, arranged);
+    case Ticket::Set: {
+        if (AllSame(number)) {
+            return std::nullopt;
+        }
+        const auto straight = paid(Prize::SetStraight, equal);
+        const auto box = paid(Prize::SetBox, arranged && !equal);
+        if (!straight || !box) {
+            return std::nullopt;
+        }
+        return *straight + *box;
+    }
+    case Ticket::Mini:
+        if (game != Game::Numbers3 || number.size() < 2 || winning.size() < 2) {
+            return std::nullopt;
+        }
+        return paid(Prize::Mini, std::equal(number.end() - 2, number.end(), winning.end() - 2));
+    }
+    return std::nullopt;
+}
+
+} // namespace drawbook

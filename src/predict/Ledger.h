@@ -1,0 +1,74 @@
+#pragma once
+
+#include "db/DrawHistory.h"
+#include "db/DrawResultsTable.h"
+#include "db/ReadStatus.h"
+#include "draw/DrawResults.h"
+#include "predict/WalkForward.h"
+
+#include <array>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace drawbook {
+
+// The most tickets a game has: the three-digit game's four.
+inline constexpr std::size_t kMaxTickets = 4;
+
+// What one source's numbers cost and paid at one draw, per ticket in TicketsOf order.
+struct LedgerDraw {
+    int drawNo = 0;
+    std::array<int, kMaxTickets> tickets{};
+    std::array<long long, kMaxTickets> won{};
+};
+
+// Whose numbers were bought.
+enum class LedgerSource {
+    Picks,      // the numbers stored in the book
+    Prediction, // the five numbers proposed before each draw
+};
+// "picks", "prediction": the command line's names.
+std::string_view SourceName(LedgerSource source);
+
+// One ticket kind over a period.
+struct LedgerLine {
+    Ticket ticket = Ticket::Straight;
+    long long tickets = 0;
+    long long cost = 0;
+    long long won = 0;
+
+    long long Balance() const { return won - cost; }
+    // 回収率: won over cost in percent with one decimal, "0.0" when nothing was bought.
+    std::string ReturnText() const;
+};
+
+// One draw's numbers, each bought as one ticket of every kind the game has. A
+// number that is not the game's length of digits is no ticket, and no bet counts
+// whose payout is unknown.
+LedgerDraw ScoreNumbers(Game game, int drawNo, std::span<const PickDigits> numbers, std::span<const int> winning,
+                        const DrawResults& results);
+
+// The totals of the draws from firstDrawNo on, one line per ticket of the game.
+std::vector<LedgerLine> SumLedger(Game game, std::span<const LedgerDraw> draws, int firstDrawNo = 0);
+
+// The book's ledger: its draws in draw order, each with what it cost and paid.
+struct Ledger {
+    ReadStatus status = ReadStatus::Complete;
+    std::string error;
+    std::vector<HistoryDraw> history;   // the draws with every digit 0-9, oldest first
+    std::vector<LedgerDraw> picks;      // per draw of the history
+    std::vector<LedgerDraw> prediction; // per draw of the history after the first
+    std::vector<StoredResults> results; // the stored dates and payouts
+};
+
+// Reads the draws, their numbers and their results. Without `walk` the prediction
+// is left for the caller, who may share another walk (see PredictionLedger).
+Ledger ReadLedger(const std::string& dbPath, Game game, bool walk = true);
+
+// Scores one draw's proposed numbers against its results.
+LedgerDraw ScorePrediction(Game game, const HistoryDraw& draw, const PickSet& picks,
+                           std::span<const StoredResults> results);
+
+} // namespace drawbook
