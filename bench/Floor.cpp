@@ -63,13 +63,14 @@ std::string_view Text(sqlite3_stmt* statement, int column) {
 
 struct GameInfo {
     int positions;
+    const char* code;
     const char* table;
     const char* rowColumns; // kaisai, digits, kounyu1..5
     const char* digitColumns;
 };
 
-const GameInfo kGame3 = {3, "ナンバーズ3", "kaisai,N100,N10,N1,kounyu1,kounyu2,kounyu3,kounyu4,kounyu5", "N100,N10,N1"};
-const GameInfo kGame4 = {4, "ナンバーズ4", "kaisai,N1000,N100,N10,N1,kounyu1,kounyu2,kounyu3,kounyu4,kounyu5",
+const GameInfo kGame3 = {3, "3", "ナンバーズ3", "kaisai,N100,N10,N1,kounyu1,kounyu2,kounyu3,kounyu4,kounyu5", "N100,N10,N1"};
+const GameInfo kGame4 = {4, "4", "ナンバーズ4", "kaisai,N1000,N100,N10,N1,kounyu1,kounyu2,kounyu3,kounyu4,kounyu5",
                          "N1000,N100,N10,N1"};
 
 std::string RowSelect(const GameInfo& game, std::string_view clause) {
@@ -120,9 +121,27 @@ void PutCsvField(std::string_view text) {
     std::putchar('"');
 }
 
+bool HasResults() {
+    sqlite3_stmt* statement = Prepare("SELECT 1 FROM sqlite_master WHERE type='table' AND name='draw_results'");
+    const bool found = sqlite3_step(statement) == SQLITE_ROW;
+    sqlite3_finalize(statement);
+    return found;
+}
+
 void Export(const GameInfo& game) {
-    Put("開催回数,当選数字,予想数字１,予想数字２,予想数字３,予想数字４,予想数字５\n");
-    sqlite3_stmt* statement = Prepare(RowSelect(game, "WHERE kaisai>0 ORDER BY kaisai"));
+    const int prizes = game.positions == 3 ? 5 : 4;
+    Put("開催回数,当選数字,予想数字１,予想数字２,予想数字３,予想数字４,予想数字５,抽せん日,ストレート,ボックス,"
+        "セット（ストレート）,セット（ボックス）");
+    Put(prizes == 5 ? ",ミニ\n" : "\n");
+    std::string sql = RowSelect(game, "WHERE kaisai>0 ORDER BY kaisai");
+    const bool results = HasResults();
+    if (results) {
+        sql = std::string("SELECT g.") + game.rowColumns +
+              ",r.draw_date,r.straight,r.box,r.set_straight,r.set_box,r.mini FROM " + game.table +
+              " g LEFT JOIN draw_results r ON r.game='" + game.code +
+              "' AND r.kaisai=g.kaisai WHERE g.kaisai>0 ORDER BY g.kaisai";
+    }
+    sqlite3_stmt* statement = Prepare(sql);
     int rc;
     while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
         PutInt(sqlite3_column_int(statement, 0));
@@ -135,6 +154,17 @@ void Export(const GameInfo& game) {
         for (int n = 0; n < 5; ++n) {
             std::putchar(',');
             PutCsvField(Text(statement, 1 + game.positions + n));
+        }
+        const int first = 6 + game.positions;
+        std::putchar(',');
+        if (results) {
+            Put(Text(statement, first));
+        }
+        for (int p = 0; p < prizes; ++p) {
+            std::putchar(',');
+            if (results && sqlite3_column_type(statement, first + 1 + p) != SQLITE_NULL) {
+                PutInt(sqlite3_column_int64(statement, first + 1 + p));
+            }
         }
         std::putchar('\n');
     }
@@ -316,17 +346,20 @@ void Backtest(const GameInfo& game) {
 struct FileDraw {
     int drawNo;
     Digits digits;
+    std::string_view date;
+    std::array<long long, 5> yen; // -1: unknown
+    std::array<std::string_view, 5> numbers;
+    bool hasNumbers;
 };
 
-// The draw number and winning number columns of a file the bench writes or
-// takes from the real history; fields are split at commas up to those columns.
-std::vector<FileDraw> ReadCsv(const char* path, int positions) {
+// The columns of a file the bench writes or takes from the real history; no
+// field of theirs is quoted.
+std::vector<FileDraw> ReadCsv(const char* path, int positions, std::string& bytes) {
     std::FILE* file = std::fopen(path, "rb");
     if (file == nullptr) {
         std::fprintf(stderr, "drawbook-floor: cannot read %s\n", path);
         std::exit(1);
     }
-    std::string bytes;
     char buffer[1 << 16];
     for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;) {
         bytes.append(buffer, got);
@@ -337,10 +370,26 @@ std::vector<FileDraw> ReadCsv(const char* path, int positions) {
         text.remove_prefix(3);
     }
 
+    constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+    const std::array<std::pair<std::string_view, std::string_view>, 5> yenNames = {{
+        {"straight_payout", "ストレート"},
+        {"box_payout", "ボックス"},
+        {"set_straight_payout", "セット（ストレート）"},
+        {"set_box_payout", "セット（ボックス）"},
+        {"mini_payout", "ミニ"},
+    }};
+    const std::array<std::string_view, 5> numberNames = {"予想数字１", "予想数字２", "予想数字３", "予想数字４",
+                                                         "予想数字５"};
     std::vector<FileDraw> draws;
     std::size_t drawColumn = 0;
     std::size_t winningColumn = 1;
+    std::size_t dateColumn = kNone;
+    std::array<std::size_t, 5> yenColumns;
+    std::array<std::size_t, 5> numberColumns;
+    yenColumns.fill(kNone);
+    numberColumns.fill(kNone);
     bool header = true;
+    std::vector<std::string_view> fields;
     while (!text.empty()) {
         const std::size_t end = std::min(text.find('\n'), text.size());
         std::string_view line = text.substr(0, end);
@@ -351,9 +400,8 @@ std::vector<FileDraw> ReadCsv(const char* path, int positions) {
         if (line.empty()) {
             continue;
         }
-        std::vector<std::string_view> fields;
-        const std::size_t wanted = std::max(drawColumn, winningColumn) + 1;
-        while (header || fields.size() < wanted) {
+        fields.clear();
+        for (;;) {
             const std::size_t comma = std::min(line.find(','), line.size());
             fields.push_back(line.substr(0, comma));
             if (comma == line.size()) {
@@ -367,43 +415,120 @@ std::vector<FileDraw> ReadCsv(const char* path, int positions) {
                     drawColumn = i;
                 } else if (fields[i] == "winning_number" || fields[i] == "当選数字") {
                     winningColumn = i;
+                } else if (fields[i] == "draw_date" || fields[i] == "抽せん日") {
+                    dateColumn = i;
+                }
+                for (std::size_t p = 0; p < (positions == 3 ? 5U : 4U); ++p) {
+                    if (fields[i] == yenNames[p].first || fields[i] == yenNames[p].second) {
+                        yenColumns[p] = i;
+                    }
+                }
+                for (std::size_t n = 0; n < 5; ++n) {
+                    if (fields[i] == numberNames[n]) {
+                        numberColumns[n] = i;
+                    }
                 }
             }
             header = false;
             continue;
         }
-        const std::string_view winning = fields.size() == wanted ? fields[winningColumn] : std::string_view();
-        if (winning.size() != static_cast<std::size_t>(positions)) {
+        const auto field = [&fields](std::size_t column) {
+            return column < fields.size() ? fields[column] : std::string_view();
+        };
+        const std::string_view winning = field(winningColumn);
+        if (winning.size() != static_cast<std::size_t>(positions) || line.starts_with('"')) {
             std::fprintf(stderr, "drawbook-floor: a line this floor does not read\n");
             std::exit(1);
         }
-        FileDraw draw{std::atoi(std::string(fields[drawColumn]).c_str()), {}};
+        FileDraw draw{std::atoi(std::string(field(drawColumn)).c_str()), {}, field(dateColumn), {}, {}, false};
+        bool allSame = true;
         for (int p = 0; p < positions; ++p) {
             draw.digits[static_cast<std::size_t>(p)] = winning[static_cast<std::size_t>(p)] - '0';
+            allSame = allSame && winning[static_cast<std::size_t>(p)] == winning[0];
+        }
+        for (std::size_t p = 0; p < 5; ++p) {
+            const std::string_view yen = field(yenColumns[p]);
+            draw.yen[p] = yen.empty() ? -1 : std::atoll(std::string(yen).c_str());
+        }
+        // Box and set are not sold when every digit is the same.
+        if (allSame && draw.yen[0] >= 0) {
+            for (std::size_t p = 1; p <= 3; ++p) {
+                if (yenColumns[p] != kNone && draw.yen[p] < 0) {
+                    draw.yen[p] = 0;
+                }
+            }
+        }
+        for (std::size_t n = 0; n < 5; ++n) {
+            draw.hasNumbers = draw.hasNumbers || numberColumns[n] != kNone;
+            draw.numbers[n] = field(numberColumns[n]);
         }
         draws.push_back(draw);
     }
     return draws;
 }
 
+bool Known(const FileDraw& draw) {
+    return !draw.date.empty() || std::any_of(draw.yen.begin(), draw.yen.end(), [](long long y) { return y >= 0; });
+}
+
+void BindResults(sqlite3_stmt* statement, const GameInfo& game, const FileDraw& draw) {
+    sqlite3_reset(statement);
+    sqlite3_bind_text(statement, 1, game.code, -1, SQLITE_STATIC);
+    sqlite3_bind_int(statement, 2, draw.drawNo);
+    if (draw.date.empty()) {
+        sqlite3_bind_null(statement, 3);
+    } else {
+        sqlite3_bind_text(statement, 3, draw.date.data(), static_cast<int>(draw.date.size()), SQLITE_STATIC);
+    }
+    for (int p = 0; p < 5; ++p) {
+        if (draw.yen[static_cast<std::size_t>(p)] < 0) {
+            sqlite3_bind_null(statement, 4 + p);
+        } else {
+            sqlite3_bind_int64(statement, 4 + p, draw.yen[static_cast<std::size_t>(p)]);
+        }
+    }
+    if (sqlite3_step(statement) != SQLITE_DONE) {
+        Fail("results");
+    }
+}
+
 void Import(const GameInfo& game, const char* path) {
-    std::vector<FileDraw> draws = ReadCsv(path, game.positions);
+    std::string bytes;
+    std::vector<FileDraw> draws = ReadCsv(path, game.positions, bytes);
     std::stable_sort(draws.begin(), draws.end(), [](const FileDraw& a, const FileDraw& b) { return a.drawNo < b.drawNo; });
+    const bool anyResults = std::any_of(draws.begin(), draws.end(), Known);
 
     Execute("BEGIN IMMEDIATE");
     sqlite3_stmt* find = Prepare(std::string("SELECT ") + game.digitColumns + " FROM " + game.table + " WHERE kaisai=?1");
     std::string insertSql = std::string("INSERT INTO ") + game.table + " (kaisai," + game.digitColumns +
                             ",kounyu1,kounyu2,kounyu3,kounyu4,kounyu5,atari) VALUES (?1";
-    for (int p = 0; p < game.positions; ++p) {
+    for (int p = 0; p < game.positions + 5; ++p) {
         insertSql += ",?" + std::to_string(p + 2);
     }
-    const std::string number = ",?" + std::to_string(game.positions + 2);
-    insertSql += number + number + number + number + number + ",' ')";
+    insertSql += ",' ')";
     sqlite3_stmt* insert = Prepare(insertSql);
-    sqlite3_bind_text(insert, game.positions + 2, "\u3000", -1, SQLITE_STATIC);
+    sqlite3_stmt* findResults = nullptr;
+    sqlite3_stmt* replaceResults = nullptr;
+    sqlite3_stmt* fillResults = nullptr;
+    if (anyResults) {
+        Execute("CREATE TABLE IF NOT EXISTS draw_results (game TEXT NOT NULL, kaisai INTEGER NOT NULL, draw_date TEXT, "
+                "straight INTEGER, box INTEGER, set_straight INTEGER, set_box INTEGER, mini INTEGER, "
+                "PRIMARY KEY (game, kaisai)) WITHOUT ROWID");
+        findResults = Prepare("SELECT draw_date,straight,box,set_straight,set_box,mini FROM draw_results "
+                              "WHERE game=?1 AND kaisai=?2");
+        const char* values = " INTO draw_results (game,kaisai,draw_date,straight,box,set_straight,set_box,mini) "
+                             "VALUES (?1,?2,?3,?4,?5,?6,?7,?8)";
+        replaceResults = Prepare(std::string("INSERT OR REPLACE") + values);
+        fillResults = Prepare(std::string("INSERT") + values +
+                              " ON CONFLICT (game,kaisai) DO UPDATE SET draw_date=coalesce(draw_date,excluded.draw_date),"
+                              "straight=coalesce(straight,excluded.straight),box=coalesce(box,excluded.box),"
+                              "set_straight=coalesce(set_straight,excluded.set_straight),"
+                              "set_box=coalesce(set_box,excluded.set_box),mini=coalesce(mini,excluded.mini)");
+    }
 
     long long added = 0;
     long long skipped = 0;
+    long long completed = 0;
     int first = 0;
     int last = 0;
     for (const FileDraw& draw : draws) {
@@ -417,6 +542,36 @@ void Import(const GameInfo& game, const char* path) {
                 }
             }
             ++skipped;
+            if (!Known(draw)) {
+                continue;
+            }
+            sqlite3_reset(findResults);
+            sqlite3_bind_text(findResults, 1, game.code, -1, SQLITE_STATIC);
+            sqlite3_bind_int(findResults, 2, draw.drawNo);
+            bool lacks = true;
+            if (sqlite3_step(findResults) == SQLITE_ROW) {
+                lacks = !draw.date.empty() && sqlite3_column_type(findResults, 0) == SQLITE_NULL;
+                if (!draw.date.empty() && !lacks && Text(findResults, 0) != draw.date) {
+                    std::fprintf(stderr, "drawbook-floor: draw %d is stored with another date\n", draw.drawNo);
+                    std::exit(1);
+                }
+                for (int p = 0; p < 5; ++p) {
+                    const long long yen = draw.yen[static_cast<std::size_t>(p)];
+                    if (yen < 0) {
+                        continue;
+                    }
+                    if (sqlite3_column_type(findResults, 1 + p) == SQLITE_NULL) {
+                        lacks = true;
+                    } else if (sqlite3_column_int64(findResults, 1 + p) != yen) {
+                        std::fprintf(stderr, "drawbook-floor: draw %d is stored with another payout\n", draw.drawNo);
+                        std::exit(1);
+                    }
+                }
+            }
+            if (lacks) {
+                BindResults(fillResults, game, draw);
+                ++completed;
+            }
             continue;
         }
         sqlite3_reset(insert);
@@ -424,15 +579,25 @@ void Import(const GameInfo& game, const char* path) {
         for (int p = 0; p < game.positions; ++p) {
             sqlite3_bind_int(insert, p + 2, draw.digits[static_cast<std::size_t>(p)]);
         }
+        for (int n = 0; n < 5; ++n) {
+            const std::string_view number = draw.hasNumbers ? draw.numbers[static_cast<std::size_t>(n)] : "\u3000";
+            sqlite3_bind_text(insert, game.positions + 2 + n, number.data(), static_cast<int>(number.size()),
+                              SQLITE_STATIC);
+        }
         if (sqlite3_step(insert) != SQLITE_DONE) {
             Fail("insert");
+        }
+        if (Known(draw)) {
+            BindResults(replaceResults, game, draw);
+            ++completed;
         }
         first = added == 0 ? draw.drawNo : first;
         last = draw.drawNo;
         ++added;
     }
-    sqlite3_finalize(find);
-    sqlite3_finalize(insert);
+    for (sqlite3_stmt* statement : {find, insert, findResults, replaceResults, fillResults}) {
+        sqlite3_finalize(statement);
+    }
     Execute("COMMIT");
 
     if (added == 0) {
@@ -442,6 +607,9 @@ void Import(const GameInfo& game, const char* path) {
     }
     if (skipped > 0) {
         std::printf("登録済みの%lld回分は飛ばしました。", skipped);
+    }
+    if (completed > 0) {
+        std::printf("抽せん日・当せん金を%lld回分に記録しました。", completed);
     }
     Put("。\n");
 }

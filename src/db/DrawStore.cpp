@@ -3,6 +3,7 @@
 #include "db/Connection.h"
 #include "db/DbError.h"
 #include "db/DrawQueries.h"
+#include "db/DrawResultsTable.h"
 #include "db/Statement.h"
 #include "db/Transaction.h"
 #include "draw/DrawEdit.h"
@@ -23,11 +24,9 @@ std::string InsertStatement(Game game) {
         columns += "," + std::string(column);
         values += ",?" + std::to_string(parameter++);
     }
-    // Every number takes the same parameter: the empty number.
-    const std::string number = "?" + std::to_string(parameter);
     for (const std::string_view column : NumberColumns()) {
         columns += "," + std::string(column);
-        values += "," + number;
+        values += ",?" + std::to_string(parameter++);
     }
     return "INSERT INTO " + std::string(TableName(game)) + " (" + columns + ",atari) VALUES (" + values + ",' ')";
 }
@@ -59,8 +58,7 @@ enum DrawState : char {
 
 // How the book holds each draw of the batch, in one pass over the stored rows
 // the batch spans beside the batch in the same order. A draw the batch holds
-// twice meets its first copy as a stored row would. Returns the conflicts in
-// draw order, equal draws in batch order.
+// twice meets its first copy as a stored row would. Returns the conflicts.
 std::vector<DrawConflict> FindStored(Connection& connection, Game game, std::span<const NewDraw> draws,
                                      std::span<const std::size_t> order, std::vector<char>& state) {
     std::vector<DrawConflict> conflicts;
@@ -82,7 +80,7 @@ std::vector<DrawConflict> FindStored(Connection& connection, Game game, std::spa
             state[index] = kStored;
             if (!SameDigits(rows, draws[index].digits)) {
                 state[index] = kDiffers;
-                conflicts.push_back({index, StoredText(rows, draws[index].digits.size())});
+                conflicts.push_back({index, DrawField::Digits, Prize::Straight, StoredText(rows, draws[index].digits.size())});
             }
         }
     }
@@ -92,14 +90,72 @@ std::vector<DrawConflict> FindStored(Connection& connection, Game game, std::spa
         if (draw.drawNo == earlier.drawNo && state[order[i]] == kNew) {
             state[order[i]] = draw.digits == earlier.digits ? kStored : kDiffers;
             if (state[order[i]] == kDiffers) {
-                conflicts.push_back({order[i], DigitsText(earlier.digits)});
+                conflicts.push_back({order[i], DrawField::Digits, Prize::Straight, DigitsText(earlier.digits)});
             }
         }
     }
-    std::stable_sort(conflicts.begin(), conflicts.end(), [&draws](const DrawConflict& a, const DrawConflict& b) {
-        return std::pair(draws[a.index].drawNo, a.index) < std::pair(draws[b.index].drawNo, b.index);
-    });
     return conflicts;
+}
+
+// The field of `known` that `results` gives another value; the date first.
+std::optional<DrawConflict> ResultsConflict(const DrawResults& known, const DrawResults& results) {
+    if (known.date != 0 && results.date != 0 && known.date != results.date) {
+        return DrawConflict{0, DrawField::Date, Prize::Straight, DateText(known.date)};
+    }
+    for (std::size_t prize = 0; prize < kPrizeCount; ++prize) {
+        if (known.yen[prize] != kUnknownYen && results.yen[prize] != kUnknownYen && known.yen[prize] != results.yen[prize]) {
+            return DrawConflict{0, DrawField::Payout, static_cast<Prize>(prize), YenText(known.yen[prize])};
+        }
+    }
+    return std::nullopt;
+}
+
+// The results one draw number ends with, and whether they must be written.
+struct ResultsPlan {
+    std::size_t first = 0; // its first place in the order
+    DrawResults results;
+    bool write = false;
+};
+
+// Merges each draw's results with the stored ones and the batch's other copies of
+// it, in one pass beside the stored rows; conflicts are appended.
+std::vector<ResultsPlan> PlanResults(Connection& connection, Game game, std::span<const NewDraw> draws,
+                                     std::span<const std::size_t> order, const std::vector<char>& state,
+                                     std::vector<DrawConflict>& conflicts) {
+    std::vector<ResultsPlan> plans;
+    const std::vector<StoredResults> stored =
+        ReadDrawResults(connection, game, draws[order.front()].drawNo, draws[order.back()].drawNo);
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < order.size();) {
+        const int drawNo = draws[order[i]].drawNo;
+        while (next < stored.size() && stored[next].drawNo < drawNo) {
+            ++next;
+        }
+        ResultsPlan plan{i, {}, false};
+        // A draw the book lacks replaces whatever results a row of its number kept.
+        const bool inBook = state[order[i]] == kStored;
+        if (inBook && next < stored.size() && stored[next].drawNo == drawNo) {
+            plan.results = stored[next].results;
+        }
+        const DrawResults known = plan.results;
+        for (; i < order.size() && draws[order[i]].drawNo == drawNo; ++i) {
+            const NewDraw& draw = draws[order[i]];
+            if (state[order[i]] == kDiffers) {
+                continue;
+            }
+            if (auto conflict = ResultsConflict(plan.results, draw.results)) {
+                conflict->index = order[i];
+                conflicts.push_back(std::move(*conflict));
+                continue;
+            }
+            FillUnknown(plan.results, draw.results);
+        }
+        plan.write = plan.results != known;
+        if (plan.write) {
+            plans.push_back(plan);
+        }
+    }
+    return plans;
 }
 
 } // namespace
@@ -121,15 +177,26 @@ AddResult AddDraws(const std::string& dbPath, Game game, std::span<const NewDraw
         Transaction transaction(connection);
         std::vector<char> state(draws.size(), kNew);
         result.conflicts = FindStored(connection, game, draws, order, state);
+        const bool anyResults =
+            std::any_of(draws.begin(), draws.end(), [](const NewDraw& draw) { return draw.results.Any(); });
+        std::vector<ResultsPlan> plans;
+        if (anyResults) {
+            plans = PlanResults(connection, game, draws, order, state, result.conflicts);
+        }
         if (!result.conflicts.empty()) {
             // The transaction rolls back as it goes out of scope.
             AddResult refused;
             refused.outcome = AddOutcome::Conflict;
             refused.conflicts = std::move(result.conflicts);
+            std::stable_sort(refused.conflicts.begin(), refused.conflicts.end(),
+                             [&draws](const DrawConflict& a, const DrawConflict& b) {
+                                 return std::pair(draws[a.index].drawNo, a.index) <
+                                        std::pair(draws[b.index].drawNo, b.index);
+                             });
             return refused;
         }
         Statement insert(connection, InsertStatement(game));
-        insert.BindText(Positions(game) + 2, kEmptyNumber);
+        const int firstNumber = Positions(game) + 2;
         for (const std::size_t index : order) {
             const NewDraw& draw = draws[index];
             if (state[index] != kNew) {
@@ -141,12 +208,26 @@ AddResult AddDraws(const std::string& dbPath, Game game, std::span<const NewDraw
             for (std::size_t p = 0; p < draw.digits.size(); ++p) {
                 insert.BindInt(static_cast<int>(p) + 2, draw.digits[p]);
             }
+            for (int n = 0; n < kNumberCount; ++n) {
+                const auto k = static_cast<std::size_t>(n);
+                insert.BindText(firstNumber + n, k < draw.numbers.size() ? std::string_view(draw.numbers[k]) : kEmptyNumber);
+            }
             insert.Execute();
             if (result.added == 0) {
                 result.firstAdded = draw.drawNo;
             }
             result.lastAdded = draw.drawNo;
             ++result.added;
+        }
+        if (!plans.empty()) {
+            CreateResultsTable(connection);
+            ResultsWriter replace(connection, game, false);
+            ResultsWriter fill(connection, game, true);
+            for (const ResultsPlan& plan : plans) {
+                const std::size_t index = order[plan.first];
+                (state[index] == kNew ? replace : fill).Write(draws[index].drawNo, plan.results);
+            }
+            result.completed = plans.size();
         }
         transaction.Commit();
     } catch (const DbError& e) {

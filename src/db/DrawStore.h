@@ -1,6 +1,7 @@
 #pragma once
 
 #include "draw/DigitText.h"
+#include "draw/DrawResults.h"
 #include "draw/Game.h"
 
 #include <cstddef>
@@ -19,6 +20,8 @@ struct NewDraw {
     int drawNo = 0;
     DigitList digits; // highest position first, each 0-9
     int line = 0;     // where the source holds it, for its messages (a file's line)
+    DrawResults results;              // its date and payouts, as far as the source knows them
+    std::vector<std::string> numbers; // the numbers kept with a draw the book lacks; none: empty ones
 };
 
 enum class AddOutcome {
@@ -27,16 +30,27 @@ enum class AddOutcome {
     Failed,   // the database refused: nothing was written
 };
 
-// A draw of the batch that the book holds with other digits.
+// What of a draw the batch and the book disagree on.
+enum class DrawField {
+    Digits,
+    Date,
+    Payout,
+};
+
+// A draw of the batch that the book holds with other digits, another date or
+// another payout.
 struct DrawConflict {
     std::size_t index = 0; // its place in the batch
-    std::string stored;    // the stored digits, "？" for a missing one
+    DrawField field = DrawField::Digits;
+    Prize prize = Prize::Straight; // for Payout
+    std::string stored; // the stored digits ("？" for a missing one), date or payout as messages write them
 };
 
 // What a batch added, and what it passed over.
 struct AddCounts {
     std::size_t added = 0;
-    std::size_t skipped = 0; // already stored with the same digits
+    std::size_t skipped = 0;   // already stored with the same digits
+    std::size_t completed = 0; // draws whose date or payouts were written, added ones included
     int firstAdded = 0;
     int lastAdded = 0;
 };
@@ -48,9 +62,11 @@ struct AddResult : AddCounts {
 };
 
 // Adds the draws the table lacks, in ascending order, in one transaction; each
-// with empty numbers and " " as its hit marker. A draw stored with the same
-// digits is skipped and left as it is; one stored with other digits refuses the
-// whole batch.
+// with its numbers (empty ones when it has none) and " " as its hit marker. A
+// draw stored with the same digits is skipped and keeps its numbers; only a date
+// or payout it lacks is filled in. One stored with other digits, another date or
+// another payout refuses the whole batch; so does a draw the batch holds twice
+// that way.
 AddResult AddDraws(const std::string& dbPath, Game game, std::span<const NewDraw> draws);
 
 } // namespace drawbook

@@ -73,6 +73,29 @@ bool DrawResults::Any() const {
     return date != 0 || std::any_of(yen.begin(), yen.end(), [](int y) { return y != kUnknownYen; });
 }
 
+bool ResultsAgree(const DrawResults& a, const DrawResults& b) {
+    if (a.date != 0 && b.date != 0 && a.date != b.date) {
+        return false;
+    }
+    for (std::size_t p = 0; p < kPrizeCount; ++p) {
+        if (a.yen[p] != kUnknownYen && b.yen[p] != kUnknownYen && a.yen[p] != b.yen[p]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void FillUnknown(DrawResults& results, const DrawResults& other) {
+    if (results.date == 0) {
+        results.date = other.date;
+    }
+    for (std::size_t p = 0; p < kPrizeCount; ++p) {
+        if (results.yen[p] == kUnknownYen) {
+            results.yen[p] = other.yen[p];
+        }
+    }
+}
+
 std::optional<int> ReadDate(std::string_view text) {
     const std::string plain = PlainText(text);
     std::string_view rest = plain;

@@ -37,6 +37,11 @@ struct DrawResults {
     friend bool operator==(const DrawResults&, const DrawResults&) = default;
 };
 
+// Whether no date or payout is known to both with two different values.
+bool ResultsAgree(const DrawResults& a, const DrawResults& b);
+// Takes from `other` what `results` does not know.
+void FillUnknown(DrawResults& results, const DrawResults& other);
+
 // "2026-08-21", "2026/8/21": the date as yyyymmdd when it is one of the calendar.
 std::optional<int> ReadDate(std::string_view text);
 // 20260821 as "2026-08-21".

@@ -8,6 +8,7 @@
 #include <array>
 #include <cctype>
 #include <charconv>
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -30,6 +31,23 @@ constexpr std::array<std::string_view, 4> kWinningColumnNames = {"winning_number
 // One column per digit, named by position from the thousands down.
 constexpr std::array<std::string_view, 4> kPositionColumnNames = {"n1000", "n100", "n10", "n1"};
 constexpr std::array<std::string_view, 4> kJapanesePositionColumnNames = {"千の位", "百の位", "十の位", "一の位"};
+constexpr std::array<std::string_view, 3> kDateColumnNames = {"draw_date", "抽せん日", "抽選日"};
+// Each prize's payout column, in prize order: the results files' names, then export's captions.
+constexpr std::array<std::array<std::string_view, 2>, kPrizeCount> kYenColumnNames = {{
+    {"straight_payout", "ストレート"},
+    {"box_payout", "ボックス"},
+    {"set_straight_payout", "セット（ストレート）"},
+    {"set_box_payout", "セット（ボックス）"},
+    {"mini_payout", "ミニ"},
+}};
+constexpr std::array<std::array<std::string_view, 3>, kNumberCount> kNumberColumnNames = {{
+    {"予想数字１", "予想数字1", "kounyu1"},
+    {"予想数字２", "予想数字2", "kounyu2"},
+    {"予想数字３", "予想数字3", "kounyu3"},
+    {"予想数字４", "予想数字4", "kounyu4"},
+    {"予想数字５", "予想数字5", "kounyu5"},
+}};
+constexpr int kMaxYen = 2147483647;
 
 // Blanks around a field: spaces, tabs and full-width spaces.
 std::string_view Trim(std::string_view text) {
@@ -115,6 +133,11 @@ struct Layout {
     bool hasHeader = false;
     bool otherGame = false;     // the header names the other game's digit columns
     std::string problem;        // the header cannot be read
+    // Columns a line may lack: the date, the payouts in prize order, the numbers.
+    std::optional<std::size_t> dateColumn;
+    std::array<std::optional<std::size_t>, kPrizeCount> yenColumns{};
+    std::array<std::optional<std::size_t>, kNumberCount> numberColumns{};
+    bool hasNumbers = false;
 
     std::size_t LastColumn() const {
         std::size_t last = std::max(drawColumn, winningColumn);
@@ -203,6 +226,15 @@ Layout ReadLayout(const CsvRow& first, Game game) {
         return layout;
     }
     layout.drawColumn = *drawColumn;
+    layout.dateColumn = FindAnyColumn(names, kDateColumnNames);
+    for (const Prize prize : PrizesOf(game)) {
+        const auto p = static_cast<std::size_t>(prize);
+        layout.yenColumns[p] = FindAnyColumn(names, kYenColumnNames[p]);
+    }
+    for (std::size_t n = 0; n < kNumberColumnNames.size(); ++n) {
+        layout.numberColumns[n] = FindAnyColumn(names, kNumberColumnNames[n]);
+        layout.hasNumbers |= layout.numberColumns[n].has_value();
+    }
     if (const auto winningColumn = FindAnyColumn(names, kWinningColumnNames)) {
         layout.winningColumn = *winningColumn;
         return layout;
@@ -250,6 +282,77 @@ std::optional<DigitList> RecordDigits(const CsvRow& record, const Layout& layout
         digits.push_back((*digit)[0]);
     }
     return digits;
+}
+
+// A column a line may lack: empty when it does.
+std::string_view OptionalField(const CsvRow& record, const std::optional<std::size_t>& column) {
+    return column && *column < record.fields.size() ? record.fields[*column] : std::string_view();
+}
+
+// "119800", "119,800", "１１９８００円": a payout in yen.
+std::optional<int> ReadYen(std::string_view field) {
+    std::string text = PlainText(field);
+    std::string_view yen = text;
+    if (yen.ends_with("円")) {
+        yen.remove_suffix(std::string_view("円").size());
+    }
+    std::string digits;
+    for (std::size_t i = 0; i < yen.size(); ++i) {
+        // A comma only between groups of three digits.
+        if (yen[i] == ',' && !digits.empty() && (yen.size() - i - 1) % 4 == 3) {
+            continue;
+        }
+        digits += yen[i];
+    }
+    if (!AllDigits(digits) || digits.size() > 10) {
+        return std::nullopt;
+    }
+    const long long value = std::stoll(digits);
+    if (value > kMaxYen) {
+        return std::nullopt;
+    }
+    return static_cast<int>(value);
+}
+
+bool AllSameDigits(const DigitList& digits) {
+    return std::adjacent_find(digits.begin(), digits.end(), std::not_equal_to<>()) == digits.end();
+}
+
+// The date and payouts a line holds; a problem line names the first bad one.
+std::optional<DrawResults> RecordResults(const CsvRow& record, const Layout& layout, Game game,
+                                         const DigitList& digits, std::string& problem) {
+    DrawResults results;
+    if (const std::string_view field = Trim(OptionalField(record, layout.dateColumn)); !field.empty()) {
+        const auto date = ReadDate(field);
+        if (!date) {
+            problem = "抽せん日「" + Shortened(field) + "」が日付ではありません";
+            return std::nullopt;
+        }
+        results.date = *date;
+    }
+    for (const Prize prize : PrizesOf(game)) {
+        const auto p = static_cast<std::size_t>(prize);
+        const std::string_view field = Trim(OptionalField(record, layout.yenColumns[p]));
+        if (field.empty()) {
+            continue;
+        }
+        const auto yen = ReadYen(field);
+        if (!yen) {
+            problem = std::string(PrizeLabel(prize)) + "の当せん金「" + Shortened(field) + "」が金額ではありません";
+            return std::nullopt;
+        }
+        results.yen[p] = *yen;
+    }
+    // Box and set are not sold when every digit is the same: an empty payout is 0.
+    if (results.Yen(Prize::Straight) != kUnknownYen && AllSameDigits(digits)) {
+        for (const Prize prize : {Prize::Box, Prize::SetStraight, Prize::SetBox}) {
+            const auto p = static_cast<std::size_t>(prize);
+            if (layout.yenColumns[p] && results.yen[p] == kUnknownYen) {
+                results.yen[p] = 0;
+            }
+        }
+    }
+    return results;
 }
 
 } // namespace
@@ -331,7 +434,20 @@ DrawCsv ReadDrawCsv(Game game, std::string_view bytes) {
                                                                             "の数字ではありません"));
             return true;
         }
-        csv.draws.push_back({*drawNo, *digits, record.line});
+        CsvDraw draw{*drawNo, *digits, record.line, {}, {}};
+        std::string problem;
+        const auto results = RecordResults(record, *layout, game, *digits, problem);
+        if (!results) {
+            problems.emplace_back(record.line, LineMessage(record.line, problem));
+            return true;
+        }
+        draw.results = *results;
+        if (layout->hasNumbers) {
+            for (const auto& column : layout->numberColumns) {
+                draw.numbers.emplace_back(OptionalField(record, column));
+            }
+        }
+        csv.draws.push_back(std::move(draw));
         return true;
     });
     if (!csv.problems.empty()) {
@@ -358,19 +474,25 @@ DrawCsv ReadDrawCsv(Game game, std::string_view bytes) {
     }
     // Each draw once, in place.
     std::size_t unique = 0;
-    for (const CsvDraw& draw : csv.draws) {
-        const CsvDraw* kept = unique > 0 ? &csv.draws[unique - 1] : nullptr;
+    for (CsvDraw& draw : csv.draws) {
+        CsvDraw* kept = unique > 0 ? &csv.draws[unique - 1] : nullptr;
         if (kept != nullptr && kept->drawNo == draw.drawNo) {
-            if (kept->digits != draw.digits) {
+            const bool sameDigits = kept->digits == draw.digits;
+            if (!sameDigits || !ResultsAgree(kept->results, draw.results)) {
                 const CsvDraw& earlier = kept->line < draw.line ? *kept : draw;
                 const CsvDraw& later = kept->line < draw.line ? draw : *kept;
-                problems.emplace_back(later.line, LineMessage(later.line, "第" + std::to_string(later.drawNo) + "回が" +
-                                                                              std::to_string(earlier.line) +
-                                                                              "行目と違う当選数字です"));
+                problems.emplace_back(later.line,
+                                      LineMessage(later.line, "第" + std::to_string(later.drawNo) + "回が" +
+                                                                  std::to_string(earlier.line) + "行目と違う" +
+                                                                  (sameDigits ? "抽せん日か当せん金" : "当選数字") + "です"));
             }
+            FillUnknown(kept->results, draw.results);
             continue;
         }
-        csv.draws[unique++] = draw;
+        if (&csv.draws[unique] != &draw) {
+            csv.draws[unique] = std::move(draw);
+        }
+        ++unique;
     }
     csv.draws.resize(unique);
     if (!problems.empty()) {

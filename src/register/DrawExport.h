@@ -9,8 +9,12 @@
 
 namespace drawbook {
 
-// The header row of an exported file: the draw list's captions.
+// The leading columns of an exported file: the draw list's captions.
 inline constexpr std::string_view kCsvHeader = "開催回数,当選数字,予想数字１,予想数字２,予想数字３,予想数字４,予想数字５";
+
+// The header row of a game's exported file: the draw list's captions, then
+// 抽せん日 and the game's payouts ("…,抽せん日,ストレート,ボックス,…").
+std::string CsvHeader(Game game);
 
 struct ExportResult {
     ReadStatus status = ReadStatus::Complete;
@@ -20,7 +24,7 @@ struct ExportResult {
 };
 
 // Every draw with kaisai>0 in draw order: draw number, winning number with its
-// leading zeros, the five numbers.
+// leading zeros, the five numbers, the date and the payouts (empty where unknown).
 ExportResult ExportDrawCsv(const std::string& dbPath, Game game);
 
 // Writes an exported file with the byte-order mark spreadsheets look for; a file

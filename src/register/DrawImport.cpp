@@ -39,6 +39,27 @@ ImportResult ImportRead(const std::string& dbPath, Game game, DrawCsv csv, bool 
     return ImportDraws(dbPath, game, csv.draws);
 }
 
+// "第1回は当選数字1149で登録済みです（ファイルでは1148）"
+std::string ConflictText(const CsvDraw& draw, const DrawConflict& conflict) {
+    std::string what;
+    std::string file;
+    switch (conflict.field) {
+    case DrawField::Digits:
+        what = "当選数字";
+        file = DigitsText(draw.digits);
+        break;
+    case DrawField::Date:
+        what = "抽せん日";
+        file = DateText(draw.results.date);
+        break;
+    case DrawField::Payout:
+        what = std::string(PrizeLabel(conflict.prize)) + "の当せん金";
+        file = YenText(draw.results.Yen(conflict.prize));
+        break;
+    }
+    return "第" + std::to_string(draw.drawNo) + "回は" + what + conflict.stored + "で登録済みです（ファイルでは" + file + "）";
+}
+
 } // namespace
 
 ImportResult ImportDraws(const std::string& dbPath, Game game, const std::vector<CsvDraw>& draws) {
@@ -50,9 +71,7 @@ ImportResult ImportDraws(const std::string& dbPath, Game game, const std::vector
         std::vector<std::pair<int, std::string>> conflicts;
         for (const DrawConflict& conflict : added.conflicts) {
             const CsvDraw& draw = draws[conflict.index];
-            conflicts.emplace_back(draw.line, LineMessage(draw.line, "第" + std::to_string(draw.drawNo) + "回は当選数字" +
-                                                                         conflict.stored + "で登録済みです（ファイルでは" +
-                                                                         DigitsText(draw.digits) + "）"));
+            conflicts.emplace_back(draw.line, LineMessage(draw.line, ConflictText(draw, conflict)));
         }
         return Refused(RefusalReport(std::move(conflicts)));
     }
@@ -86,6 +105,9 @@ std::string ImportSummary(const ImportResult& result) {
     }
     if (result.skipped > 0) {
         summary += "登録済みの" + std::to_string(result.skipped) + "回分は飛ばしました。";
+    }
+    if (result.completed > 0) {
+        summary += "抽せん日・当せん金を" + std::to_string(result.completed) + "回分に記録しました。";
     }
     return summary + "。";
 }

@@ -33,7 +33,8 @@ ImportResult ImportDrawCsv(const std::string& dbPath, Game game, std::string_vie
 ImportResult ImportDrawFile(const std::string& dbPath, Game game, const std::string& path);
 
 // What happened, for an import that succeeded:
-// "　3回分を追加しました（第7052回～第7054回）。登録済みの7051回分は飛ばしました。。"
+// "　3回分を追加しました（第7052回～第7054回）。登録済みの7051回分は飛ばしました。。", and how many
+// draws got dates or payouts: "…抽せん日・当せん金を7054回分に記録しました。。"
 std::string ImportSummary(const ImportResult& result);
 
 // "　n3.csvを開けませんでした。。"

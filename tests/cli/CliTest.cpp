@@ -382,7 +382,7 @@ TEST(CliTest, ImportPrintsWhatWasAddedAndExportWritesItBack) {
     const std::string dbPath = dir.File("ナンバーズ.mdb");
     CliRun run = RunTool({"import", "3", csv}, dbPath);
     EXPECT_EQ(run.code, 0);
-    EXPECT_EQ(run.out, "　3回分を追加しました（第1回～第3回）。。\n");
+    EXPECT_EQ(run.out, "　3回分を追加しました（第1回～第3回）。抽せん日・当せん金を3回分に記録しました。。\n");
     EXPECT_EQ(run.err, "");
     EXPECT_EQ(RunTool({"list", "3"}, dbPath).out, "1\t191\t　\t　\t　\t　\t　\n"
                                                   "2\t988\t　\t　\t　\t　\t　\n"
@@ -398,11 +398,12 @@ TEST(CliTest, ImportPrintsWhatWasAddedAndExportWritesItBack) {
     EXPECT_EQ(run.out, "　追加する回はありませんでした。登録済みの2回分は飛ばしました。。\n");
 
     RunTool({"store", "3", "2", "988", "--numbers", "123,\"4,5\""}, dbPath);
-    const std::string expected = "開催回数,当選数字,予想数字１,予想数字２,予想数字３,予想数字４,予想数字５\n"
-                                 "1,191,　,　,　,　,　\n"
-                                 "2,988,123,\"\"\"4\",\"5\"\"\",　,　\n"
-                                 "3,057,　,　,　,　,　\n"
-                                 "4,630,　,　,　,　,　\n";
+    const std::string expected = "開催回数,当選数字,予想数字１,予想数字２,予想数字３,予想数字４,予想数字５,"
+                                 "抽せん日,ストレート,ボックス,セット（ストレート）,セット（ボックス）,ミニ\n"
+                                 "1,191,　,　,　,　,　,1994-10-07,,,,,\n"
+                                 "2,988,123,\"\"\"4\",\"5\"\"\",　,　,1994-10-14,,,,,\n"
+                                 "3,057,　,　,　,　,　,1994-10-21,,,,,\n"
+                                 "4,630,　,　,　,　,　,,,,,,\n";
     // To stdout as plain text; to a file with the byte-order mark spreadsheets look for.
     run = RunTool({"export", "3"}, dbPath);
     EXPECT_EQ(run.code, 0);
@@ -414,7 +415,8 @@ TEST(CliTest, ImportPrintsWhatWasAddedAndExportWritesItBack) {
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(ReadBytes(out), "\xEF\xBB\xBF" + expected);
     EXPECT_EQ(RunTool({"export", "4"}, dbPath).out,
-              "開催回数,当選数字,予想数字１,予想数字２,予想数字３,予想数字４,予想数字５\n");
+              "開催回数,当選数字,予想数字１,予想数字２,予想数字３,予想数字４,予想数字５,"
+              "抽せん日,ストレート,ボックス,セット（ストレート）,セット（ボックス）\n");
 }
 
 TEST(CliTest, RefusedImportsSayWhyAndChangeNothing) {

@@ -33,7 +33,8 @@ const QString kNoStop = QStringLiteral("(no stop icon) ");
 // The five numbers of an imported draw, as the list shows them.
 const QString kImportedNumbers = QStringLiteral("\t　\t　\t　\t　\t　");
 const std::string kBom = "\xEF\xBB\xBF";
-const std::string kHeader = "開催回数,当選数字,予想数字１,予想数字２,予想数字３,予想数字４,予想数字５\n";
+const std::string kHeader = "開催回数,当選数字,予想数字１,予想数字２,予想数字３,予想数字４,予想数字５,"
+                            "抽せん日,ストレート,ボックス,セット（ストレート）,セット（ボックス）";
 
 void WriteFile(const std::string& path, std::string_view bytes) {
     std::ofstream out(path, std::ios::binary);
@@ -269,7 +270,8 @@ void NumbersCsvTest::realHistoryFillsAnEmptyDatabase() {
     QCOMPARE(TextOf(window.get(), IDC_NEXT_DRAW), QStringLiteral("1"));
 
     Import(*window, desktop, file);
-    QCOMPARE(desktop.Texts(), QStringList{kNoStop + QStringLiteral("　7054回分を追加しました（第1回～第7054回）。。")});
+    QCOMPARE(desktop.Texts(), QStringList{kNoStop + QStringLiteral("　7054回分を追加しました（第1回～第7054回）。"
+                                                                  "抽せん日・当せん金を7054回分に記録しました。。")});
     const QStringList rows = ListRows(window->m_listDraws);
     QCOMPARE(rows.size(), 7054);
     QCOMPARE(rows.front(), first + kImportedNumbers);
@@ -416,9 +418,10 @@ void NumbersCsvTest::exportWritesNumberedDrawsInOrder() {
     QCOMPARE(desktop.fileCaptions, std::vector<QString>{QStringLiteral("CSVファイルに書き出す")});
     QCOMPARE(desktop.suggestedPaths, std::vector<QString>{QDir::homePath() + QStringLiteral("/ナンバーズ3.csv")});
     QCOMPARE(ReadBytes(three), kBom + kHeader +
-                                   "1,910,,,,,\n"
-                                   "2,123,012,,,,\n"
-                                   "3,007,123,,　,\"1,2\",045\n");
+                                   ",ミニ\n"
+                                   "1,910,,,,,,,,,,,\n"
+                                   "2,123,012,,,,,,,,,,\n"
+                                   "3,007,123,,　,\"1,2\",045,,,,,,\n");
     QCOMPARE(desktop.Texts(), QStringList{kNoStop + QStringLiteral("　3回分を書き出しました。。")});
 
     const auto window4 = OpenGameWindow(Game::Numbers4, desktop, db.Path());
@@ -426,8 +429,9 @@ void NumbersCsvTest::exportWritesNumberedDrawsInOrder() {
     window4->m_actionExportCsv->trigger();
     QCOMPARE(desktop.suggestedPaths.back(), QDir::homePath() + QStringLiteral("/ナンバーズ4.csv"));
     QCOMPARE(ReadBytes(four), kBom + kHeader +
-                                  "1,1149,0001,,,,9999\n"
-                                  "2,0001,,,,,\n");
+                                  "\n"
+                                  "1,1149,0001,,,,9999,,,,,\n"
+                                  "2,0001,,,,,,,,,,\n");
     QCOMPARE(desktop.Texts().back(), kNoStop + QStringLiteral("　2回分を書き出しました。。"));
     QCOMPARE(desktop.waitDepth, 0);
 }

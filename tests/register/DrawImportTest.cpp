@@ -448,6 +448,9 @@ TEST(DrawImportTest, SummaryAndMessageTexts) {
     result = {};
     result.skipped = 7054;
     EXPECT_EQ(ImportSummary(result), "　追加する回はありませんでした。登録済みの7054回分は飛ばしました。。");
+    result.completed = 12;
+    EXPECT_EQ(ImportSummary(result), "　追加する回はありませんでした。登録済みの7054回分は飛ばしました。"
+                                     "抽せん日・当せん金を12回分に記録しました。。");
     EXPECT_EQ(FileNotReadMessage("n3.csv"), "　n3.csvを開けませんでした。。");
 }
 
@@ -463,7 +466,7 @@ TEST(DrawImportTest, ImportsTheRealThreeDigitHistory) {
     EXPECT_EQ(result.skipped, 0U);
     EXPECT_EQ(result.firstAdded, 1);
     EXPECT_EQ(result.lastAdded, 7054);
-    EXPECT_EQ(ImportSummary(result), "　7054回分を追加しました（第1回～第7054回）。。");
+    EXPECT_EQ(ImportSummary(result), "　7054回分を追加しました（第1回～第7054回）。抽せん日・当せん金を7054回分に記録しました。。");
 
     EXPECT_EQ(db.Count("SELECT COUNT(*) FROM \"ナンバーズ3\""), 7054);
     EXPECT_EQ(db.Count("SELECT MIN(kaisai) FROM \"ナンバーズ3\""), 1);
@@ -593,8 +596,8 @@ TEST(DrawImportTest, ANewerFileAddsOnlyTheNewDraws) {
     EXPECT_EQ(result.skipped, 7051U);
     EXPECT_EQ(result.firstAdded, 7052);
     EXPECT_EQ(result.lastAdded, 7054);
-    EXPECT_EQ(ImportSummary(result),
-              "　3回分を追加しました（第7052回～第7054回）。登録済みの7051回分は飛ばしました。。");
+    EXPECT_EQ(ImportSummary(result), "　3回分を追加しました（第7052回～第7054回）。登録済みの7051回分は飛ばしました。"
+                                     "抽せん日・当せん金を7054回分に記録しました。。");
 
     Lines expected = before;
     expected.push_back(Imported(7052, "872"));
