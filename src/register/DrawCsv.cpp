@@ -1,6 +1,7 @@
 #include "register/DrawCsv.h"
 
 #include "draw/DigitText.h"
+#include "draw/DrawEdit.h"
 #include "draw/Utf8.h"
 #include "register/CsvFile.h"
 
@@ -443,8 +444,9 @@ DrawCsv ReadDrawCsv(Game game, std::string_view bytes) {
         }
         draw.results = *results;
         if (layout->hasNumbers) {
+            // A number the file has no column for is the empty one.
             for (const auto& column : layout->numberColumns) {
-                draw.numbers.emplace_back(OptionalField(record, column));
+                draw.numbers.emplace_back(column ? OptionalField(record, column) : kEmptyNumber);
             }
         }
         csv.draws.push_back(std::move(draw));

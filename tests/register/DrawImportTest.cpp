@@ -1,4 +1,7 @@
 #include "register/DrawImport.h"
+#include "db/Connection.h"
+#include "db/DrawResultsTable.h"
+#include "register/DrawExport.h"
 #include "register/CsvFile.h"
 #include "support/TestDatabase.h"
 
@@ -628,4 +631,122 @@ TEST(DrawImportTest, AChangedDigitRefusesTheWholeRealFile) {
     EXPECT_TRUE(NamesLine(result.report, 1001));
     EXPECT_EQ(db.Rows(Game::Numbers4), before) << "draws 7001..7054 are not added either";
     EXPECT_TRUE(db.Rows(Game::Numbers3).empty());
+}
+
+namespace {
+
+// "drawNo:digits date yen,yen,… [numbers|…]"; "?" for what is unknown.
+std::string DescribeResults(const CsvDraw& draw) {
+    std::string text = std::to_string(draw.drawNo) + ":" + DigitsText(draw.digits) + " " +
+                       (draw.results.date != 0 ? DateText(draw.results.date) : "?") + " ";
+    for (std::size_t p = 0; p < kPrizeCount; ++p) {
+        text += (p > 0 ? "," : "") + (draw.results.yen[p] == kUnknownYen ? "?" : std::to_string(draw.results.yen[p]));
+    }
+    if (!draw.numbers.empty()) {
+        text += " [";
+        for (std::size_t n = 0; n < draw.numbers.size(); ++n) {
+            text += (n > 0 ? "|" : "") + draw.numbers[n];
+        }
+        text += "]";
+    }
+    return text;
+}
+
+} // namespace
+
+TEST(DrawImportTest, ReadsDatesPayoutsAndNumbers) {
+    const std::string english3 = "draw_no,draw_date,winning_number,digit1,digit2,digit3,straight_payout,box_payout,"
+                                 "set_straight_payout,set_box_payout,mini_payout\n";
+    const std::string english4 = "draw_no,draw_date,winning_number,digit1,digit2,digit3,digit4,straight_payout,"
+                                 "box_payout,set_straight_payout,set_box_payout,mini_payout\n";
+    const std::string exported = "開催回数,当選数字,予想数字１,予想数字２,予想数字３,予想数字４,予想数字５,"
+                                 "抽せん日,ストレート,ボックス,セット（ストレート）,セット（ボックス）,ミニ\n";
+    const struct {
+        Game game;
+        std::string csv;
+        std::string expected; // the draw read, or the problem line
+    } cases[] = {
+        {Game::Numbers3, english3 + "1,1994-10-07,191,1,9,1,119800,39900,79800,19900,11900\n",
+         "1:191 1994-10-07 119800,39900,79800,19900,11900"},
+        // Box and set were not sold on 333 and 5555: the file's 0 and its empty field both mean 0.
+        {Game::Numbers3, english3 + "35,1995-03-21,333,3,3,3,65500,0,0,0,6500\n", "35:333 1995-03-21 65500,0,0,0,6500"},
+        {Game::Numbers4, english4 + "1249,2003-11-28,5555,5,5,5,5,279700,,,,123\n", "1249:5555 2003-11-28 279700,0,0,0,?"},
+        {Game::Numbers4, english4 + "1249,2003-11-28,5555,5,5,5,5,,,,,\n", "1249:5555 2003-11-28 ?,?,?,?,?"},
+        {Game::Numbers3, english3 + "3,,194,1,9,4,71700,,41800,5900,\n", "3:194 ? 71700,?,41800,5900,?"},
+        // Export's own captions, other ways of writing a date and a sum of yen, and the numbers.
+        {Game::Numbers3, exported + "5,012,123,,　,\"a,b\",x,2026/8/21,\"100,100\",１６６００円,,,\n",
+         "5:012 2026-08-21 100100,16600,?,?,? [123||　|a,b|x]"},
+        {Game::Numbers3, "draw_no,winning_number,予想数字２\n7,286,555\n", "7:286 ? ?,?,?,?,? [　|555|　|　|　]"},
+        {Game::Numbers3, english3 + "1,2026-02-29,191,1,9,1,1,1,1,1,1\n", "　2行目：抽せん日「2026-02-29」が日付ではありません。。"},
+        {Game::Numbers3, english3 + "1,1994-10-07,191,1,9,1,1,\"12,34\",1,1,1\n",
+         "　2行目：ボックスの当せん金「12,34」が金額ではありません。。"},
+        {Game::Numbers4, english4 + "1,1994-10-07,1149,1,1,4,9,-5,1,1,1,\n",
+         "　2行目：ストレートの当せん金「-5」が金額ではありません。。"},
+        {Game::Numbers3, english3 + "1,1994-10-07,191,1,9,1,2147483648,1,1,1,1\n",
+         "　2行目：ストレートの当せん金「2147483648」が金額ではありません。。"},
+        // The same draw twice: what one copy lacks the other fills in; a difference refuses the file.
+        {Game::Numbers3, english3 + "3,1994-10-21,194,1,9,4,71700,,,,\n3,,194,1,9,4,,11900,41800,5900,7100\n",
+         "3:194 1994-10-21 71700,11900,41800,5900,7100"},
+        {Game::Numbers3, english3 + "3,1994-10-21,194,1,9,4,71700,,,,\n3,,194,1,9,4,71800,,,,\n",
+         "　3行目：第3回が2行目と違う抽せん日か当せん金です。。"},
+    };
+    for (const auto& c : cases) {
+        const DrawCsv csv = ReadDrawCsv(c.game, c.csv);
+        std::string got = csv.problems.size() > 1 ? csv.problems[1] : "";
+        if (csv.problems.empty() && csv.draws.size() == 1) {
+            got = DescribeResults(csv.draws[0]);
+        }
+        EXPECT_EQ(got, c.expected) << c.csv;
+    }
+}
+
+TEST(DrawImportTest, DatesAndPayoutsAreFilledInNeverChanged) {
+    const std::string header = "draw_no,draw_date,winning_number,straight_payout,box_payout,予想数字１\n";
+    DrawResults dateOnly;
+    dateOnly.date = 19941007;
+    DrawResults known = dateOnly;
+    known.yen[0] = 119800;
+    known.yen[1] = 39900;
+    const struct {
+        std::optional<DrawResults> stored; // draw 1's results in the book
+        std::string lines;
+        std::string said; // the summary, or the report's line
+        std::string exported; // draw 1 and any draw added, as export writes them
+    } cases[] = {
+        {std::nullopt, "1,1994-10-07,191,119800,39900,999\n",
+         "　追加する回はありませんでした。登録済みの1回分は飛ばしました。抽せん日・当せん金を1回分に記録しました。。",
+         "1,191,123,,,,,1994-10-07,119800,39900,,,\n"},
+        {dateOnly, "1,,191,119800,,999\n",
+         "　追加する回はありませんでした。登録済みの1回分は飛ばしました。抽せん日・当せん金を1回分に記録しました。。",
+         "1,191,123,,,,,1994-10-07,119800,,,,\n"},
+        {known, "1,1994-10-07,191,119800,,\n", "　追加する回はありませんでした。登録済みの1回分は飛ばしました。。",
+         "1,191,123,,,,,1994-10-07,119800,39900,,,\n"},
+        {dateOnly, "1,1994-10-08,191,,,\n", "　2行目：第1回は抽せん日1994-10-07で登録済みです（ファイルでは1994-10-08）。。", ""},
+        {known, "1,1994-10-07,191,119900,,\n",
+         "　2行目：第1回はストレートの当せん金119,800円で登録済みです（ファイルでは119,900円）。。", ""},
+        // A new draw is stored with the file's numbers; draw 1 stays as it was.
+        {known, "2,1994-10-14,988,333500,111100,988\n",
+         "　1回分を追加しました（第2回～第2回）。抽せん日・当せん金を1回分に記録しました。。",
+         "1,191,123,,,,,1994-10-07,119800,39900,,,\n2,988,988,　,　,　,　,1994-10-14,333500,111100,,,\n"},
+    };
+    for (const auto& c : cases) {
+        TestDatabase db;
+        db.Insert(Game::Numbers3, TestDraw{1, {1, 9, 1}, {"123", "", "", "", ""}});
+        if (c.stored) {
+            Connection connection(db.Path(), OpenMode::ReadWrite);
+            CreateResultsTable(connection);
+            ResultsWriter(connection, Game::Numbers3, false).Write(1, *c.stored);
+        }
+        const std::string before = ReadBytes(db.Path());
+        const ImportResult result = ImportDrawCsv(db.Path(), Game::Numbers3, header + c.lines);
+        if (c.exported.empty()) {
+            EXPECT_EQ(result.outcome, ImportOutcome::Refused) << c.lines;
+            EXPECT_EQ(result.report.size() > 1 ? result.report[1] : "", c.said) << c.lines;
+            EXPECT_EQ(ReadBytes(db.Path()), before) << c.lines;
+            continue;
+        }
+        EXPECT_EQ(ImportSummary(result), c.said) << c.lines;
+        const std::string csv = ExportDrawCsv(db.Path(), Game::Numbers3).csv;
+        EXPECT_EQ(csv.substr(csv.find('\n') + 1), c.exported) << c.lines;
+    }
 }
