@@ -197,6 +197,7 @@ AddResult AddDraws(const std::string& dbPath, Game game, std::span<const NewDraw
         }
         Statement insert(connection, InsertStatement(game));
         const int firstNumber = Positions(game) + 2;
+        bool emptyNumbersBound = false;
         for (const std::size_t index : order) {
             const NewDraw& draw = draws[index];
             if (state[index] != kNew) {
@@ -208,9 +209,14 @@ AddResult AddDraws(const std::string& dbPath, Game game, std::span<const NewDraw
             for (std::size_t p = 0; p < draw.digits.size(); ++p) {
                 insert.BindInt(static_cast<int>(p) + 2, draw.digits[p]);
             }
-            for (int n = 0; n < kNumberCount; ++n) {
-                const auto k = static_cast<std::size_t>(n);
-                insert.BindText(firstNumber + n, k < draw.numbers.size() ? std::string_view(draw.numbers[k]) : kEmptyNumber);
+            // The empty numbers stay bound from one draw without numbers to the next.
+            if (!draw.numbers.empty() || !emptyNumbersBound) {
+                for (int n = 0; n < kNumberCount; ++n) {
+                    const auto k = static_cast<std::size_t>(n);
+                    insert.BindText(firstNumber + n,
+                                    k < draw.numbers.size() ? std::string_view(draw.numbers[k]) : kEmptyNumber);
+                }
+                emptyNumbersBound = draw.numbers.empty();
             }
             insert.Execute();
             if (result.added == 0) {

@@ -97,8 +97,12 @@ void FillUnknown(DrawResults& results, const DrawResults& other) {
 }
 
 std::optional<int> ReadDate(std::string_view text) {
-    const std::string plain = PlainText(text);
-    std::string_view rest = plain;
+    std::string plain;
+    if (!std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        plain = PlainText(text);
+        text = plain;
+    }
+    std::string_view rest = text;
     const auto year = TakeNumber(rest, 4);
     if (!year || *year < 1000 || rest.empty() || (rest.front() != '-' && rest.front() != '/')) {
         return std::nullopt;
@@ -118,8 +122,16 @@ std::optional<int> ReadDate(std::string_view text) {
 }
 
 std::string DateText(int date) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", date / 10000, date / 100 % 100, date % 100);
+    std::string text = "0000-00-00";
+    const int parts[] = {date / 10000, date / 100 % 100, date % 100};
+    const std::size_t ends[] = {4, 7, 10};
+    for (std::size_t part = 0; part < 3; ++part) {
+        int value = parts[part];
+        for (std::size_t at = ends[part]; at-- > ends[part] - (part == 0 ? 4 : 2);) {
+            text[at] = static_cast<char>('0' + value % 10);
+            value /= 10;
+        }
+    }
     return text;
 }
 

@@ -292,24 +292,27 @@ std::string_view OptionalField(const CsvRow& record, const std::optional<std::si
 
 // "119800", "119,800", "１１９８００円": a payout in yen.
 std::optional<int> ReadYen(std::string_view field) {
-    std::string text = PlainText(field);
-    std::string_view yen = text;
-    if (yen.ends_with("円")) {
-        yen.remove_suffix(std::string_view("円").size());
-    }
-    std::string digits;
-    for (std::size_t i = 0; i < yen.size(); ++i) {
-        // A comma only between groups of three digits.
-        if (yen[i] == ',' && !digits.empty() && (yen.size() - i - 1) % 4 == 3) {
-            continue;
+    std::string plain;
+    if (!std::all_of(field.begin(), field.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        plain = PlainText(field);
+        std::string_view yen = plain;
+        if (yen.ends_with("円")) {
+            yen.remove_suffix(std::string_view("円").size());
         }
-        digits += yen[i];
+        std::string digits;
+        for (std::size_t i = 0; i < yen.size(); ++i) {
+            // A comma only between groups of three digits.
+            if (yen[i] == ',' && !digits.empty() && (yen.size() - i - 1) % 4 == 3) {
+                continue;
+            }
+            digits += yen[i];
+        }
+        plain = std::move(digits);
+        field = plain;
     }
-    if (!AllDigits(digits) || digits.size() > 10) {
-        return std::nullopt;
-    }
-    const long long value = std::stoll(digits);
-    if (value > kMaxYen) {
+    long long value = 0;
+    if (!AllDigits(field) || field.size() > 10 ||
+        std::from_chars(field.data(), field.data() + field.size(), value).ec != std::errc() || value > kMaxYen) {
         return std::nullopt;
     }
     return static_cast<int>(value);
@@ -391,7 +394,7 @@ DrawCsv ReadDrawCsv(Game game, std::string_view bytes) {
     std::optional<Layout> layout;
     std::vector<std::pair<int, std::string>> problems;
     std::size_t otherGameLines = 0;
-    csv.draws.reserve(text->size() / 16);
+    csv.draws.reserve(static_cast<std::size_t>(std::count(text->begin(), text->end(), '\n')) + 1);
     ForEachCsvRecord(*text, [&](const CsvRow& record) {
         if (Blank(record)) {
             return true;
