@@ -44,6 +44,23 @@ bool AllSame(std::span<const int> digits) {
     return std::adjacent_find(digits.begin(), digits.end(), std::not_equal_to<>()) == digits.end();
 }
 
+// The same digits in any order; both hold digits 0-9.
+bool Arranged(std::span<const int> number, std::span<const int> winning) {
+    if (number.size() != winning.size()) {
+        return false;
+    }
+    std::array<int, 10> counts{};
+    for (const int digit : number) {
+        ++counts[static_cast<std::size_t>(digit)];
+    }
+    for (const int digit : winning) {
+        if (--counts[static_cast<std::size_t>(digit)] < 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 std::span<const Prize> PrizesOf(Game game) {
@@ -74,8 +91,13 @@ bool DrawResults::Any() const {
 }
 
 std::optional<int> ReadDate(std::string_view text) {
-    const std::string plain = PlainText(text);
-    std::string_view rest = plain;
+    // Full-width digits read as plain ones; a date of plain text needs no copy.
+    std::string plain;
+    if (std::any_of(text.begin(), text.end(), [](char c) { return (c & 0x80) != 0; })) {
+        plain = PlainText(text);
+        text = plain;
+    }
+    std::string_view rest = text;
     const auto year = TakeNumber(rest, 4);
     if (!year || *year < 1000 || rest.empty() || (rest.front() != '-' && rest.front() != '/')) {
         return std::nullopt;
@@ -193,8 +215,11 @@ std::optional<int> KnownYen(const DrawResults& results, Prize prize, std::span<c
 
 std::optional<int> TicketWinnings(Game game, Ticket ticket, std::span<const int> number, std::span<const int> winning,
                                   const DrawResults& results) {
-    const bool equal = std::equal(number.begin(), number.end(), winning.begin(), winning.end());
-    const bool arranged = std::is_permutation(number.begin(), number.end(), winning.begin(), winning.end());
+    // A loop of a few digits: cheaper here than std::equal's call to memcmp.
+    bool equal = number.size() == winning.size();
+    for (std::size_t p = 0; equal && p < number.size(); ++p) {
+        equal = number[p] == winning[p];
+    }
     const auto paid = [&](Prize prize, bool won) -> std::optional<int> {
         const auto yen = KnownYen(results, prize, winning);
         if (!yen) {
@@ -209,13 +234,13 @@ std::optional<int> TicketWinnings(Game game, Ticket ticket, std::span<const int>
         if (AllSame(number)) {
             return std::nullopt;
         }
-        return paid(Prize::Box, arranged);
+        return paid(Prize::Box, equal || Arranged(number, winning));
     case Ticket::Set: {
         if (AllSame(number)) {
             return std::nullopt;
         }
         const auto straight = paid(Prize::SetStraight, equal);
-        const auto box = paid(Prize::SetBox, arranged && !equal);
+        const auto box = paid(Prize::SetBox, !equal && Arranged(number, winning));
         if (!straight || !box) {
             return std::nullopt;
         }
