@@ -82,6 +82,10 @@ Ledger ReadLedger(const std::string& dbPath, Game game, bool walk) {
     try {
         Connection connection(dbPath, OpenMode::ReadOnly);
         ledger.results = ReadDrawResults(connection, game, INT32_MIN, INT32_MAX);
+        // A book with payouts has about as many draws as results: room for them at
+        // once, without the copies of a growing vector.
+        ledger.history.reserve(ledger.results.size());
+        ledger.picks.reserve(ledger.results.size());
         Statement rows(connection, DrawListStatement(game, std::string(kAllDrawsClause) + " ORDER BY kaisai"));
         std::size_t nextResults = 0;
         try {
