@@ -213,8 +213,8 @@ std::optional<int> KnownYen(const DrawResults& results, Prize prize, std::span<c
     return std::nullopt;
 }
 
-std::optional<int> TicketWinnings(Game game, Ticket ticket, std::span<const int> number, std::span<const int> winning,
-                                  const DrawResults& results) {
+TicketWins NumberWinnings(Game game, std::span<const int> number, std::span<const int> winning,
+                          const DrawResults& results) {
     // A loop of a few digits: cheaper here than std::equal's call to memcmp.
     bool equal = number.size() == winning.size();
     for (std::size_t p = 0; equal && p < number.size(); ++p) {
@@ -227,32 +227,27 @@ std::optional<int> TicketWinnings(Game game, Ticket ticket, std::span<const int>
         }
         return won ? *yen : 0;
     };
-    switch (ticket) {
-    case Ticket::Straight:
-        return paid(Prize::Straight, equal);
-    case Ticket::Box:
-        if (AllSame(number)) {
-            return std::nullopt;
-        }
-        return paid(Prize::Box, equal || Arranged(number, winning));
-    case Ticket::Set: {
-        if (AllSame(number)) {
-            return std::nullopt;
-        }
+    TicketWins wins;
+    wins[static_cast<std::size_t>(Ticket::Straight)] = paid(Prize::Straight, equal);
+    if (!AllSame(number)) {
+        const bool arranged = equal || Arranged(number, winning);
+        wins[static_cast<std::size_t>(Ticket::Box)] = paid(Prize::Box, arranged);
         const auto straight = paid(Prize::SetStraight, equal);
-        const auto box = paid(Prize::SetBox, !equal && Arranged(number, winning));
-        if (!straight || !box) {
-            return std::nullopt;
+        const auto box = paid(Prize::SetBox, arranged && !equal);
+        if (straight && box) {
+            wins[static_cast<std::size_t>(Ticket::Set)] = *straight + *box;
         }
-        return *straight + *box;
     }
-    case Ticket::Mini:
-        if (game != Game::Numbers3 || number.size() < 2 || winning.size() < 2) {
-            return std::nullopt;
-        }
-        return paid(Prize::Mini, std::equal(number.end() - 2, number.end(), winning.end() - 2));
+    if (game == Game::Numbers3 && number.size() >= 2 && winning.size() >= 2) {
+        const bool lastTwo = number.end()[-1] == winning.end()[-1] && number.end()[-2] == winning.end()[-2];
+        wins[static_cast<std::size_t>(Ticket::Mini)] = paid(Prize::Mini, lastTwo);
     }
-    return std::nullopt;
+    return wins;
+}
+
+std::optional<int> TicketWinnings(Game game, Ticket ticket, std::span<const int> number, std::span<const int> winning,
+                                  const DrawResults& results) {
+    return NumberWinnings(game, number, winning, results)[static_cast<std::size_t>(ticket)];
 }
 
 } // namespace drawbook

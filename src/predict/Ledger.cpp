@@ -39,8 +39,9 @@ LedgerDraw ScoreNumbers(Game game, int drawNo, std::span<const PickDigits> numbe
     const auto tickets = TicketsOf(game);
     for (const PickDigits& number : numbers) {
         const std::span<const int> digits(number.data(), positions);
+        const TicketWins wins = NumberWinnings(game, digits, winning, results);
         for (std::size_t t = 0; t < tickets.size(); ++t) {
-            if (const auto won = TicketWinnings(game, tickets[t], digits, winning, results)) {
+            if (const auto& won = wins[static_cast<std::size_t>(tickets[t])]) {
                 ++scored.tickets[t];
                 scored.won[t] += *won;
             }
