@@ -40,9 +40,9 @@ using Verb = Outcome (*)(const Invocation&);
 
 const std::map<std::string, Verb, std::less<>>& Verbs() {
     static const std::map<std::string, Verb, std::less<>> verbs = {
-        {"next", Next},         {"list", List},     {"predict", Predict}, {"search", Search},     {"store", Store},
-        {"register", Register}, {"import", Import}, {"export", Export},   {"backtest", Backtest}, {"stats", Stats},
-        {"ledger", Ledger},
+        {"next", Next},         {"list", List},         {"predict", Predict}, {"search", Search},
+        {"store", Store},       {"register", Register}, {"import", Import},   {"export", Export},
+        {"backtest", Backtest}, {"stats", Stats},       {"ledger", Ledger},
     };
     return verbs;
 }

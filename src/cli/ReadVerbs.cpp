@@ -152,8 +152,8 @@ Outcome Ledger(const Invocation& call) {
         firstDrawNo = book.history[book.history.size() - static_cast<std::size_t>(*last)].drawNo;
     }
     call.out << "source\tbet\ttickets\tcost\twon\tbalance\treturn\n";
-    for (const auto& [source, draws] : {std::pair{LedgerSource::Picks, &book.picks},
-                                        std::pair{LedgerSource::Prediction, &book.prediction}}) {
+    for (const auto& [source, draws] :
+         {std::pair{LedgerSource::Picks, &book.picks}, std::pair{LedgerSource::Prediction, &book.prediction}}) {
         for (const LedgerLine& line : SumLedger(game, *draws, firstDrawNo)) {
             call.out << SourceName(source) << '\t' << TicketName(line.ticket) << '\t' << line.tickets << '\t'
                      << line.cost << '\t' << line.won << '\t' << line.Balance() << '\t' << line.ReturnText() << '\n';

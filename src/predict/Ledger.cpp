@@ -111,7 +111,8 @@ Ledger ReadLedger(const std::string& dbPath, Game game, bool walk) {
                     nextResults < ledger.results.size() && ledger.results[nextResults].drawNo == draw.drawNo;
                 numbers.clear();
                 for (int n = 0; known && n < kNumberCount; ++n) {
-                    if (const auto digits = ReadDigits(rows.ColumnView(static_cast<int>(positions) + 1 + n), positions)) {
+                    if (const auto digits =
+                            ReadDigits(rows.ColumnView(static_cast<int>(positions) + 1 + n), positions)) {
                         PickDigits pick{};
                         std::copy(digits->begin(), digits->end(), pick.begin());
                         numbers.push_back(pick);

@@ -65,8 +65,10 @@ TEST(LedgerTest, EachStoredNumberIsOneTicketOfEveryKindItCanBeBoughtAs) {
         }
     }
     // A digit stored as text leaves the draw out, as it does from the backtest.
-    db.Execute(sql + "INSERT INTO ナンバーズ3 (kaisai,N100,N10,N1,kounyu1) VALUES (99,1,2,'x','120');"
-                     "INSERT INTO draw_results VALUES ('3',99,NULL," + paid3 + ");");
+    db.Execute(sql +
+               "INSERT INTO ナンバーズ3 (kaisai,N100,N10,N1,kounyu1) VALUES (99,1,2,'x','120');"
+               "INSERT INTO draw_results VALUES ('3',99,NULL," +
+               paid3 + ");");
     for (const Game game : {Game::Numbers3, Game::Numbers4}) {
         const Ledger ledger = ReadLedger(db.Path(), game);
         ASSERT_EQ(ledger.status, ReadStatus::Complete);
@@ -93,8 +95,8 @@ TEST(LedgerTest, SumsFromTheFirstDrawAskedAndReturnsInTenthsOfAPercent) {
         std::string out;
         for (const LedgerLine& line : lines) {
             out += std::string(TicketName(line.ticket)) + " " + std::to_string(line.tickets) + " " +
-                   std::to_string(line.cost) + " " + std::to_string(line.won) + " " +
-                   std::to_string(line.Balance()) + " " + line.ReturnText() + "\n";
+                   std::to_string(line.cost) + " " + std::to_string(line.won) + " " + std::to_string(line.Balance()) +
+                   " " + line.ReturnText() + "\n";
         }
         return out;
     };
