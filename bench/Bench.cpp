@@ -9,8 +9,12 @@
 // --smoke: one round over a small book, to prove that every floor prints what
 // drawbook prints; exits 1 when one does not or a run fails.
 
+#include "db/Connection.h"
 #include "db/DrawDatabase.h"
+#include "db/DrawResultsTable.h"
 #include "db/DrawStore.h"
+#include "db/Transaction.h"
+#include "draw/DrawResults.h"
 #include "draw/Game.h"
 #include "register/DrawImport.h"
 
@@ -145,6 +149,23 @@ void BuildBook(const std::string& path, int draws) {
             Fail("cannot fill the numbers of " + path);
         }
         sqlite3_close(db);
+
+        // Made-up payouts for every draw; box and set 0 when the digits are all
+        // the same (unknown in four digits, as the real history leaves them).
+        Connection connection(path, OpenMode::ReadWrite);
+        Transaction transaction(connection);
+        CreateResultsTable(connection);
+        ResultsWriter writer(connection, game, false);
+        for (const NewDraw& draw : batch) {
+            const bool same = std::count(draw.digits.begin(), draw.digits.end(), draw.digits[0]) == positions;
+            const int offSale = positions == 3 ? 0 : kUnknownYen;
+            const int straight = (positions == 3 ? 90000 : 900000) + draw.drawNo % 97 * 100;
+            DrawResults results;
+            results.yen = {straight, same ? offSale : straight / 6, same ? offSale : straight / 2,
+                           same ? offSale : straight / 12, positions == 3 ? straight / 10 : kUnknownYen};
+            writer.Write(draw.drawNo, results);
+        }
+        transaction.Commit();
     }
 }
 
@@ -155,6 +176,41 @@ void ImportRealHistory(const std::string& path, const fs::path& data) {
         if (result.outcome != ImportOutcome::Imported) {
             Fail("cannot import " + (data / file).string());
         }
+    }
+}
+
+// The dates and payouts of the real history beside its imported draws; what the
+// book holds already stays.
+void AddRealPayouts(const std::string& path, const fs::path& data) {
+    for (const auto& [game, file] : {std::pair{Game::Numbers3, "numbers3_results.csv"},
+                                     std::pair{Game::Numbers4, "numbers4_results.csv"}}) {
+        std::ifstream in(data / file);
+        std::string line;
+        std::getline(in, line); // header
+        Connection connection(path, OpenMode::ReadWrite);
+        Transaction transaction(connection);
+        CreateResultsTable(connection);
+        ResultsWriter writer(connection, game, true);
+        const auto prizes = static_cast<std::size_t>(3 + Positions(game));
+        while (std::getline(in, line)) {
+            std::vector<std::string> fields(1);
+            for (const char c : line) {
+                if (c == ',') {
+                    fields.emplace_back();
+                } else if (c != '\r') {
+                    fields.back() += c;
+                }
+            }
+            fields.resize(prizes + kPrizeCount);
+            DrawResults results;
+            results.date = ReadDate(fields[1]).value_or(0);
+            for (std::size_t prize = 0; prize < PrizesOf(game).size(); ++prize) {
+                const std::string& yen = fields[prizes + prize];
+                results.yen[prize] = yen.empty() ? kUnknownYen : std::atoi(yen.c_str());
+            }
+            writer.Write(std::atoi(fields[0].c_str()), results);
+        }
+        transaction.Commit();
     }
 }
 
@@ -498,6 +554,7 @@ int main(int argc, char* argv[]) {
         CreateDatabase(empty);
         if (haveReal) {
             ImportRealHistory(real, options.data);
+            AddRealPayouts(real, options.data);
         }
         _exit(0);
     }
@@ -534,6 +591,9 @@ int main(int argc, char* argv[]) {
     command("import 3, new book", fresh, {"import", "3", bigCsv}, newBook);
     command("import 3 again, all skipped", big, {"import", "3", bigCsv});
     command("backtest 3", big, {"backtest", "3"});
+    command("ledger 3", big, {"ledger", "3"});
+    command("backtest 4", big, {"backtest", "4"});
+    command("ledger 4", big, {"ledger", "4"});
     command("next 3", big, {"next", "3"});
     command("predict 3", big, {"predict", "3"});
     const std::size_t bigCommands = interactions.size();
@@ -541,6 +601,9 @@ int main(int argc, char* argv[]) {
         command("import 3, new book", fresh, {"import", "3", realCsv}, newBook);
         command("import 3 again, all skipped", real, {"import", "3", realCsv});
         command("backtest 3", real, {"backtest", "3"});
+        command("ledger 3", real, {"ledger", "3"});
+        command("backtest 4", real, {"backtest", "4"});
+        command("ledger 4", real, {"ledger", "4"});
     }
     const std::size_t realCommands = interactions.size() - bigCommands;
 

@@ -2,7 +2,7 @@
 // interaction the bench times, over the SQLite C API alone. Its stdout is byte
 // for byte drawbook-cli's; the bench checks that before it trusts a ratio.
 //
-//   drawbook-floor --db FILE list|export|next|predict|backtest 3|4
+//   drawbook-floor --db FILE list|export|next|predict|backtest|ledger 3|4
 //   drawbook-floor --db FILE search 3 box 5__ | search 4 straight 1___
 //   drawbook-floor --db FILE import 3|4 CSV
 
@@ -341,6 +341,160 @@ void Backtest(const GameInfo& game) {
     }
 }
 
+// --- ledger -------------------------------------------------------------------
+
+// A draw's payouts straight, box, set straight, set box, mini; -1 when unknown.
+struct Payouts {
+    int drawNo;
+    long long yen[5];
+};
+
+std::vector<Payouts> ReadPayouts(const char* code) {
+    std::vector<Payouts> payouts;
+    sqlite3_stmt* table = Prepare("SELECT 1 FROM sqlite_master WHERE type='table' AND name='draw_results'");
+    const bool present = sqlite3_step(table) == SQLITE_ROW;
+    sqlite3_finalize(table);
+    if (!present) {
+        return payouts;
+    }
+    sqlite3_stmt* statement = Prepare("SELECT kaisai,straight,box,set_straight,set_box,mini FROM draw_results "
+                                      "WHERE game=?1 ORDER BY kaisai");
+    sqlite3_bind_text(statement, 1, code, -1, SQLITE_STATIC);
+    int rc;
+    while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
+        Payouts draw{sqlite3_column_int(statement, 0), {}};
+        for (int prize = 0; prize < 5; ++prize) {
+            const sqlite3_int64 value = sqlite3_column_int64(statement, 1 + prize);
+            const bool known = sqlite3_column_type(statement, 1 + prize) == SQLITE_INTEGER && value >= 0 &&
+                               value <= 2147483647;
+            draw.yen[prize] = known ? value : -1;
+        }
+        payouts.push_back(draw);
+    }
+    if (rc != SQLITE_DONE) {
+        Fail("step");
+    }
+    sqlite3_finalize(statement);
+    return payouts;
+}
+
+// Tickets and yen per ticket kind: straight, box, set, mini.
+struct Tally {
+    long long tickets[4] = {};
+    long long won[4] = {};
+
+    void Buy(const Digits& number, const Digits& winning, const long long* yen, int positions) {
+        const auto same = [positions](const Digits& d) {
+            return std::count(d.begin(), d.begin() + positions, d[0]) == positions;
+        };
+        // Box and set were not on sale on an all-same draw: unknown is 0 there.
+        const auto known = [&](int prize) {
+            return yen[prize] >= 0 ? yen[prize] : prize >= 1 && prize <= 3 && same(winning) && yen[0] >= 0 ? 0 : -1;
+        };
+        Digits a = number;
+        Digits b = winning;
+        std::sort(a.begin(), a.begin() + positions);
+        std::sort(b.begin(), b.begin() + positions);
+        const bool equal = number == winning;
+        const bool arranged = a == b;
+        if (known(0) >= 0) {
+            ++tickets[0];
+            won[0] += equal ? known(0) : 0;
+        }
+        if (!same(number) && known(1) >= 0) {
+            ++tickets[1];
+            won[1] += arranged ? known(1) : 0;
+        }
+        if (!same(number) && known(2) >= 0 && known(3) >= 0) {
+            ++tickets[2];
+            won[2] += equal ? known(2) : arranged ? known(3) : 0;
+        }
+        if (positions == 3 && known(4) >= 0) {
+            ++tickets[3];
+            won[3] += number[1] == winning[1] && number[2] == winning[2] ? known(4) : 0;
+        }
+    }
+};
+
+// "409" or "４０９" as digits when the text is exactly that many digits.
+bool ReadNumber(std::string_view text, int positions, Digits& digits) {
+    int count = 0;
+    while (!text.empty()) {
+        int digit;
+        if (text[0] >= '0' && text[0] <= '9') {
+            digit = text[0] - '0';
+            text.remove_prefix(1);
+        } else if (text.size() >= 3 && text.starts_with("\xEF\xBC") && static_cast<unsigned char>(text[2]) >= 0x90 &&
+                   static_cast<unsigned char>(text[2]) <= 0x99) {
+            digit = static_cast<unsigned char>(text[2]) - 0x90;
+            text.remove_prefix(3);
+        } else {
+            return false;
+        }
+        if (count == positions) {
+            return false;
+        }
+        digits[static_cast<std::size_t>(count++)] = digit;
+    }
+    return count == positions;
+}
+
+void Ledger(const GameInfo& game, const char* code) {
+    const int n = game.positions;
+    const std::vector<Payouts> payouts = ReadPayouts(code);
+    sqlite3_stmt* statement = Prepare(RowSelect(game, "WHERE kaisai>0 ORDER BY kaisai"));
+    Tally picks;
+    Tally prediction;
+    Successors successors;
+    std::size_t next = 0;
+    int rc;
+    while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
+        Digits winning{};
+        bool usable = true;
+        for (int p = 0; p < n; ++p) {
+            const sqlite3_int64 value = sqlite3_column_int64(statement, 1 + p);
+            usable = usable && sqlite3_column_type(statement, 1 + p) == SQLITE_INTEGER && value >= 0 && value <= 9;
+            winning[static_cast<std::size_t>(p)] = static_cast<int>(value);
+        }
+        if (!usable) {
+            continue;
+        }
+        const int drawNo = sqlite3_column_int(statement, 0);
+        while (next < payouts.size() && payouts[next].drawNo < drawNo) {
+            ++next;
+        }
+        if (next < payouts.size() && payouts[next].drawNo == drawNo) {
+            const long long* yen = payouts[next].yen;
+            for (int k = 0; k < 5; ++k) {
+                Digits number{};
+                if (ReadNumber(Text(statement, 1 + n + k), n, number)) {
+                    picks.Buy(number, winning, yen, n);
+                }
+            }
+            if (successors.draws > 0) {
+                for (const Digits& number : successors.Picks(n)) {
+                    prediction.Buy(number, winning, yen, n);
+                }
+            }
+        }
+        successors.Add(winning, n);
+    }
+    if (rc != SQLITE_DONE) {
+        Fail("step");
+    }
+    sqlite3_finalize(statement);
+    const char* bets[4] = {"straight", "box", "set", "mini"};
+    Put("source\tbet\ttickets\tcost\twon\tbalance\treturn\n");
+    for (const auto& [source, tally] : {std::pair{"picks", &picks}, std::pair{"prediction", &prediction}}) {
+        for (int b = 0; b < (n == 3 ? 4 : 3); ++b) {
+            const long long cost = tally->tickets[b] * 200;
+            const long long tenths = cost > 0 ? (tally->won[b] * 1000 + cost / 2) / cost : 0;
+            std::printf("%s\t%s\t%lld\t%lld\t%lld\t%lld\t%lld.%lld\n", source, bets[b], tally->tickets[b], cost,
+                        tally->won[b], tally->won[b] - cost, tenths / 10, tenths % 10);
+        }
+    }
+}
+
 // --- import -------------------------------------------------------------------
 
 struct FileDraw {
@@ -615,7 +769,7 @@ void Import(const GameInfo& game, const char* path) {
 }
 
 int Usage() {
-    std::fputs("usage: drawbook-floor --db FILE list|export|next|predict|backtest 3|4\n"
+    std::fputs("usage: drawbook-floor --db FILE list|export|next|predict|backtest|ledger 3|4\n"
                "       drawbook-floor --db FILE search 3 box 5__ | search 4 straight 1___\n"
                "       drawbook-floor --db FILE import 3|4 CSV\n",
                stderr);
@@ -676,6 +830,9 @@ int main(int argc, char* argv[]) {
     } else if (verb == "backtest") {
         Open(argv[2], SQLITE_OPEN_READONLY);
         Backtest(game);
+    } else if (verb == "ledger") {
+        Open(argv[2], SQLITE_OPEN_READONLY);
+        Ledger(game, argv[4]);
     } else {
         return Usage();
     }

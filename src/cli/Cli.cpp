@@ -31,14 +31,18 @@ constexpr const char* kUsage =
     "  backtest 3|4\n"
     "             予想を過去の回に当てはめた成績（賭け方ごとの当選回数、偶然での期待値、z）\n"
     "  stats 3|4 [--last N]\n"
-    "             桁ごとの出現回数と未出現回数（直近 N 回だけも可）\n";
+    "             桁ごとの出現回数と未出現回数（直近 N 回だけも可）\n"
+    "  ledger 3|4 [--last N]\n"
+    "             記録した予想数字と予想を毎回一枚ずつ買った場合の収支（賭け方ごとの枚数、購入額、\n"
+    "             当せん金、差し引き、回収率）。直近 N 回だけも可\n";
 
 using Verb = Outcome (*)(const Invocation&);
 
 const std::map<std::string, Verb, std::less<>>& Verbs() {
     static const std::map<std::string, Verb, std::less<>> verbs = {
-        {"next", Next},         {"list", List},     {"predict", Predict}, {"search", Search},     {"store", Store},
-        {"register", Register}, {"import", Import}, {"export", Export},   {"backtest", Backtest}, {"stats", Stats},
+        {"next", Next},         {"list", List},         {"predict", Predict}, {"search", Search},
+        {"store", Store},       {"register", Register}, {"import", Import},   {"export", Export},
+        {"backtest", Backtest}, {"stats", Stats},       {"ledger", Ledger},
     };
     return verbs;
 }

@@ -6,6 +6,7 @@
 #include "draw/DigitText.h"
 #include "predict/Backtest.h"
 #include "predict/DrawStatistics.h"
+#include "predict/Ledger.h"
 #include "predict/PredictionQuery.h"
 #include "register/DrawExport.h"
 
@@ -133,6 +134,31 @@ Outcome Stats(const Invocation& call) {
     WriteDigitTable(call.out, game, "出現回数", statistics.counts);
     call.out << '\n';
     WriteDigitTable(call.out, game, "未出現回数", statistics.drawsSinceSeen);
+    return Done();
+}
+
+Outcome Ledger(const Invocation& call) {
+    std::vector<std::string> words = call.words;
+    std::optional<int> last;
+    if (const auto option = TakeOption(words, "--last")) {
+        last = CountArgument("--last", *option);
+    }
+    ExpectWords(words, 1);
+    const Game game = GameArgument(words[0]);
+    const auto book = Complete(ReadLedger(call.dbPath, game));
+    // Both sources from the same draw on: the N-th last of the history.
+    int firstDrawNo = 0;
+    if (last && static_cast<std::size_t>(*last) < book.history.size()) {
+        firstDrawNo = book.history[book.history.size() - static_cast<std::size_t>(*last)].drawNo;
+    }
+    call.out << "source\tbet\ttickets\tcost\twon\tbalance\treturn\n";
+    for (const auto& [source, draws] :
+         {std::pair{LedgerSource::Picks, &book.picks}, std::pair{LedgerSource::Prediction, &book.prediction}}) {
+        for (const LedgerLine& line : SumLedger(game, *draws, firstDrawNo)) {
+            call.out << SourceName(source) << '\t' << TicketName(line.ticket) << '\t' << line.tickets << '\t'
+                     << line.cost << '\t' << line.won << '\t' << line.Balance() << '\t' << line.ReturnText() << '\n';
+        }
+    }
     return Done();
 }
 

@@ -60,6 +60,7 @@ Outcome Search(const Invocation& call);
 Outcome Export(const Invocation& call);
 Outcome Backtest(const Invocation& call);
 Outcome Stats(const Invocation& call);
+Outcome Ledger(const Invocation& call);
 
 // Verbs that change it.
 Outcome Store(const Invocation& call);

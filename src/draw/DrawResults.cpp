@@ -44,6 +44,23 @@ bool AllSame(std::span<const int> digits) {
     return std::adjacent_find(digits.begin(), digits.end(), std::not_equal_to<>()) == digits.end();
 }
 
+// The same digits in any order; both hold digits 0-9.
+bool Arranged(std::span<const int> number, std::span<const int> winning) {
+    if (number.size() != winning.size()) {
+        return false;
+    }
+    std::array<int, 10> counts{};
+    for (const int digit : number) {
+        ++counts[static_cast<std::size_t>(digit)];
+    }
+    for (const int digit : winning) {
+        if (--counts[static_cast<std::size_t>(digit)] < 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 std::span<const Prize> PrizesOf(Game game) {
@@ -97,8 +114,9 @@ void FillUnknown(DrawResults& results, const DrawResults& other) {
 }
 
 std::optional<int> ReadDate(std::string_view text) {
+    // Full-width digits read as plain ones; a date of plain text needs no copy.
     std::string plain;
-    if (!std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+    if (std::any_of(text.begin(), text.end(), [](char c) { return (c & 0x80) != 0; })) {
         plain = PlainText(text);
         text = plain;
     }
@@ -226,10 +244,13 @@ std::optional<int> KnownYen(const DrawResults& results, Prize prize, std::span<c
     return std::nullopt;
 }
 
-std::optional<int> TicketWinnings(Game game, Ticket ticket, std::span<const int> number, std::span<const int> winning,
-                                  const DrawResults& results) {
-    const bool equal = std::equal(number.begin(), number.end(), winning.begin(), winning.end());
-    const bool arranged = std::is_permutation(number.begin(), number.end(), winning.begin(), winning.end());
+TicketWins NumberWinnings(Game game, std::span<const int> number, std::span<const int> winning,
+                          const DrawResults& results) {
+    // A loop of a few digits: cheaper here than std::equal's call to memcmp.
+    bool equal = number.size() == winning.size();
+    for (std::size_t p = 0; equal && p < number.size(); ++p) {
+        equal = number[p] == winning[p];
+    }
     const auto paid = [&](Prize prize, bool won) -> std::optional<int> {
         const auto yen = KnownYen(results, prize, winning);
         if (!yen) {
@@ -237,32 +258,27 @@ std::optional<int> TicketWinnings(Game game, Ticket ticket, std::span<const int>
         }
         return won ? *yen : 0;
     };
-    switch (ticket) {
-    case Ticket::Straight:
-        return paid(Prize::Straight, equal);
-    case Ticket::Box:
-        if (AllSame(number)) {
-            return std::nullopt;
-        }
-        return paid(Prize::Box, arranged);
-    case Ticket::Set: {
-        if (AllSame(number)) {
-            return std::nullopt;
-        }
+    TicketWins wins;
+    wins[static_cast<std::size_t>(Ticket::Straight)] = paid(Prize::Straight, equal);
+    if (!AllSame(number)) {
+        const bool arranged = equal || Arranged(number, winning);
+        wins[static_cast<std::size_t>(Ticket::Box)] = paid(Prize::Box, arranged);
         const auto straight = paid(Prize::SetStraight, equal);
         const auto box = paid(Prize::SetBox, arranged && !equal);
-        if (!straight || !box) {
-            return std::nullopt;
+        if (straight && box) {
+            wins[static_cast<std::size_t>(Ticket::Set)] = *straight + *box;
         }
-        return *straight + *box;
     }
-    case Ticket::Mini:
-        if (game != Game::Numbers3 || number.size() < 2 || winning.size() < 2) {
-            return std::nullopt;
-        }
-        return paid(Prize::Mini, std::equal(number.end() - 2, number.end(), winning.end() - 2));
+    if (game == Game::Numbers3 && number.size() >= 2 && winning.size() >= 2) {
+        const bool lastTwo = number.end()[-1] == winning.end()[-1] && number.end()[-2] == winning.end()[-2];
+        wins[static_cast<std::size_t>(Ticket::Mini)] = paid(Prize::Mini, lastTwo);
     }
-    return std::nullopt;
+    return wins;
+}
+
+std::optional<int> TicketWinnings(Game game, Ticket ticket, std::span<const int> number, std::span<const int> winning,
+                                  const DrawResults& results) {
+    return NumberWinnings(game, number, winning, results)[static_cast<std::size_t>(ticket)];
 }
 
 } // namespace drawbook

@@ -84,4 +84,10 @@ std::optional<int> KnownYen(const DrawResults& results, Prize prize, std::span<c
 std::optional<int> TicketWinnings(Game game, Ticket ticket, std::span<const int> number, std::span<const int> winning,
                                   const DrawResults& results);
 
+// What one ticket of each kind paid, indexed by Ticket (TicketsOf order), each as
+// TicketWinnings says it.
+using TicketWins = std::array<std::optional<int>, 4>;
+TicketWins NumberWinnings(Game game, std::span<const int> number, std::span<const int> winning,
+                          const DrawResults& results);
+
 } // namespace drawbook

@@ -1,8 +1,13 @@
 #include "predict/Ledger.h"
 
-#include "db/DrawListQuery.h"
+#include "db/Connection.h"
+#include "db/DbError.h"
+#include "db/DrawQueries.h"
+#include "db/Statement.h"
 #include "draw/DigitText.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 
 namespace drawbook {
@@ -12,8 +17,14 @@ std::string_view SourceName(LedgerSource source) {
 }
 
 std::string LedgerLine::ReturnText() const {
+    if (cost <= 0) {
+        return "0.0";
+    }
+    // Tenths of a percent in integers, halves rounded up: no binary fraction
+    // turns 0.05 into 0.0.
+    const long long tenths = (won * 1000 + cost / 2) / cost;
     char text[32];
-    std::snprintf(text, sizeof text, "%.1f", cost > 0 ? 100.0 * static_cast<double>(won) / static_cast<double>(cost) : 0.0);
+    std::snprintf(text, sizeof text, "%lld.%lld", tenths / 10, tenths % 10);
     return text;
 }
 
@@ -28,8 +39,9 @@ LedgerDraw ScoreNumbers(Game game, int drawNo, std::span<const PickDigits> numbe
     const auto tickets = TicketsOf(game);
     for (const PickDigits& number : numbers) {
         const std::span<const int> digits(number.data(), positions);
+        const TicketWins wins = NumberWinnings(game, digits, winning, results);
         for (std::size_t t = 0; t < tickets.size(); ++t) {
-            if (const auto won = TicketWinnings(game, tickets[t], digits, winning, results)) {
+            if (const auto& won = wins[static_cast<std::size_t>(tickets[t])]) {
                 ++scored.tickets[t];
                 scored.won[t] += *won;
             }
@@ -66,50 +78,60 @@ LedgerDraw ScorePrediction(Game game, const HistoryDraw& draw, const PickSet& pi
 
 Ledger ReadLedger(const std::string& dbPath, Game game, bool walk) {
     Ledger ledger;
-    ResultsRead results = ReadDrawResults(dbPath, game);
-    if (results.status != ReadStatus::Complete) {
-        ledger.status = results.status;
-        ledger.error = std::move(results.error);
-        return ledger;
-    }
-    ledger.results = std::move(results.draws);
     const auto positions = static_cast<std::size_t>(Positions(game));
-    std::size_t nextResults = 0;
     std::vector<PickDigits> numbers;
-    const RowsRead read =
-        ForEachDrawRow(dbPath, game, std::string(kAllDrawsClause) + " ORDER BY kaisai", [&](const DrawRowView& row) {
-            HistoryDraw draw{row.drawNo, {}};
-            for (std::size_t p = 0; p < positions; ++p) {
-                const auto digit = row.digits[p];
-                if (!digit || *digit < 0 || *digit > 9) {
-                    return;
+    try {
+        Connection connection(dbPath, OpenMode::ReadOnly);
+        ledger.results = ReadDrawResults(connection, game, INT32_MIN, INT32_MAX);
+        // A book with payouts has about as many draws as results: room for them at
+        // once, without the copies of a growing vector.
+        ledger.history.reserve(ledger.results.size());
+        ledger.picks.reserve(ledger.results.size());
+        Statement rows(connection, DrawListStatement(game, std::string(kAllDrawsClause) + " ORDER BY kaisai"));
+        std::size_t nextResults = 0;
+        try {
+            while (rows.Step()) {
+                // Digits as the backtest's history takes them: stored integers 0-9.
+                HistoryDraw draw{static_cast<int>(rows.ColumnInt64(0)), {}};
+                bool usable = true;
+                for (std::size_t p = 0; p < positions && usable; ++p) {
+                    const auto digit = rows.ColumnInteger(static_cast<int>(p) + 1);
+                    usable = digit && *digit >= 0 && *digit <= 9;
+                    draw.digits[p] = usable ? static_cast<int>(*digit) : 0;
                 }
-                draw.digits[p] = *digit;
-            }
-            ledger.history.push_back(draw);
-            // The results are in draw order too: one pass beside the rows.
-            while (nextResults < ledger.results.size() && ledger.results[nextResults].drawNo < draw.drawNo) {
-                ++nextResults;
-            }
-            const bool known = nextResults < ledger.results.size() && ledger.results[nextResults].drawNo == draw.drawNo;
-            numbers.clear();
-            if (known) {
-                for (const std::string_view number : row.numbers) {
-                    if (const auto digits = ReadDigits(number, positions)) {
+                if (!usable) {
+                    continue;
+                }
+                ledger.history.push_back(draw);
+                // The results are in draw order too: one pass beside the rows.
+                while (nextResults < ledger.results.size() && ledger.results[nextResults].drawNo < draw.drawNo) {
+                    ++nextResults;
+                }
+                const bool known =
+                    nextResults < ledger.results.size() && ledger.results[nextResults].drawNo == draw.drawNo;
+                numbers.clear();
+                for (int n = 0; known && n < kNumberCount; ++n) {
+                    if (const auto digits =
+                            ReadDigits(rows.ColumnView(static_cast<int>(positions) + 1 + n), positions)) {
                         PickDigits pick{};
                         std::copy(digits->begin(), digits->end(), pick.begin());
                         numbers.push_back(pick);
                     }
                 }
+                ledger.picks.push_back(ScoreNumbers(game, draw.drawNo, numbers,
+                                                    std::span<const int>(draw.digits.data(), positions),
+                                                    known ? ledger.results[nextResults].results : DrawResults{}));
             }
-            ledger.picks.push_back(ScoreNumbers(game, draw.drawNo, numbers,
-                                                std::span<const int>(draw.digits.data(), positions),
-                                                known ? ledger.results[nextResults].results : DrawResults{}));
-        });
-    if (read.status != ReadStatus::Complete) {
+        } catch (const DbError& e) {
+            Ledger failed;
+            failed.status = ReadStatus::Interrupted;
+            failed.error = e.what();
+            return failed;
+        }
+    } catch (const DbError& e) {
         Ledger failed;
-        failed.status = read.status;
-        failed.error = read.error;
+        failed.status = ReadStatus::NotOpened;
+        failed.error = e.what();
         return failed;
     }
     if (walk && !ledger.results.empty()) {

@@ -40,7 +40,8 @@ struct LedgerLine {
     long long won = 0;
 
     long long Balance() const { return won - cost; }
-    // 回収率: won over cost in percent with one decimal, "0.0" when nothing was bought.
+    // 回収率: won over cost in percent with one decimal, a half rounded up; "0.0"
+    // when nothing was bought.
     std::string ReturnText() const;
 };
 
@@ -63,8 +64,9 @@ struct Ledger {
     std::vector<StoredResults> results; // the stored dates and payouts
 };
 
-// Reads the draws, their numbers and their results. Without `walk` the prediction
-// is left for the caller, who may share another walk (see PredictionLedger).
+// Reads the draws, their numbers and their results; the history takes the same
+// draws the backtest does. Without `walk` the prediction is left for the caller,
+// who may score it from a walk of its own with ScorePrediction.
 Ledger ReadLedger(const std::string& dbPath, Game game, bool walk = true);
 
 // Scores one draw's proposed numbers against its results.

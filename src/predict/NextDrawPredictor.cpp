@@ -32,18 +32,20 @@ std::array<int, kPredictionCount> NextDrawPredictor::RankedDigits(int position) 
     const auto count = [&](int digit) {
         return table.successors[static_cast<std::size_t>(digit)][static_cast<std::size_t>(table.latest)];
     };
-    // The most frequent successors first; of equal counts, the larger digit.
+    // The most frequent successors first; of equal counts, the larger digit: a
+    // key of count and digit orders both at once.
+    std::array<std::int64_t, 10> keys{};
+    for (int digit = 0; digit < 10; ++digit) {
+        keys[static_cast<std::size_t>(digit)] = std::int64_t{count(digit)} * 16 + digit;
+    }
     std::array<int, kPredictionCount> digits{};
-    std::array<bool, 10> taken{};
     for (int& rank : digits) {
-        int best = -1;
-        for (int digit = 9; digit >= 0; --digit) {
-            if (!taken[static_cast<std::size_t>(digit)] && (best < 0 || count(digit) > count(best))) {
-                best = digit;
-            }
+        std::size_t best = 0;
+        for (std::size_t digit = 1; digit < keys.size(); ++digit) {
+            best = keys[digit] > keys[best] ? digit : best;
         }
-        taken[static_cast<std::size_t>(best)] = true;
-        rank = best;
+        keys[best] = -1;
+        rank = static_cast<int>(best);
     }
     return digits;
 }

@@ -90,6 +90,10 @@ TEST(CliTest, UsageErrors) {
         {"stats", "3", "--last", "-5"},
         {"stats", "3", "--last", "x"},
         {"stats", "3", "4"},
+        {"ledger"},
+        {"ledger", "5"},
+        {"ledger", "3", "--last", "0"},
+        {"ledger", "3", "4"},
     };
     // Arguments are looked at before the database is.
     TempDir dir;
@@ -164,7 +168,7 @@ TEST(CliTest, DbOptionChoosesTheFile) {
 TEST(CliTest, DatabaseFailures) {
     TempDir dir;
     const std::string missing = dir.File("ナンバーズ.mdb");
-    for (const char* verb : {"next", "list", "predict"}) {
+    for (const char* verb : {"next", "list", "predict", "ledger"}) {
         const CliRun run = RunTool({verb, "3"}, missing);
         EXPECT_EQ(run.code, 3) << verb;
         EXPECT_EQ(run.out, "");
@@ -547,4 +551,19 @@ TEST(CliTest, StatsCountsDigitsAndDrawsSinceSeen) {
                                                       "三桁目\t0\t1\t1\t1\t1\t1\t1\t1\t1\t1\n"
                                                       "二桁目\t0\t1\t1\t1\t1\t1\t1\t1\t1\t1\n"
                                                       "一桁目\t1\t1\t1\t1\t1\t1\t1\t0\t1\t1\n");
+}
+
+TEST(CliTest, LedgerOfABookWithoutPayoutsIsAllZeros) {
+    TestDatabase db;
+    db.Insert(Game::Numbers4, {{1, {1, 2, 3, 4}, {"1234"}}, {2, {1, 2, 3, 4}, {"4321"}}});
+    std::string expected = "source\tbet\ttickets\tcost\twon\tbalance\treturn\n";
+    for (const char* source : {"picks", "prediction"}) {
+        for (const char* bet : {"straight", "box", "set"}) {
+            expected += std::string(source) + "\t" + bet + "\t0\t0\t0\t0\t0.0\n";
+        }
+    }
+    const CliRun run = RunTool({"ledger", "4", "--last", "1"}, db.Path());
+    EXPECT_EQ(run.code, 0);
+    EXPECT_EQ(run.out, expected);
+    EXPECT_EQ(run.err, "");
 }
