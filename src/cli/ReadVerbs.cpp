@@ -47,6 +47,17 @@ void WriteDigitTable(std::ostream& out, Game game, std::string_view heading,
     }
 }
 
+// "3 [--last N]": the game, and the last N draws when asked for.
+std::pair<Game, std::optional<int>> GameAndLast(const Invocation& call) {
+    std::vector<std::string> words = call.words;
+    std::optional<int> last;
+    if (const auto option = TakeOption(words, "--last")) {
+        last = CountArgument("--last", *option);
+    }
+    ExpectWords(words, 1);
+    return {GameArgument(words[0]), last};
+}
+
 } // namespace
 
 void WriteRow(std::ostream& out, const std::string& drawNo, const std::string& winningNumber,
@@ -123,13 +134,7 @@ Outcome Backtest(const Invocation& call) {
 }
 
 Outcome Stats(const Invocation& call) {
-    std::vector<std::string> words = call.words;
-    std::optional<int> last;
-    if (const auto option = TakeOption(words, "--last")) {
-        last = CountArgument("--last", *option);
-    }
-    ExpectWords(words, 1);
-    const Game game = GameArgument(words[0]);
+    const auto [game, last] = GameAndLast(call);
     const DrawStatistics statistics = ComputeStatistics(game, Complete(ReadDrawHistory(call.dbPath, game)).draws, last);
     WriteDigitTable(call.out, game, "出現回数", statistics.counts);
     call.out << '\n';
@@ -138,13 +143,7 @@ Outcome Stats(const Invocation& call) {
 }
 
 Outcome Ledger(const Invocation& call) {
-    std::vector<std::string> words = call.words;
-    std::optional<int> last;
-    if (const auto option = TakeOption(words, "--last")) {
-        last = CountArgument("--last", *option);
-    }
-    ExpectWords(words, 1);
-    const Game game = GameArgument(words[0]);
+    const auto [game, last] = GameAndLast(call);
     const auto book = Complete(ReadLedger(call.dbPath, game));
     // Both sources from the same draw on: the N-th last of the history.
     int firstDrawNo = 0;
