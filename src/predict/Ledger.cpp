@@ -1,8 +1,13 @@
 #include "predict/Ledger.h"
 
-#include "db/DrawListQuery.h"
+#include "db/Connection.h"
+#include "db/DbError.h"
+#include "db/DrawQueries.h"
+#include "db/Statement.h"
 #include "draw/DigitText.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 
 namespace drawbook {
@@ -13,7 +18,8 @@ std::string_view SourceName(LedgerSource source) {
 
 std::string LedgerLine::ReturnText() const {
     char text[32];
-    std::snprintf(text, sizeof text, "%.1f", cost > 0 ? 100.0 * static_cast<double>(won) / static_cast<double>(cost) : 0.0);
+    std::snprintf(text, sizeof text, "%.1f",
+                  cost > 0 ? 100.0 * static_cast<double>(won) / static_cast<double>(cost) : 0.0);
     return text;
 }
 
@@ -66,50 +72,55 @@ LedgerDraw ScorePrediction(Game game, const HistoryDraw& draw, const PickSet& pi
 
 Ledger ReadLedger(const std::string& dbPath, Game game, bool walk) {
     Ledger ledger;
-    ResultsRead results = ReadDrawResults(dbPath, game);
-    if (results.status != ReadStatus::Complete) {
-        ledger.status = results.status;
-        ledger.error = std::move(results.error);
-        return ledger;
-    }
-    ledger.results = std::move(results.draws);
     const auto positions = static_cast<std::size_t>(Positions(game));
-    std::size_t nextResults = 0;
-    std::vector<PickDigits> numbers;
-    const RowsRead read =
-        ForEachDrawRow(dbPath, game, std::string(kAllDrawsClause) + " ORDER BY kaisai", [&](const DrawRowView& row) {
-            HistoryDraw draw{row.drawNo, {}};
-            for (std::size_t p = 0; p < positions; ++p) {
-                const auto digit = row.digits[p];
-                if (!digit || *digit < 0 || *digit > 9) {
-                    return;
+    try {
+        Connection connection(dbPath, OpenMode::ReadOnly);
+        ledger.results = ReadDrawResults(connection, game, INT32_MIN, INT32_MAX);
+        // Without results no number is scored, and the digits are all a row needs.
+        const bool scored = !ledger.results.empty();
+        const std::string allDraws(kAllDrawsClause);
+        Statement rows(connection, scored ? DrawListStatement(game, allDraws + " ORDER BY kaisai")
+                                          : PredictionStatement(game, allDraws));
+        const int firstNumber = 1 + static_cast<int>(positions);
+        std::size_t nextResults = 0;
+        std::vector<PickDigits> numbers;
+        try {
+            while (rows.Step()) {
+                const auto digits = StoredDigits(rows, 1, static_cast<int>(positions));
+                if (!digits) {
+                    ++ledger.skippedRows;
+                    continue;
                 }
-                draw.digits[p] = *digit;
-            }
-            ledger.history.push_back(draw);
-            // The results are in draw order too: one pass beside the rows.
-            while (nextResults < ledger.results.size() && ledger.results[nextResults].drawNo < draw.drawNo) {
-                ++nextResults;
-            }
-            const bool known = nextResults < ledger.results.size() && ledger.results[nextResults].drawNo == draw.drawNo;
-            numbers.clear();
-            if (known) {
-                for (const std::string_view number : row.numbers) {
-                    if (const auto digits = ReadDigits(number, positions)) {
+                const HistoryDraw draw{static_cast<int>(rows.ColumnInt64(0)), *digits};
+                ledger.history.push_back(draw);
+                // The results are in draw order too: one pass beside the rows.
+                while (nextResults < ledger.results.size() && ledger.results[nextResults].drawNo < draw.drawNo) {
+                    ++nextResults;
+                }
+                const bool known =
+                    nextResults < ledger.results.size() && ledger.results[nextResults].drawNo == draw.drawNo;
+                numbers.clear();
+                for (int n = 0; known && n < kNumberCount; ++n) {
+                    if (const auto number = ReadDigits(rows.ColumnView(firstNumber + n), positions)) {
                         PickDigits pick{};
-                        std::copy(digits->begin(), digits->end(), pick.begin());
+                        std::copy(number->begin(), number->end(), pick.begin());
                         numbers.push_back(pick);
                     }
                 }
+                ledger.picks.push_back(ScoreNumbers(game, draw.drawNo, numbers,
+                                                    std::span<const int>(draw.digits.data(), positions),
+                                                    known ? ledger.results[nextResults].results : DrawResults{}));
             }
-            ledger.picks.push_back(ScoreNumbers(game, draw.drawNo, numbers,
-                                                std::span<const int>(draw.digits.data(), positions),
-                                                known ? ledger.results[nextResults].results : DrawResults{}));
-        });
-    if (read.status != ReadStatus::Complete) {
+        } catch (const DbError& e) {
+            Ledger failed;
+            failed.status = ReadStatus::Interrupted;
+            failed.error = e.what();
+            return failed;
+        }
+    } catch (const DbError& e) {
         Ledger failed;
-        failed.status = read.status;
-        failed.error = read.error;
+        failed.status = ReadStatus::NotOpened;
+        failed.error = e.what();
         return failed;
     }
     if (walk && !ledger.results.empty()) {

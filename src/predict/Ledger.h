@@ -58,13 +58,14 @@ struct Ledger {
     ReadStatus status = ReadStatus::Complete;
     std::string error;
     std::vector<HistoryDraw> history;   // the draws with every digit 0-9, oldest first
+    int skippedRows = 0;                // rows left out of the history, as ReadDrawHistory leaves them
     std::vector<LedgerDraw> picks;      // per draw of the history
     std::vector<LedgerDraw> prediction; // per draw of the history after the first
     std::vector<StoredResults> results; // the stored dates and payouts
 };
 
 // Reads the draws, their numbers and their results. Without `walk` the prediction
-// is left for the caller, who may share another walk (see PredictionLedger).
+// is left for the caller, who may share another walk (RunBacktest's onDraw).
 Ledger ReadLedger(const std::string& dbPath, Game game, bool walk = true);
 
 // Scores one draw's proposed numbers against its results.
