@@ -67,11 +67,3 @@ TEST(LedgerReadTest, SkipsTheRowsTheHistorySkips) {
         }
     }
 }
-
-TEST(LedgerReadTest, MissingBookIsNotOpened) {
-    TestDatabase db;
-    const Ledger ledger = ReadLedger(db.Dir().File("ない.mdb"), Game::Numbers4);
-    EXPECT_EQ(ledger.status, ReadStatus::NotOpened);
-    EXPECT_FALSE(ledger.error.empty());
-    EXPECT_TRUE(ledger.history.empty());
-}
