@@ -93,6 +93,9 @@ Ledger ReadLedger(const std::string& dbPath, Game game, bool walk) {
                 }
                 const HistoryDraw draw{static_cast<int>(rows.ColumnInt64(0)), *digits};
                 ledger.history.push_back(draw);
+                if (!scored) {
+                    continue;
+                }
                 // The results are in draw order too: one pass beside the rows.
                 while (nextResults < ledger.results.size() && ledger.results[nextResults].drawNo < draw.drawNo) {
                     ++nextResults;

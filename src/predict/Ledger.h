@@ -57,8 +57,9 @@ std::vector<LedgerLine> SumLedger(Game game, std::span<const LedgerDraw> draws, 
 struct Ledger {
     ReadStatus status = ReadStatus::Complete;
     std::string error;
-    std::vector<HistoryDraw> history;   // the draws with every digit 0-9, oldest first
-    int skippedRows = 0;                // rows left out of the history, as ReadDrawHistory leaves them
+    std::vector<HistoryDraw> history; // the draws with every digit 0-9, oldest first
+    int skippedRows = 0;              // rows left out of the history, as ReadDrawHistory leaves them
+    // Both empty when the book has no payouts of the game.
     std::vector<LedgerDraw> picks;      // per draw of the history
     std::vector<LedgerDraw> prediction; // per draw of the history after the first
     std::vector<StoredResults> results; // the stored dates and payouts

@@ -57,12 +57,18 @@ TEST(LedgerReadTest, SkipsTheRowsTheHistorySkips) {
         EXPECT_EQ(DrawNumbers(ledger.history), DrawNumbers(history.draws));
         EXPECT_EQ(ledger.skippedRows, 5);
         EXPECT_EQ(ledger.skippedRows, history.skippedRows);
+        if (!withResults) {
+            // Nothing is bought in a book without payouts.
+            EXPECT_TRUE(ledger.picks.empty());
+            EXPECT_TRUE(ledger.prediction.empty());
+            continue;
+        }
         ASSERT_EQ(ledger.picks.size(), size_t(5));
         // Draw 9's "345" won every ticket: 1000, 100, 550 and 10 yen.
         const std::vector<long long> won = {1000, 100, 550, 10};
         for (std::size_t t = 0; t < won.size(); ++t) {
-            EXPECT_EQ(ledger.picks[4].tickets[t], withResults ? 1 : 0);
-            EXPECT_EQ(ledger.picks[4].won[t], withResults ? won[t] : 0);
+            EXPECT_EQ(ledger.picks[4].tickets[t], 1);
+            EXPECT_EQ(ledger.picks[4].won[t], won[t]);
             EXPECT_EQ(ledger.picks[0].tickets[t], 0); // draw 1 has no results
         }
     }
