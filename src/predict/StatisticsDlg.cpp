@@ -636,7 +636,7 @@ void CStatisticsDlg::ShowLedger(std::span<const HistoryDraw> period) {
                                          [](const LedgerDraw& draw, int drawNo) { return draw.drawNo < drawNo; });
     const auto count = static_cast<std::size_t>(m_predictionLedger.end() - bought);
     const std::size_t points = std::max<std::size_t>(m_backtestPoints, 1);
-    const std::size_t stride = (count + points - 1) / points;
+    const std::size_t stride = std::max<std::size_t>((count + points - 1) / points, 1);
     const auto tickets = TicketsOf(m_game);
     std::vector<QList<QPointF>> lines(tickets.size());
     std::array<long long, kMaxTickets> balance{};
