@@ -5,6 +5,7 @@
 #include "app/MainMenuDlg.h"
 #include "db/Connection.h"
 #include "db/DrawDatabase.h"
+#include "db/DrawResultsTable.h"
 #include "db/Statement.h"
 #include "db/Transaction.h"
 #include "edit/EditDrawDlg.h"
@@ -18,6 +19,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QHelpEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
@@ -26,6 +28,7 @@
 #include <QTabWidget>
 #include <QTableView>
 
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -47,7 +50,23 @@ public:
     QString ChooseFileToSave(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
 };
 
-// Forty draws of each game, some with numbers, from a fixed sequence.
+// yyyymmdd of the draws, one each weekday from 2026-07-01 (a Wednesday) on.
+std::vector<int> WeekdayDates(int count) {
+    using namespace std::chrono;
+    std::vector<int> dates;
+    for (sys_days day = 2026y / July / 1; static_cast<int>(dates.size()) < count; day += days(1)) {
+        const weekday on(day);
+        if (on != Saturday && on != Sunday) {
+            const year_month_day date(day);
+            dates.push_back(static_cast<int>(date.year()) * 10000 + static_cast<int>(unsigned(date.month())) * 100 +
+                            static_cast<int>(unsigned(date.day())));
+        }
+    }
+    return dates;
+}
+
+// Forty draws of each game, some with numbers, from a fixed sequence; every draw but
+// the last two has its date and payouts.
 void WriteSample(const std::string& path) {
     std::filesystem::remove(path);
     CreateDatabase(path);
@@ -79,6 +98,27 @@ void WriteSample(const std::string& path) {
                 insert.BindText(2 + digits + n, number);
             }
             insert.Execute();
+        }
+    }
+    CreateResultsTable(connection);
+    const std::vector<int> dates = WeekdayDates(38);
+    for (const Game game : {Game::Numbers3, Game::Numbers4}) {
+        // Payouts near the usual ones, in hundreds of yen.
+        const int straight = game == Game::Numbers3 ? 900 : 9000;
+        const int box = game == Game::Numbers3 ? 150 : 375;
+        ResultsWriter writer(connection, game, false);
+        for (int kaisai = 1; kaisai <= static_cast<int>(dates.size()); ++kaisai) {
+            const int spread = 80 + (next() - '0') * 4; // 80 to 116 percent
+            DrawResults results;
+            results.date = dates[static_cast<std::size_t>(kaisai - 1)];
+            results.yen[static_cast<std::size_t>(Prize::Straight)] = straight * spread;
+            results.yen[static_cast<std::size_t>(Prize::Box)] = box * spread;
+            results.yen[static_cast<std::size_t>(Prize::SetStraight)] = (straight + box) / 2 * spread;
+            results.yen[static_cast<std::size_t>(Prize::SetBox)] = box / 2 * spread;
+            if (game == Game::Numbers3) {
+                results.yen[static_cast<std::size_t>(Prize::Mini)] = 90 * spread;
+            }
+            writer.Write(kaisai, results);
         }
     }
     transaction.Commit();
@@ -129,8 +169,46 @@ bool SaveListMenu(Desktop& desktop, const QDir& dir, const QString& dbPath, cons
     return SaveShot(shot, dir, name);
 }
 
+// The game window listing every draw, with the tooltip of a draw number's cell:
+// its date and payouts.
+bool SaveDrawTooltip(Desktop& desktop, const QDir& dir, const QString& dbPath, const QString& name) {
+    CNumbers3Dlg window(desktop);
+    window.m_strDbPath = dbPath;
+    window.show();
+    window.OnListAll();
+    QApplication::processEvents();
+    QTableView* list = window.m_listDraws;
+    const QRect cell = list->visualRect(list->model()->index(2, 0));
+    const QPoint at = cell.center();
+    QHelpEvent help(QEvent::ToolTip, at, list->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(list->viewport(), &help);
+    QApplication::processEvents();
+    QWidget* tip = nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->inherits("QTipLabel") && widget->isVisible()) {
+            tip = widget;
+        }
+    }
+    if (tip == nullptr) {
+        std::printf("no tooltip over the list of %s\n", qPrintable(name));
+        return false;
+    }
+    // The tooltip may reach past the window: the picture holds both.
+    const QRect tipRect(window.mapFromGlobal(tip->pos()), tip->size());
+    const QRect whole = window.rect().united(tipRect);
+    QPixmap shot(whole.size());
+    shot.fill(Qt::darkGray);
+    {
+        QPainter painter(&shot);
+        painter.drawPixmap(-whole.topLeft(), window.grab());
+        painter.drawPixmap(tipRect.topLeft() - whole.topLeft(), tip->grab());
+    }
+    window.close();
+    return SaveShot(shot, dir, name);
+}
+
 // The statistics window as opened from the game window, one PNG per tab: "statistics3"
-// for the first, "statistics3-backtest" and so on for the others.
+// for the first, "statistics3-backtest", "statistics3-ledger" and so on for the others.
 template <class Window>
 bool SaveStatistics(Desktop& desktop, const QDir& dir, const QString& dbPath, const QString& name) {
     Window window(desktop);
@@ -143,9 +221,9 @@ bool SaveStatistics(Desktop& desktop, const QDir& dir, const QString& dbPath, co
         return false;
     }
     const QString suffixes[] = {QString(), QStringLiteral("-since"), QStringLiteral("-patterns"),
-                                QStringLiteral("-backtest")};
+                                QStringLiteral("-backtest"), QStringLiteral("-ledger")};
     bool saved = true;
-    for (int tab = 0; tab < statistics->m_tabs->count(); ++tab) {
+    for (int tab = 0; tab < statistics->m_tabs->count() && tab < static_cast<int>(std::size(suffixes)); ++tab) {
         statistics->m_tabs->setCurrentIndex(tab);
         QApplication::processEvents();
         saved &= SaveShot(statistics->grab(), dir, name + suffixes[tab]);
@@ -184,8 +262,12 @@ bool SaveRegister(Desktop& desktop, const QDir& dir, const QString& dbPath) {
     CRegisterDlg dialog(desktop);
     dialog.m_strDbPath = dbPath;
     dialog.show();
-    for (const auto& [id, digit] : {std::pair{IDC_REG_N100_3, "4"}, {IDC_REG_N10_3, "0"}, {IDC_REG_N1_3, "9"},
-                                    {IDC_REG_N1000_4, "1"}, {IDC_REG_N100_4, "2"}, {IDC_REG_N10_4, "3"},
+    for (const auto& [id, digit] : {std::pair{IDC_REG_N100_3, "4"},
+                                    {IDC_REG_N10_3, "0"},
+                                    {IDC_REG_N1_3, "9"},
+                                    {IDC_REG_N1000_4, "1"},
+                                    {IDC_REG_N100_4, "2"},
+                                    {IDC_REG_N10_4, "3"},
                                     {IDC_REG_N1_4, "4"}}) {
         dialog.ControlAs<QLineEdit>(id)->setText(QString::fromLatin1(digit));
     }
@@ -220,6 +302,7 @@ int main(int argc, char* argv[]) {
     ok &= SaveSearch<CNumbers3Dlg>(desktop, dir, dbPath, QStringLiteral("numbers3-search"), {{IDC_N10, "5"}});
     ok &= SaveSearch<CNumbers4Dlg>(desktop, dir, dbPath, QStringLiteral("numbers4-search"), {{IDC_N1000, "3"}});
     ok &= SaveListMenu(desktop, dir, dbPath, QStringLiteral("numbers3-menu"));
+    ok &= SaveDrawTooltip(desktop, dir, dbPath, QStringLiteral("numbers3-tooltip"));
     ok &= SaveRegister(desktop, dir, dbPath);
     ok &= SaveEditDraw(desktop, dir, dbPath, QStringLiteral("3"), QStringLiteral("edit3"));
     ok &= SaveEditDraw(desktop, dir, dbPath, QStringLiteral("4"), QStringLiteral("edit4"));

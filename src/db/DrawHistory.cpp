@@ -4,16 +4,12 @@
 #include "db/DbError.h"
 #include "db/Statement.h"
 
-#include <optional>
-
 namespace drawbook {
 
-namespace {
-
-std::optional<std::array<int, kMaxPositions>> StoredDigits(const Statement& statement, int positions) {
+std::optional<std::array<int, kMaxPositions>> StoredDigits(const Statement& statement, int firstColumn, int positions) {
     std::array<int, kMaxPositions> digits{};
     for (int p = 0; p < positions; ++p) {
-        const auto value = statement.ColumnInteger(1 + p);
+        const auto value = statement.ColumnInteger(firstColumn + p);
         if (!value || *value < 0 || *value > 9) {
             return std::nullopt;
         }
@@ -21,8 +17,6 @@ std::optional<std::array<int, kMaxPositions>> StoredDigits(const Statement& stat
     }
     return digits;
 }
-
-} // namespace
 
 DrawHistory ReadDrawHistory(const std::string& dbPath, Game game, const std::string& filter) {
     DrawHistory history;
@@ -32,7 +26,7 @@ DrawHistory ReadDrawHistory(const std::string& dbPath, Game game, const std::str
         Statement statement(connection, PredictionStatement(game, filter));
         try {
             while (statement.Step()) {
-                if (const auto digits = StoredDigits(statement, positions)) {
+                if (const auto digits = StoredDigits(statement, 1, positions)) {
                     history.draws.push_back({static_cast<int>(statement.ColumnInt64(0)), *digits});
                 } else {
                     ++history.skippedRows;

@@ -1,5 +1,9 @@
 #include "game/DrawListModel.h"
 
+#include "db/Connection.h"
+#include "db/DbError.h"
+#include "res/QtText.h"
+
 #include <QBrush>
 #include <QColor>
 
@@ -41,6 +45,10 @@ QVariant DrawListModel::data(const QModelIndex& index, int role) const {
     }
     if (role == Qt::TextAlignmentRole) {
         return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
+    }
+    if (role == Qt::ToolTipRole && ReadColumn(index.row(), index.column()) == 0) {
+        const QString tip = ResultsTip(index.row(), index.column());
+        return tip.isEmpty() ? QVariant() : QVariant(tip);
     }
     if (role == Qt::BackgroundRole || role == Qt::ToolTipRole) {
         const HitKind hit = Hit(index.row(), index.column());
@@ -84,6 +92,10 @@ void DrawListModel::Clear() {
     m_rows.clear();
     m_numbers.clear();
     m_numberEnds.clear();
+    m_results.clear();
+    m_resultsRead = false;
+    m_lowestDrawNo = 0;
+    m_highestDrawNo = 0;
     m_insertions.clear();
     m_listed = 0;
     endResetModel();
@@ -95,6 +107,10 @@ RowsRead DrawListModel::AppendRows(const std::string& dbPath, const std::string&
     ShrinkToFit(m_rows);
     ShrinkToFit(m_numbers);
     ShrinkToFit(m_numberEnds);
+    // Reading them now would cost the list as much again in a book with results.
+    m_dbPath = dbPath;
+    m_results.clear();
+    m_resultsRead = false;
     const int held = static_cast<int>(m_rows.size());
     if (held > m_listed) {
         beginInsertRows(QModelIndex(), m_listed, held - 1);
@@ -114,11 +130,33 @@ void DrawListModel::AddRow(const DrawRowView& view) {
             row.missing |= static_cast<std::uint8_t>(1U << p);
         }
     }
+    if (m_rows.empty() || row.drawNo < m_lowestDrawNo) {
+        m_lowestDrawNo = row.drawNo;
+    }
+    if (m_rows.empty() || row.drawNo > m_highestDrawNo) {
+        m_highestDrawNo = row.drawNo;
+    }
     m_rows.push_back(row);
     for (const std::string_view number : view.numbers) {
         m_numbers.append(number);
         m_numberEnds.push_back(static_cast<std::uint32_t>(m_numbers.size()));
     }
+}
+
+void DrawListModel::ReadResults() const {
+    m_results.clear();
+    m_resultsRead = true;
+    if (m_rows.empty()) {
+        return;
+    }
+    try {
+        Connection connection(m_dbPath, OpenMode::ReadOnly);
+        m_results = ReadDrawResults(connection, m_game, m_lowestDrawNo, m_highestDrawNo);
+    } catch (const DbError&) {
+        // The list stands without its tooltips.
+        m_results.clear();
+    }
+    ShrinkToFit(m_results);
 }
 
 std::string_view DrawListModel::Number(std::size_t row, int n) const {
@@ -163,6 +201,17 @@ QString DrawListModel::Cell(int row, int column) const {
     }
     const std::string_view number = Number(static_cast<std::size_t>(row), read - kFirstNumberColumn);
     return QString::fromUtf8(number.data(), static_cast<qsizetype>(number.size()));
+}
+
+QString DrawListModel::ResultsTip(int row, int column) const {
+    if (row < 0 || row >= m_listed || ReadColumn(row, column) != 0) {
+        return {};
+    }
+    if (!m_resultsRead) {
+        ReadResults();
+    }
+    const int drawNo = m_rows[static_cast<std::size_t>(row)].drawNo;
+    return ToQString(ResultsText(m_game, FindResults(m_results, drawNo)));
 }
 
 HitKind DrawListModel::Hit(int row, int column) const {

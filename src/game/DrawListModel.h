@@ -1,6 +1,7 @@
 #pragma once
 
 #include "db/DrawListQuery.h"
+#include "db/DrawResultsTable.h"
 #include "draw/Bet.h"
 #include "draw/Game.h"
 
@@ -16,8 +17,9 @@
 namespace drawbook {
 
 // The rows of a game window's draw list: seven text cells each. A number cell that
-// wins against its row's winning number is coloured and names the win in its tooltip.
-// Rows are kept as read; a cell's text and its mark are made when the view asks.
+// wins against its row's winning number is coloured and names the win in its tooltip;
+// the draw number's tooltip gives the draw's date and payouts when they are known.
+// Rows are kept as read; a cell's text, mark and tooltip are made when the view asks.
 class DrawListModel : public QAbstractTableModel {
     Q_OBJECT
 
@@ -33,12 +35,16 @@ public:
 
     void InsertColumn(int column, const QString& caption);
     void Clear();
-    // Lists the rows the clause selects after those already listed. Rows read
-    // before a failure stay listed.
+    // Lists the rows the clause selects after those already listed; the dates and
+    // payouts of the listed draws are read again when a tooltip first asks for them.
+    // Rows read before a failure stay listed.
     RowsRead AppendRows(const std::string& dbPath, const std::string& clause);
     QString Cell(int row, int column) const;
     // How the number in the cell fared; None outside the five number columns.
     HitKind Hit(int row, int column) const;
+    // "2026-08-21（金）　ストレート 100,100円　…" in the draw number's column; empty
+    // elsewhere and when nothing is known of the draw.
+    QString ResultsTip(int row, int column) const;
 
 private:
     struct Row {
@@ -48,6 +54,9 @@ private:
     };
 
     void AddRow(const DrawRowView& view);
+    // The results of the draws from the lowest listed to the highest; none when
+    // the book has no table of them or it cannot be read.
+    void ReadResults() const;
     // Number n (0 to 4) of the row, as stored.
     std::string_view Number(std::size_t row, int n) const;
     // The cell's place among the seven cells a row was read with; -1 for a cell of a
@@ -57,9 +66,14 @@ private:
     Game m_game;
     QStringList m_captions;
     std::vector<Row> m_rows;
-    std::string m_numbers;                   // every row's five numbers, back to back
-    std::vector<std::uint32_t> m_numberEnds; // per row, where each of its five numbers ends
-    int m_listed = 0;                        // rows the views know of; more are held while a read goes on
+    std::string m_numbers;                        // every row's five numbers, back to back
+    std::vector<std::uint32_t> m_numberEnds;      // per row, where each of its five numbers ends
+    std::string m_dbPath;                         // the book the rows were read from
+    mutable std::vector<StoredResults> m_results; // in draw order, looked up when a tooltip is asked for
+    mutable bool m_resultsRead = false;           // since the rows were last read
+    int m_lowestDrawNo = 0;                       // of the rows held; 0 while there are none
+    int m_highestDrawNo = 0;
+    int m_listed = 0; // rows the views know of; more are held while a read goes on
     struct Insertion {
         int rows; // rows listed then
         int column;

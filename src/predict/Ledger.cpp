@@ -79,30 +79,32 @@ LedgerDraw ScorePrediction(Game game, const HistoryDraw& draw, const PickSet& pi
 Ledger ReadLedger(const std::string& dbPath, Game game, bool walk) {
     Ledger ledger;
     const auto positions = static_cast<std::size_t>(Positions(game));
-    std::vector<PickDigits> numbers;
     try {
         Connection connection(dbPath, OpenMode::ReadOnly);
         ledger.results = ReadDrawResults(connection, game, INT32_MIN, INT32_MAX);
-        // A book with payouts has about as many draws as results: room for them at
-        // once, without the copies of a growing vector.
+        // Without results no number is scored, and the digits are all a row needs.
+        const bool scored = !ledger.results.empty();
+        // A book with payouts has about as many draws as results: room for them at once.
         ledger.history.reserve(ledger.results.size());
         ledger.picks.reserve(ledger.results.size());
-        Statement rows(connection, DrawListStatement(game, std::string(kAllDrawsClause) + " ORDER BY kaisai"));
+        const std::string allDraws(kAllDrawsClause);
+        Statement rows(connection, scored ? DrawListStatement(game, allDraws + " ORDER BY kaisai")
+                                          : PredictionStatement(game, allDraws));
+        const int firstNumber = 1 + static_cast<int>(positions);
         std::size_t nextResults = 0;
+        std::vector<PickDigits> numbers;
         try {
             while (rows.Step()) {
-                // Digits as the backtest's history takes them: stored integers 0-9.
-                HistoryDraw draw{static_cast<int>(rows.ColumnInt64(0)), {}};
-                bool usable = true;
-                for (std::size_t p = 0; p < positions && usable; ++p) {
-                    const auto digit = rows.ColumnInteger(static_cast<int>(p) + 1);
-                    usable = digit && *digit >= 0 && *digit <= 9;
-                    draw.digits[p] = usable ? static_cast<int>(*digit) : 0;
-                }
-                if (!usable) {
+                const auto digits = StoredDigits(rows, 1, static_cast<int>(positions));
+                if (!digits) {
+                    ++ledger.skippedRows;
                     continue;
                 }
+                const HistoryDraw draw{static_cast<int>(rows.ColumnInt64(0)), *digits};
                 ledger.history.push_back(draw);
+                if (!scored) {
+                    continue;
+                }
                 // The results are in draw order too: one pass beside the rows.
                 while (nextResults < ledger.results.size() && ledger.results[nextResults].drawNo < draw.drawNo) {
                     ++nextResults;
@@ -111,10 +113,9 @@ Ledger ReadLedger(const std::string& dbPath, Game game, bool walk) {
                     nextResults < ledger.results.size() && ledger.results[nextResults].drawNo == draw.drawNo;
                 numbers.clear();
                 for (int n = 0; known && n < kNumberCount; ++n) {
-                    if (const auto digits =
-                            ReadDigits(rows.ColumnView(static_cast<int>(positions) + 1 + n), positions)) {
+                    if (const auto number = ReadDigits(rows.ColumnView(firstNumber + n), positions)) {
                         PickDigits pick{};
-                        std::copy(digits->begin(), digits->end(), pick.begin());
+                        std::copy(number->begin(), number->end(), pick.begin());
                         numbers.push_back(pick);
                     }
                 }

@@ -58,7 +58,9 @@ std::vector<LedgerLine> SumLedger(Game game, std::span<const LedgerDraw> draws, 
 struct Ledger {
     ReadStatus status = ReadStatus::Complete;
     std::string error;
-    std::vector<HistoryDraw> history;   // the draws with every digit 0-9, oldest first
+    std::vector<HistoryDraw> history; // the draws with every digit 0-9, oldest first
+    int skippedRows = 0;              // rows left out of the history, as ReadDrawHistory leaves them
+    // Both empty when the book has no payouts of the game.
     std::vector<LedgerDraw> picks;      // per draw of the history
     std::vector<LedgerDraw> prediction; // per draw of the history after the first
     std::vector<StoredResults> results; // the stored dates and payouts
@@ -66,7 +68,7 @@ struct Ledger {
 
 // Reads the draws, their numbers and their results; the history takes the same
 // draws the backtest does. Without `walk` the prediction is left for the caller,
-// who may score it from a walk of its own with ScorePrediction.
+// who may share another walk (RunBacktest's onDraw) and score it with ScorePrediction.
 Ledger ReadLedger(const std::string& dbPath, Game game, bool walk = true);
 
 // Scores one draw's proposed numbers against its results.

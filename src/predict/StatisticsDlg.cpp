@@ -1,5 +1,6 @@
 #include "predict/StatisticsDlg.h"
 
+#include "draw/DrawResults.h"
 #include "predict/Backtest.h"
 #include "predict/DrawStatistics.h"
 #include "res/Desktop.h"
@@ -17,6 +18,7 @@
 #include <QLabel>
 #include <QLegend>
 #include <QLineSeries>
+#include <QLocale>
 #include <QPen>
 #include <QPushButton>
 #include <QScreen>
@@ -28,7 +30,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <span>
+#include <functional>
 
 namespace drawbook {
 
@@ -69,6 +71,26 @@ QColor BetColour(Bet bet) {
         return QColor(31, 111, 180);
     }
     return Qt::black;
+}
+
+// The backtest chart's colours, and purple for the set.
+QColor TicketColour(Ticket ticket) {
+    switch (ticket) {
+    case Ticket::Straight:
+        return BetColour(Bet::Straight);
+    case Ticket::Box:
+        return BetColour(Bet::Box);
+    case Ticket::Set:
+        return QColor(128, 72, 160);
+    case Ticket::Mini:
+        return BetColour(Bet::Mini);
+    }
+    return Qt::black;
+}
+
+// Thousands separated by commas, whatever the system's locale.
+QLocale GroupingLocale() {
+    return QLocale(QLocale::Japanese, QLocale::Japan);
 }
 
 QString GameTitle(Game game) {
@@ -155,6 +177,62 @@ void SetDrawRange(QValueAxis* axis, int first, int last) {
     axis->setTickInterval(RoundStep(last - first, 8));
 }
 
+// From the round step at or below the lowest value to the one at or above the highest.
+void SetBalanceRange(QValueAxis* axis, double low, double high) {
+    const double step = RoundStep(std::max(high - low, 1.0), 6);
+    const double bottom = std::floor(low / step) * step;
+    const double top = std::max(std::ceil(high / step) * step, bottom + step);
+    axis->setRange(bottom, top);
+    axis->setTickCount(static_cast<int>(std::lround((top - bottom) / step)) + 1);
+}
+
+bool SameResults(std::span<const StoredResults> a, std::span<const StoredResults> b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const StoredResults& x, const StoredResults& y) {
+        return x.drawNo == y.drawNo && x.results == y.results;
+    });
+}
+
+// Keeps the draws at which anything was bought: the others add nothing to any sum.
+void KeepBought(std::vector<LedgerDraw>& kept, const LedgerDraw& draw) {
+    if (std::any_of(draw.tickets.begin(), draw.tickets.end(), [](int tickets) { return tickets > 0; })) {
+        kept.push_back(draw);
+    }
+}
+
+void ShowLedgerLines(QTableWidget* table, const std::vector<LedgerLine>& lines) {
+    for (int row = 0; row < static_cast<int>(lines.size()) && row < table->rowCount(); ++row) {
+        const LedgerLine& line = lines[static_cast<std::size_t>(row)];
+        SetCell(table, row, 0, GroupingLocale().toString(line.tickets));
+        SetCell(table, row, 1, ToQString(YenText(line.cost)));
+        SetCell(table, row, 2, ToQString(YenText(line.won)));
+        SetCell(table, row, 3, ToQString(YenText(line.Balance())));
+        SetCell(table, row, 4, ToQString(line.ReturnText()));
+    }
+}
+
+// Draws of the period whose payouts are not known.
+int DrawsWithoutResults(std::span<const HistoryDraw> period, std::span<const StoredResults> results) {
+    int missing = 0;
+    auto known = results.begin();
+    for (const HistoryDraw& draw : period) {
+        while (known != results.end() && known->drawNo < draw.drawNo) {
+            ++known;
+        }
+        if (known == results.end() || known->drawNo != draw.drawNo || !known->results.Any()) {
+            ++missing;
+        }
+    }
+    return missing;
+}
+
+QLabel* HeadingLabel(const QString& text) {
+    auto* label = new QLabel(text);
+    QFont font = label->font();
+    font.setBold(true);
+    label->setFont(font);
+    return label;
+}
+
 bool SameDraws(std::span<const HistoryDraw> a, std::span<const HistoryDraw> b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const HistoryDraw& x, const HistoryDraw& y) {
         return x.drawNo == y.drawNo && x.digits == y.digits;
@@ -192,6 +270,7 @@ CStatisticsDlg::CStatisticsDlg(Desktop& desktop, Game game, QWidget* parent)
     m_tabs->addTab(BuildSinceTab(), QStringLiteral("未出現回数"));
     m_tabs->addTab(BuildPatternTab(), QStringLiteral("数字の型"));
     m_tabs->addTab(BuildBacktestTab(), QStringLiteral("予想の成績"));
+    m_tabs->addTab(BuildLedgerTab(), QStringLiteral("収支"));
 
     m_buttonClose = new QPushButton(QStringLiteral("閉じる"));
     auto* bottom = new QHBoxLayout;
@@ -205,7 +284,7 @@ CStatisticsDlg::CStatisticsDlg(Desktop& desktop, Game game, QWidget* parent)
 
     connect(m_comboPeriod, &QComboBox::currentIndexChanged, this, &CStatisticsDlg::ShowStatistics);
     connect(m_buttonClose, &QPushButton::clicked, this, &QWidget::close);
-    resize(800, 620);
+    resize(800, 680);
     ClearAll();
 }
 
@@ -355,21 +434,104 @@ QWidget* CStatisticsDlg::BuildBacktestTab() {
     return page;
 }
 
+QWidget* CStatisticsDlg::BuildLedgerTab() {
+    QStringList rows;
+    for (const Ticket ticket : TicketsOf(m_game)) {
+        rows << ToQString(TicketLabel(ticket));
+    }
+    const QStringList columns = {QStringLiteral("口数"), QStringLiteral("購入額"), QStringLiteral("当せん金"),
+                                 QStringLiteral("収支"), QStringLiteral("回収率 (%)")};
+    m_tableLedgerPicks = NewTable(columns, rows);
+    m_tableLedgerPrediction = NewTable(columns, rows);
+    FitHeight(m_tableLedgerPicks);
+    FitHeight(m_tableLedgerPrediction);
+
+    m_labelLedgerNote = NoteLabel(
+        QStringLiteral("当せん金の記録がある回ごとに、数字１つにつき%1を１口200円ずつ買ったとした収支です"
+                       "（数字になっていない予想と、ゾロ目のボックス・セットは除きます）。予想は「予想の成績」と同じ、"
+                       "その前の回までの記録から予想した５つの数字です。当せん金は法律で売上の半分以下と決められて"
+                       "いるので、どんな買い方をしても、平均すれば損になります。")
+            .arg(rows.join(QStringLiteral("・"))));
+    m_labelLedgerMissing = NoteLabel(QString());
+    m_labelLedgerMissing->hide();
+
+    auto* chart = new QChart;
+    chart->setTitle(QStringLiteral("予想どおりに買った場合の収支の累計"));
+    chart->legend()->setAlignment(Qt::AlignRight);
+    chart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
+    chart->setMargins(QMargins(4, 4, 4, 4));
+    chart->setLocale(GroupingLocale());
+    chart->setLocalizeNumbers(true);
+    m_axisLedgerDraws = new QValueAxis;
+    m_axisLedgerDraws->setTitleText(QStringLiteral("開催回"));
+    // With numbers localized, Qt draws no "%d" labels; "%.0f" ones it does.
+    m_axisLedgerDraws->setLabelFormat(QStringLiteral("%.0f"));
+    m_axisBalance = new QValueAxis;
+    m_axisBalance->setTitleText(QStringLiteral("円（累計）"));
+    m_axisBalance->setLabelFormat(QStringLiteral("%.0f"));
+    chart->addAxis(m_axisLedgerDraws, Qt::AlignBottom);
+    chart->addAxis(m_axisBalance, Qt::AlignLeft);
+    for (const Ticket ticket : TicketsOf(m_game)) {
+        auto* balance = new QLineSeries;
+        balance->setName(ToQString(TicketLabel(ticket)));
+        balance->setPen(QPen(TicketColour(ticket), 2, Qt::SolidLine));
+        chart->addSeries(balance);
+        balance->attachAxis(m_axisLedgerDraws);
+        balance->attachAxis(m_axisBalance);
+        m_seriesBalance.push_back(balance);
+    }
+    m_chartLedger = NewChartView(chart);
+
+    auto* page = new QWidget;
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(HeadingLabel(QStringLiteral("記録した予想数字")));
+    layout->addWidget(m_tableLedgerPicks);
+    layout->addWidget(HeadingLabel(QStringLiteral("予想どおりに買った場合")));
+    layout->addWidget(m_tableLedgerPrediction);
+    layout->addWidget(m_labelLedgerNote);
+    layout->addWidget(m_labelLedgerMissing);
+    layout->addWidget(m_chartLedger, 1);
+    return page;
+}
+
 bool CStatisticsDlg::Refresh() {
-    DrawHistory history;
+    Ledger ledger;
     {
         WaitCursor wait(m_desktop);
-        history = ReadDrawHistory(m_strDbPath.toStdString(), m_game);
-        if (history.status == ReadStatus::Complete) {
-            // The backtest shown stands as long as the draws and the chart's points do.
+        ledger = ReadLedger(m_strDbPath.toStdString(), m_game, false);
+        if (ledger.status == ReadStatus::Complete) {
+            // The backtest shown stands as long as the draws and the chart's points do,
+            // the prediction's ledger as long as the draws and the payouts do.
             const std::size_t points = ChartPoints();
-            const bool sameBacktest = m_backtestPoints == points && SameDraws(history.draws, m_history);
-            m_history = std::move(history.draws);
-            m_skippedRows = history.skippedRows;
+            const bool sameDraws = m_historyRead && SameDraws(ledger.history, m_history);
+            const bool sameBacktest = sameDraws && m_backtestPoints == points;
+            const bool sameLedger = sameDraws && SameResults(ledger.results, m_results);
+            m_history = std::move(ledger.history);
+            m_skippedRows = ledger.skippedRows;
+            m_results = std::move(ledger.results);
             m_historyRead = true;
+            m_picksLedger.clear();
+            for (const LedgerDraw& draw : ledger.picks) {
+                KeepBought(m_picksLedger, draw);
+            }
+            std::vector<LedgerDraw> prediction;
+            const auto buy = [&](const HistoryDraw& draw, const PickSet& picks) {
+                KeepBought(prediction, ScorePrediction(m_game, draw, picks, m_results));
+            };
             if (!sameBacktest) {
-                ShowBacktest(RunBacktest(m_game, m_history, points));
+                // One walk for both: the backtest hands over each draw's picks.
+                std::function<void(const HistoryDraw&, const PickSet&)> onDraw;
+                if (!m_results.empty()) {
+                    onDraw = buy;
+                }
+                ShowBacktest(RunBacktest(m_game, m_history, points, onDraw));
                 m_backtestPoints = points;
+                m_predictionLedger = std::move(prediction);
+            } else if (!sameLedger) {
+                if (!m_results.empty()) {
+                    WalkForward(m_game, m_history, buy);
+                }
+                m_predictionLedger = std::move(prediction);
             }
             ShowStatistics();
             return true;
@@ -379,6 +541,9 @@ bool CStatisticsDlg::Refresh() {
     m_skippedRows = 0;
     m_historyRead = false;
     m_backtestPoints = 0;
+    m_results.clear();
+    m_picksLedger.clear();
+    m_predictionLedger.clear();
     ClearAll();
     m_desktop.ShowMessage(isVisible() ? this : parentWidget(), ToQString(kReadInterruptedMessage), Desktop::Icon::Stop);
     return false;
@@ -448,6 +613,52 @@ void CStatisticsDlg::ShowStatistics() {
         SetCell(m_tablePatterns, row, 1, Percent(count.share));
         SetCell(m_tablePatterns, row, 2, Percent(count.theoretical));
     }
+
+    ShowLedger(std::span<const HistoryDraw>(m_history).last(static_cast<std::size_t>(counted)));
+}
+
+void CStatisticsDlg::ShowLedger(std::span<const HistoryDraw> period) {
+    const int firstDrawNo = period.empty() ? 0 : period.front().drawNo;
+    ShowLedgerLines(m_tableLedgerPicks, SumLedger(m_game, m_picksLedger, firstDrawNo));
+    ShowLedgerLines(m_tableLedgerPrediction, SumLedger(m_game, m_predictionLedger, firstDrawNo));
+
+    QString missing;
+    if (m_results.empty()) {
+        missing = QStringLiteral("抽せん日と当せん金の記録がありません。CSVファイルから取り込むと計算できます。");
+    } else if (const int draws = DrawsWithoutResults(period, m_results); draws > 0) {
+        missing = QStringLiteral("当せん金の記録がない%1回分は数えていません。").arg(draws);
+    }
+    m_labelLedgerMissing->setText(missing);
+    m_labelLedgerMissing->setVisible(!missing.isEmpty());
+
+    // The running balance of each ticket, through as many points as the backtest chart keeps.
+    const auto bought = std::lower_bound(m_predictionLedger.begin(), m_predictionLedger.end(), firstDrawNo,
+                                         [](const LedgerDraw& draw, int drawNo) { return draw.drawNo < drawNo; });
+    const auto count = static_cast<std::size_t>(m_predictionLedger.end() - bought);
+    const std::size_t points = std::max<std::size_t>(m_backtestPoints, 1);
+    const std::size_t stride = std::max<std::size_t>((count + points - 1) / points, 1);
+    const auto tickets = TicketsOf(m_game);
+    std::vector<QList<QPointF>> lines(tickets.size());
+    std::array<long long, kMaxTickets> balance{};
+    double low = 0;
+    double high = 0;
+    for (auto draw = bought; draw != m_predictionLedger.end(); ++draw) {
+        // The last draw is always among the points, the others evenly spread before it.
+        const bool shown = static_cast<std::size_t>(m_predictionLedger.end() - draw - 1) % stride == 0;
+        for (std::size_t t = 0; t < tickets.size(); ++t) {
+            balance[t] += draw->won[t] - static_cast<long long>(draw->tickets[t]) * kTicketYen;
+            low = std::min(low, static_cast<double>(balance[t]));
+            high = std::max(high, static_cast<double>(balance[t]));
+            if (shown) {
+                lines[t].append(QPointF(draw->drawNo, static_cast<double>(balance[t])));
+            }
+        }
+    }
+    for (std::size_t t = 0; t < tickets.size(); ++t) {
+        m_seriesBalance[t]->replace(lines[t]);
+    }
+    SetDrawRange(m_axisLedgerDraws, firstDrawNo, period.empty() ? 1 : period.back().drawNo);
+    SetBalanceRange(m_axisBalance, low, high);
 }
 
 void CStatisticsDlg::ShowBacktest(const BacktestResult& result) {
@@ -503,7 +714,8 @@ void CStatisticsDlg::ClearAll() {
         }
         SetCountRange(m_axesCount[position], 0);
     }
-    for (QTableWidget* table : {m_tableSince, m_tablePatterns, m_tableBacktest}) {
+    for (QTableWidget* table :
+         {m_tableSince, m_tablePatterns, m_tableBacktest, m_tableLedgerPicks, m_tableLedgerPrediction}) {
         ClearCells(table);
     }
     for (QLineSeries* series : m_seriesHits) {
@@ -512,8 +724,15 @@ void CStatisticsDlg::ClearAll() {
     for (QLineSeries* series : m_seriesExpected) {
         series->clear();
     }
+    for (QLineSeries* series : m_seriesBalance) {
+        series->clear();
+    }
+    m_labelLedgerMissing->clear();
+    m_labelLedgerMissing->hide();
     SetDrawRange(m_axisDraws, 0, 1);
     SetCountRange(m_axisHits, 0);
+    SetDrawRange(m_axisLedgerDraws, 0, 1);
+    SetBalanceRange(m_axisBalance, 0, 0);
 }
 
 } // namespace drawbook

@@ -180,7 +180,8 @@ void StatisticsDlgTest::ctrlTOpensTheWindowFromAnywhereInIt() {
             tabs << statistics->m_tabs->tabText(i);
         }
         QCOMPARE(tabs, (QStringList{QStringLiteral("出現回数"), QStringLiteral("未出現回数"),
-                                    QStringLiteral("数字の型"), QStringLiteral("予想の成績")}));
+                                    QStringLiteral("数字の型"), QStringLiteral("予想の成績"),
+                                    QStringLiteral("収支")}));
         QCOMPARE(statistics->m_buttonClose->text(), QStringLiteral("閉じる"));
         statistics->m_buttonClose->click();
         QVERIFY(!statistics->isVisible());
