@@ -245,10 +245,17 @@ void NumbersCsvTest::realHistoryFillsAnEmptyDatabase_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("first");
     QTest::addColumn<QString>("last");
-    QTest::newRow("three digits, English header") << int(Game::Numbers3) << QStringLiteral("numbers3_results.csv")
-                                                  << QStringLiteral("1\t191") << QStringLiteral("7054\t286");
-    QTest::newRow("four digits, Japanese header") << int(Game::Numbers4) << QStringLiteral("numbers4_results_ja.csv")
-                                                  << QStringLiteral("1\t1149") << QStringLiteral("7054\t9577");
+    QTest::addColumn<QString>("lastTip"); // the latest draw's date and payouts, as its file has them
+    QTest::newRow("three digits, English header")
+        << int(Game::Numbers3) << QStringLiteral("numbers3_results.csv") << QStringLiteral("1\t191")
+        << QStringLiteral("7054\t286")
+        << QStringLiteral("2026-08-21（金）　ストレート 100,100円　ボックス 16,600円　セット（ストレート） 58,300円　"
+                          "セット（ボックス） 8,300円　ミニ 10,000円");
+    QTest::newRow("four digits, Japanese header")
+        << int(Game::Numbers4) << QStringLiteral("numbers4_results_ja.csv") << QStringLiteral("1\t1149")
+        << QStringLiteral("7054\t9577")
+        << QStringLiteral("2026-08-21（金）　ストレート 2,128,400円　ボックス 177,300円　セット（ストレート） 1,152,800円　"
+                          "セット（ボックス） 88,600円");
 }
 
 void NumbersCsvTest::realHistoryFillsAnEmptyDatabase() {
@@ -276,6 +283,8 @@ void NumbersCsvTest::realHistoryFillsAnEmptyDatabase() {
     QCOMPARE(rows.size(), 7054);
     QCOMPARE(rows.front(), first + kImportedNumbers);
     QCOMPARE(rows.back(), last + kImportedNumbers);
+    QFETCH(QString, lastTip);
+    QCOMPARE(window->m_listDraws->model()->index(7053, 0).data(Qt::ToolTipRole).toString(), lastTip);
     QCOMPARE(TextOf(window.get(), IDC_NEXT_DRAW), QStringLiteral("7055"));
     QCOMPARE(db.Count("SELECT COUNT(*) FROM \"" + std::string(TableName(g)) + "\""), 7054LL);
     // Every draw in order with the digits of the English file.
