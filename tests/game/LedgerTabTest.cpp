@@ -54,33 +54,6 @@ void InsertBook(const TestDatabase& db) {
     WriteResults(db, Game::Numbers3, 22, 20260821, {80000, 13300, 46600, 6600, kNone});
 }
 
-QStringList Cells(const QTableWidget* table) {
-    QStringList rows;
-    for (int row = 0; row < table->rowCount(); ++row) {
-        QStringList cells;
-        for (int column = 0; column < table->columnCount(); ++column) {
-            const QTableWidgetItem* item = table->item(row, column);
-            cells << (item == nullptr ? QString() : item->text());
-        }
-        rows << cells.join(QLatin1Char('\t'));
-    }
-    return rows;
-}
-
-QStringList Headers(const QTableWidget* table, Qt::Orientation orientation) {
-    QStringList headers;
-    const int count = orientation == Qt::Horizontal ? table->columnCount() : table->rowCount();
-    for (int section = 0; section < count; ++section) {
-        headers << table->model()->headerData(section, orientation).toString();
-    }
-    return headers;
-}
-
-CStatisticsDlg* OpenStatistics(CNumbersDlg& window) {
-    window.m_actionStatistics->trigger();
-    return window.StatisticsWindow();
-}
-
 QString Tip(const QAbstractItemModel* model, int row) {
     return model->index(row, 0).data(Qt::ToolTipRole).toString();
 }

@@ -48,29 +48,6 @@ void InsertHistory(const TestDatabase& db) {
     db.Insert(Game::Numbers3, TestDraw{25, {std::nullopt, 1, 2}});
 }
 
-// Each row's cells joined by tabs; an empty cell is "".
-QStringList Cells(const QTableWidget* table) {
-    QStringList rows;
-    for (int row = 0; row < table->rowCount(); ++row) {
-        QStringList cells;
-        for (int column = 0; column < table->columnCount(); ++column) {
-            const QTableWidgetItem* item = table->item(row, column);
-            cells << (item == nullptr ? QString() : item->text());
-        }
-        rows << cells.join(QLatin1Char('\t'));
-    }
-    return rows;
-}
-
-QStringList Headers(const QTableWidget* table, Qt::Orientation orientation) {
-    QStringList headers;
-    const int count = orientation == Qt::Horizontal ? table->columnCount() : table->rowCount();
-    for (int section = 0; section < count; ++section) {
-        headers << table->model()->headerData(section, orientation).toString();
-    }
-    return headers;
-}
-
 // The bar of each digit, per position, joined by tabs.
 QStringList Bars(const CStatisticsDlg& statistics) {
     QStringList rows;
@@ -82,11 +59,6 @@ QStringList Bars(const CStatisticsDlg& statistics) {
         rows << cells.join(QLatin1Char('\t'));
     }
     return rows;
-}
-
-CStatisticsDlg* OpenStatistics(CNumbersDlg& window) {
-    window.m_actionStatistics->trigger();
-    return window.StatisticsWindow();
 }
 
 QString Tip(const QAbstractItemModel* model, int row, int column) {

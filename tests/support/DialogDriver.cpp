@@ -2,12 +2,15 @@
 
 #include "game/Numbers3Dlg.h"
 #include "game/Numbers4Dlg.h"
+#include "predict/StatisticsDlg.h"
 #include "res/TemplateDialog.h"
 #include "support/TestDatabase.h"
 
 #include <QAbstractButton>
 #include <QLineEdit>
+#include <QAction>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTest>
 
 namespace drawbook::test {
@@ -95,6 +98,33 @@ std::unique_ptr<CNumbersDlg> OpenGameWindow(Game game, Desktop& desktop, const s
     window->m_strHelpPath = QStringLiteral("/nonexistent/help");
     window->show();
     return window;
+}
+
+QStringList Cells(const QTableWidget* table) {
+    QStringList rows;
+    for (int row = 0; row < table->rowCount(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < table->columnCount(); ++column) {
+            const QTableWidgetItem* item = table->item(row, column);
+            cells << (item == nullptr ? QString() : item->text());
+        }
+        rows << cells.join(QLatin1Char('\t'));
+    }
+    return rows;
+}
+
+QStringList Headers(const QTableWidget* table, Qt::Orientation orientation) {
+    QStringList headers;
+    const int count = orientation == Qt::Horizontal ? table->columnCount() : table->rowCount();
+    for (int section = 0; section < count; ++section) {
+        headers << table->model()->headerData(section, orientation).toString();
+    }
+    return headers;
+}
+
+CStatisticsDlg* OpenStatistics(CNumbersDlg& window) {
+    window.m_actionStatistics->trigger();
+    return window.StatisticsWindow();
 }
 
 } // namespace drawbook::test

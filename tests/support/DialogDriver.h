@@ -8,11 +8,13 @@
 #include <memory>
 #include <string>
 
-class QWidget;
 class QTableView;
+class QTableWidget;
+class QWidget;
 
 namespace drawbook {
 class CNumbersDlg;
+class CStatisticsDlg;
 class Desktop;
 } // namespace drawbook
 
@@ -32,6 +34,14 @@ bool IsChecked(QWidget* dialog, int id);
 
 // The cells of each list row, joined by tabs.
 QStringList ListRows(QTableView* view);
+
+// Each row's cells of a table joined by tabs; an empty cell is "".
+QStringList Cells(const QTableWidget* table);
+// A table's column or row headers.
+QStringList Headers(const QTableWidget* table, Qt::Orientation orientation);
+
+// The statistics window of the game window, opened from its menu.
+CStatisticsDlg* OpenStatistics(CNumbersDlg& window);
 
 // Digits, five numbers and the hit marker of a draw as stored; empty when no row has it.
 QStringList StoredRow(const TestDatabase& db, Game game, int kaisai);
