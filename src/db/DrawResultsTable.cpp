@@ -40,6 +40,29 @@ std::string WriteStatement(bool fill) {
     return sql;
 }
 
+std::unique_ptr<Statement> SelectResults(Connection& connection, Game game, int first, int last) {
+    auto rows = std::make_unique<Statement>(connection, "SELECT kaisai,draw_date" + YenColumns() + " FROM " +
+                                                            std::string(kResultsTable) +
+                                                            " WHERE game=?1 AND kaisai>=?2 AND kaisai<=?3 ORDER BY kaisai");
+    rows->BindText(1, GameCode(game));
+    rows->BindInt(2, first);
+    rows->BindInt(3, last);
+    return rows;
+}
+
+StoredResults RowResults(const Statement& rows) {
+    StoredResults draw;
+    draw.drawNo = static_cast<int>(rows.ColumnInt64(0));
+    draw.results.date = ReadDate(rows.ColumnView(1)).value_or(0);
+    for (std::size_t prize = 0; prize < kPrizeCount; ++prize) {
+        const auto yen = rows.ColumnInteger(static_cast<int>(prize) + 2);
+        if (yen && *yen >= 0 && *yen <= INT32_MAX) {
+            draw.results.yen[prize] = static_cast<int>(*yen);
+        }
+    }
+    return draw;
+}
+
 } // namespace
 
 bool HasResultsTable(Connection& connection) {
@@ -63,24 +86,31 @@ std::vector<StoredResults> ReadDrawResults(Connection& connection, Game game, in
     if (!HasResultsTable(connection)) {
         return stored;
     }
-    Statement rows(connection, "SELECT kaisai,draw_date" + YenColumns() + " FROM " + std::string(kResultsTable) +
-                                   " WHERE game=?1 AND kaisai>=?2 AND kaisai<=?3 ORDER BY kaisai");
-    rows.BindText(1, GameCode(game));
-    rows.BindInt(2, first);
-    rows.BindInt(3, last);
-    while (rows.Step()) {
-        StoredResults draw;
-        draw.drawNo = static_cast<int>(rows.ColumnInt64(0));
-        draw.results.date = ReadDate(rows.ColumnView(1)).value_or(0);
-        for (std::size_t prize = 0; prize < kPrizeCount; ++prize) {
-            const auto yen = rows.ColumnInteger(static_cast<int>(prize) + 2);
-            if (yen && *yen >= 0 && *yen <= INT32_MAX) {
-                draw.results.yen[prize] = static_cast<int>(*yen);
-            }
-        }
-        stored.push_back(draw);
+    const auto rows = SelectResults(connection, game, first, last);
+    while (rows->Step()) {
+        stored.push_back(RowResults(*rows));
     }
     return stored;
+}
+
+ResultsCursor::ResultsCursor(const std::string& dbPath, Game game) : m_connection(dbPath, OpenMode::ReadOnly) {
+    if (HasResultsTable(m_connection)) {
+        m_rows = SelectResults(m_connection, game, INT32_MIN, INT32_MAX);
+        m_more = m_rows->Step();
+        if (m_more) {
+            m_current = RowResults(*m_rows);
+        }
+    }
+}
+
+DrawResults ResultsCursor::Find(int drawNo) {
+    while (m_more && m_current.drawNo < drawNo) {
+        m_more = m_rows->Step();
+        if (m_more) {
+            m_current = RowResults(*m_rows);
+        }
+    }
+    return m_more && m_current.drawNo == drawNo ? m_current.results : DrawResults{};
 }
 
 ResultsRead ReadDrawResults(const std::string& dbPath, Game game) {

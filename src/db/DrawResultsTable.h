@@ -1,18 +1,18 @@
 #pragma once
 
+#include "db/Connection.h"
 #include "db/ReadStatus.h"
 #include "db/Statement.h"
 #include "draw/DrawResults.h"
 #include "draw/Game.h"
 
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace drawbook {
-
-class Connection;
 
 // Dates and payouts sit in a table of their own, keyed by game and draw number,
 // made by the first write that has any; the game tables keep their columns.
@@ -38,6 +38,24 @@ std::vector<StoredResults> ReadDrawResults(Connection& connection, Game game, in
 
 // The results of one draw from a list in draw order; unknown when it is not there.
 DrawResults FindResults(std::span<const StoredResults> stored, int drawNo);
+
+// A game's stored results, read one by one beside a scan of its draws in
+// ascending order, so that none are held at once.
+class ResultsCursor {
+public:
+    // Throws DbError when the book cannot be read.
+    ResultsCursor(const std::string& dbPath, Game game);
+
+    // The results of the draw; unknown when none are stored. Draws are asked for
+    // in ascending order.
+    DrawResults Find(int drawNo);
+
+private:
+    Connection m_connection;
+    std::unique_ptr<Statement> m_rows; // none without the table
+    bool m_more = false;
+    StoredResults m_current;
+};
 
 bool HasResultsTable(Connection& connection);
 // Makes the table unless it is there. Throws DbError.

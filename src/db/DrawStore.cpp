@@ -210,13 +210,11 @@ AddResult AddDraws(const std::string& dbPath, Game game, std::span<const NewDraw
                 insert.BindInt(static_cast<int>(p) + 2, draw.digits[p]);
             }
             // The empty numbers stay bound from one draw without numbers to the next.
-            if (!draw.numbers.empty() || !emptyNumbersBound) {
+            if (draw.numbers || !emptyNumbersBound) {
                 for (int n = 0; n < kNumberCount; ++n) {
-                    const auto k = static_cast<std::size_t>(n);
-                    insert.BindText(firstNumber + n,
-                                    k < draw.numbers.size() ? std::string_view(draw.numbers[k]) : kEmptyNumber);
+                    insert.BindText(firstNumber + n, draw.numbers ? (*draw.numbers)[static_cast<std::size_t>(n)] : kEmptyNumber);
                 }
-                emptyNumbersBound = draw.numbers.empty();
+                emptyNumbersBound = !draw.numbers;
             }
             insert.Execute();
             if (result.added == 0) {

@@ -4,7 +4,9 @@
 #include "draw/DrawResults.h"
 #include "draw/Game.h"
 
+#include <array>
 #include <cstddef>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -20,8 +22,10 @@ struct NewDraw {
     int drawNo = 0;
     DigitList digits; // highest position first, each 0-9
     int line = 0;     // where the source holds it, for its messages (a file's line)
-    DrawResults results;              // its date and payouts, as far as the source knows them
-    std::vector<std::string> numbers; // the numbers kept with a draw the book lacks; none: empty ones
+    DrawResults results{}; // its date and payouts, as far as the source knows them
+    // The numbers kept with a draw the book lacks, as views into the source's text
+    // that last through AddDraws; none: the empty ones.
+    std::optional<std::array<std::string_view, kNumberCount>> numbers{};
 };
 
 enum class AddOutcome {

@@ -50,6 +50,12 @@ LedgerDraw ScoreNumbers(Game game, int drawNo, std::span<const PickDigits> numbe
     return scored;
 }
 
+void KeepBought(std::vector<LedgerDraw>& kept, const LedgerDraw& draw) {
+    if (std::any_of(draw.tickets.begin(), draw.tickets.end(), [](int tickets) { return tickets > 0; })) {
+        kept.push_back(draw);
+    }
+}
+
 std::vector<LedgerLine> SumLedger(Game game, std::span<const LedgerDraw> draws, int firstDrawNo) {
     std::vector<LedgerLine> lines;
     for (const Ticket ticket : TicketsOf(game)) {
@@ -86,7 +92,6 @@ Ledger ReadLedger(const std::string& dbPath, Game game, bool walk) {
         const bool scored = !ledger.results.empty();
         // A book with payouts has about as many draws as results: room for them at once.
         ledger.history.reserve(ledger.results.size());
-        ledger.picks.reserve(ledger.results.size());
         const std::string allDraws(kAllDrawsClause);
         Statement rows(connection, scored ? DrawListStatement(game, allDraws + " ORDER BY kaisai")
                                           : PredictionStatement(game, allDraws));
@@ -119,9 +124,11 @@ Ledger ReadLedger(const std::string& dbPath, Game game, bool walk) {
                         numbers.push_back(pick);
                     }
                 }
-                ledger.picks.push_back(ScoreNumbers(game, draw.drawNo, numbers,
-                                                    std::span<const int>(draw.digits.data(), positions),
-                                                    known ? ledger.results[nextResults].results : DrawResults{}));
+                if (!numbers.empty()) {
+                    KeepBought(ledger.picks, ScoreNumbers(game, draw.drawNo, numbers,
+                                                          std::span<const int>(draw.digits.data(), positions),
+                                                          ledger.results[nextResults].results));
+                }
             }
         } catch (const DbError& e) {
             Ledger failed;
@@ -138,7 +145,7 @@ Ledger ReadLedger(const std::string& dbPath, Game game, bool walk) {
     if (walk && !ledger.results.empty()) {
         ledger.prediction.reserve(ledger.history.size());
         WalkForward(game, ledger.history, [&](const HistoryDraw& draw, const PickSet& picks) {
-            ledger.prediction.push_back(ScorePrediction(game, draw, picks, ledger.results));
+            KeepBought(ledger.prediction, ScorePrediction(game, draw, picks, ledger.results));
         });
     }
     return ledger;

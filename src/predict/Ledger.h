@@ -51,6 +51,9 @@ struct LedgerLine {
 LedgerDraw ScoreNumbers(Game game, int drawNo, std::span<const PickDigits> numbers, std::span<const int> winning,
                         const DrawResults& results);
 
+// Appends the draw when anything was bought at it: the others add nothing to any sum.
+void KeepBought(std::vector<LedgerDraw>& kept, const LedgerDraw& draw);
+
 // The totals of the draws from firstDrawNo on, one line per ticket of the game.
 std::vector<LedgerLine> SumLedger(Game game, std::span<const LedgerDraw> draws, int firstDrawNo = 0);
 
@@ -61,8 +64,8 @@ struct Ledger {
     std::vector<HistoryDraw> history; // the draws with every digit 0-9, oldest first
     int skippedRows = 0;              // rows left out of the history, as ReadDrawHistory leaves them
     // Both empty when the book has no payouts of the game.
-    std::vector<LedgerDraw> picks;      // per draw of the history
-    std::vector<LedgerDraw> prediction; // per draw of the history after the first
+    std::vector<LedgerDraw> picks;      // the draws of the history at which a stored number was bought
+    std::vector<LedgerDraw> prediction; // the draws after the first at which the prediction was bought
     std::vector<StoredResults> results; // the stored dates and payouts
 };
 

@@ -192,13 +192,6 @@ bool SameResults(std::span<const StoredResults> a, std::span<const StoredResults
     });
 }
 
-// Keeps the draws at which anything was bought: the others add nothing to any sum.
-void KeepBought(std::vector<LedgerDraw>& kept, const LedgerDraw& draw) {
-    if (std::any_of(draw.tickets.begin(), draw.tickets.end(), [](int tickets) { return tickets > 0; })) {
-        kept.push_back(draw);
-    }
-}
-
 void ShowLedgerLines(QTableWidget* table, const std::vector<LedgerLine>& lines) {
     for (int row = 0; row < static_cast<int>(lines.size()) && row < table->rowCount(); ++row) {
         const LedgerLine& line = lines[static_cast<std::size_t>(row)];
@@ -510,10 +503,7 @@ bool CStatisticsDlg::Refresh() {
             m_skippedRows = ledger.skippedRows;
             m_results = std::move(ledger.results);
             m_historyRead = true;
-            m_picksLedger.clear();
-            for (const LedgerDraw& draw : ledger.picks) {
-                KeepBought(m_picksLedger, draw);
-            }
+            m_picksLedger = std::move(ledger.picks);
             std::vector<LedgerDraw> prediction;
             const auto buy = [&](const HistoryDraw& draw, const PickSet& picks) {
                 KeepBought(prediction, ScorePrediction(m_game, draw, picks, m_results));

@@ -412,6 +412,10 @@ DrawCsv ReadDrawCsv(Game game, std::string_view bytes) {
                     OtherGameMessage(game));
                 return false;
             }
+            if (layout->hasNumbers) {
+                // Never in the object itself, where a move of the result would take it along.
+                csv.numberText.reserve(std::max<std::size_t>(text->size(), 64));
+            }
             if (layout->hasHeader) {
                 return true;
             }
@@ -447,9 +451,18 @@ DrawCsv ReadDrawCsv(Game game, std::string_view bytes) {
         }
         draw.results = *results;
         if (layout->hasNumbers) {
-            // A number the file has no column for is the empty one.
-            for (const auto& column : layout->numberColumns) {
-                draw.numbers.emplace_back(column ? OptionalField(record, column) : kEmptyNumber);
+            // A number the file has no column for is the empty one. The numbers
+            // are copied into room kept for the whole text, so none ever moves.
+            draw.numbers.emplace();
+            for (std::size_t n = 0; n < kNumberCount; ++n) {
+                if (!layout->numberColumns[n]) {
+                    (*draw.numbers)[n] = kEmptyNumber;
+                    continue;
+                }
+                const std::string_view number = OptionalField(record, layout->numberColumns[n]);
+                const std::size_t start = csv.numberText.size();
+                csv.numberText += number;
+                (*draw.numbers)[n] = std::string_view(csv.numberText).substr(start, number.size());
             }
         }
         csv.draws.push_back(std::move(draw));

@@ -20,6 +20,7 @@ using CsvDraw = NewDraw;
 struct DrawCsv {
     std::vector<CsvDraw> draws;        // ascending draw order, each draw once
     std::vector<std::string> problems; // report lines; none when every line was read
+    std::string numberText;            // what the draws' numbers view
 };
 
 // Reads a CSV file of one game: a header row naming its columns, or none (draw

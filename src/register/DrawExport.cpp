@@ -1,9 +1,16 @@
 #include "register/DrawExport.h"
 
 #include "db/DrawListQuery.h"
+#include "db/DbError.h"
 #include "db/DrawResultsTable.h"
 #include "draw/DigitText.h"
 #include "register/CsvFile.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <system_error>
 
 namespace drawbook {
 
@@ -19,15 +26,23 @@ std::string CsvHeader(Game game) {
 
 ExportResult ExportDrawCsv(const std::string& dbPath, Game game) {
     ExportResult result;
-    ResultsRead results = ReadDrawResults(dbPath, game);
-    if (results.status != ReadStatus::Complete) {
-        result.status = results.status;
-        result.error = std::move(results.error);
+    std::optional<ResultsCursor> results;
+    try {
+        results.emplace(dbPath, game);
+    } catch (const DbError& e) {
+        result.status = ReadStatus::NotOpened;
+        result.error = e.what();
         return result;
     }
     const auto prizes = PrizesOf(game);
     std::string csv = CsvHeader(game) + '\n';
-    std::size_t next = 0;
+    // Room for about as much text as the book holds, so it is never copied as it
+    // grows; room not written takes no memory.
+    std::error_code unknownSize;
+    const auto bookSize = std::filesystem::file_size(dbPath, unknownSize);
+    if (!unknownSize) {
+        csv.reserve(std::min<std::uintmax_t>(bookSize, std::uintmax_t{1} << 30));
+    }
     const RowsRead read = ForEachDrawRow(dbPath, game, std::string(kAllDrawsClause) + " ORDER BY kaisai",
                                          [&](const DrawRowView& row) {
                                              AppendInteger(csv, row.drawNo);
@@ -37,14 +52,7 @@ ExportResult ExportDrawCsv(const std::string& dbPath, Game game) {
                                                  csv += ',';
                                                  AppendCsvField(csv, number);
                                              }
-                                             // The results are in draw order too.
-                                             while (next < results.draws.size() && results.draws[next].drawNo < row.drawNo) {
-                                                 ++next;
-                                             }
-                                             DrawResults known;
-                                             if (next < results.draws.size() && results.draws[next].drawNo == row.drawNo) {
-                                                 known = results.draws[next].results;
-                                             }
+                                             const DrawResults known = results->Find(row.drawNo);
                                              csv += ',';
                                              if (known.date != 0) {
                                                  csv += DateText(known.date);

@@ -53,7 +53,7 @@ TEST(DrawStoreTest, ResultsAreAddedAgreedOnAndMadeOnlyWhenThereAreSome) {
     TestDatabase db;
     db.Insert(Game::Numbers3, Draw(1, "191"));
     const auto draw = [](int drawNo, DigitList digits, int date, int straight) {
-        NewDraw made{drawNo, digits, 0, {}, {}};
+        NewDraw made{drawNo, digits, 0};
         made.results.date = date;
         made.results.yen[0] = straight;
         return made;
@@ -61,7 +61,8 @@ TEST(DrawStoreTest, ResultsAreAddedAgreedOnAndMadeOnlyWhenThereAreSome) {
     const auto hasTable = [&db] {
         return db.Count("SELECT count(*) FROM sqlite_master WHERE name='draw_results'") == 1;
     };
-    const std::vector<NewDraw> plain = {NewDraw{2, {9, 8, 8}, 0, {}, {"988", "", "", "", "x"}}};
+    const std::vector<NewDraw> plain = {
+        NewDraw{2, {9, 8, 8}, 0, {}, std::array<std::string_view, kNumberCount>{"988", "", "", "", "x"}}};
     EXPECT_EQ(AddDraws(db.Path(), Game::Numbers3, plain).added, 1U);
     EXPECT_FALSE(hasTable());
     EXPECT_EQ(db.Row(Game::Numbers3, 2), "2\t9\t8\t8\t988\t\t\t\tx\t ");

@@ -642,10 +642,10 @@ std::string DescribeResults(const CsvDraw& draw) {
     for (std::size_t p = 0; p < kPrizeCount; ++p) {
         text += (p > 0 ? "," : "") + (draw.results.yen[p] == kUnknownYen ? "?" : std::to_string(draw.results.yen[p]));
     }
-    if (!draw.numbers.empty()) {
+    if (draw.numbers) {
         text += " [";
-        for (std::size_t n = 0; n < draw.numbers.size(); ++n) {
-            text += (n > 0 ? "|" : "") + draw.numbers[n];
+        for (std::size_t n = 0; n < draw.numbers->size(); ++n) {
+            text += (n > 0 ? "|" : "") + std::string((*draw.numbers)[n]);
         }
         text += "]";
     }
