@@ -114,6 +114,24 @@ void FillUnknown(DrawResults& results, const DrawResults& other) {
 }
 
 std::optional<int> ReadDate(std::string_view text) {
+    // "2026-08-21", as the results files and the book write it, read at once.
+    if (text.size() == 10 && text[4] == '-' && text[7] == '-') {
+        int date = 0;
+        bool digits = true;
+        for (const std::size_t at : {0, 1, 2, 3, 5, 6, 8, 9}) {
+            digits = digits && text[at] >= '0' && text[at] <= '9';
+            date = date * 10 + (text[at] - '0');
+        }
+        const int year = date / 10000;
+        const int month = date / 100 % 100;
+        const int day = date % 100;
+        if (digits && year >= 1000 && month >= 1 && month <= 12 && day >= 1 && day <= DaysInMonth(year, month)) {
+            return date;
+        }
+        if (digits) {
+            return std::nullopt;
+        }
+    }
     // Full-width digits read as plain ones; a date of plain text needs no copy.
     std::string plain;
     if (std::any_of(text.begin(), text.end(), [](char c) { return (c & 0x80) != 0; })) {

@@ -46,6 +46,15 @@ std::size_t CharacterLength(std::string_view text) {
 
 bool IsUtf8(std::string_view text) {
     while (!text.empty()) {
+        // Plain ASCII, most of a CSV file, needs no more than a look at each byte.
+        std::size_t ascii = 0;
+        while (ascii < text.size() && static_cast<unsigned char>(text[ascii]) < 0x80) {
+            ++ascii;
+        }
+        text.remove_prefix(ascii);
+        if (text.empty()) {
+            break;
+        }
         const std::size_t length = CharacterLength(text);
         if (length == 0) {
             return false;

@@ -93,8 +93,12 @@ bool AllDigits(std::string_view text) {
 
 // "123", "第123回" or " １２３ ": the draw number when it is one from 1 to 32767.
 std::optional<int> ReadDrawNo(std::string_view field) {
-    std::string text = PlainText(Trim(field));
-    std::string_view number = text;
+    std::string text;
+    std::string_view number = Trim(field);
+    if (!AllDigits(number)) {
+        text = PlainText(number);
+        number = text;
+    }
     if (number.starts_with("第") && number.ends_with("回")) {
         number = Trim(number.substr(3, number.size() - 6));
     }
