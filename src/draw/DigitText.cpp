@@ -68,7 +68,19 @@ std::optional<DigitList> ReadDigits(std::string_view text, std::size_t count) {
         return std::nullopt;
     }
     DigitList digits;
+    // A full-width digit takes three bytes: anything longer is no number of the game.
+    if (text.size() > 3 * count) {
+        return std::nullopt;
+    }
     while (!text.empty()) {
+        if (text.front() >= '0' && text.front() <= '9') {
+            if (digits.size() == count) {
+                return std::nullopt;
+            }
+            digits.push_back(text.front() - '0');
+            text.remove_prefix(1);
+            continue;
+        }
         const std::size_t length = std::max<std::size_t>(CharacterLength(text), 1);
         const auto digit = ReadDigit(text.substr(0, length));
         if (!digit || digits.size() == count) {

@@ -262,15 +262,28 @@ std::optional<int> KnownYen(const DrawResults& results, Prize prize, std::span<c
     return std::nullopt;
 }
 
+KnownPayouts KnownYens(const DrawResults& results, std::span<const int> winning) {
+    KnownPayouts known;
+    for (std::size_t prize = 0; prize < kPrizeCount; ++prize) {
+        known[prize] = KnownYen(results, static_cast<Prize>(prize), winning);
+    }
+    return known;
+}
+
 TicketWins NumberWinnings(Game game, std::span<const int> number, std::span<const int> winning,
                           const DrawResults& results) {
+    return NumberWinnings(game, number, winning, KnownYens(results, winning));
+}
+
+TicketWins NumberWinnings(Game game, std::span<const int> number, std::span<const int> winning,
+                          const KnownPayouts& known) {
     // A loop of a few digits: cheaper here than std::equal's call to memcmp.
     bool equal = number.size() == winning.size();
     for (std::size_t p = 0; equal && p < number.size(); ++p) {
         equal = number[p] == winning[p];
     }
-    const auto paid = [&](Prize prize, bool won) -> std::optional<int> {
-        const auto yen = KnownYen(results, prize, winning);
+    const auto paid = [&known](Prize prize, bool won) -> std::optional<int> {
+        const std::optional<int>& yen = known[static_cast<std::size_t>(prize)];
         if (!yen) {
             return std::nullopt;
         }

@@ -90,4 +90,12 @@ using TicketWins = std::array<std::optional<int>, 4>;
 TicketWins NumberWinnings(Game game, std::span<const int> number, std::span<const int> winning,
                           const DrawResults& results);
 
+// What each prize of a draw paid, as KnownYen gives it: worked out once for all
+// the numbers bought at the draw.
+using KnownPayouts = std::array<std::optional<int>, kPrizeCount>;
+KnownPayouts KnownYens(const DrawResults& results, std::span<const int> winning);
+// The same as above from a draw's known payouts.
+TicketWins NumberWinnings(Game game, std::span<const int> number, std::span<const int> winning,
+                          const KnownPayouts& known);
+
 } // namespace drawbook

@@ -37,9 +37,10 @@ LedgerDraw ScoreNumbers(Game game, int drawNo, std::span<const PickDigits> numbe
     }
     const auto positions = static_cast<std::size_t>(Positions(game));
     const auto tickets = TicketsOf(game);
+    const KnownPayouts known = KnownYens(results, winning);
     for (const PickDigits& number : numbers) {
         const std::span<const int> digits(number.data(), positions);
-        const TicketWins wins = NumberWinnings(game, digits, winning, results);
+        const TicketWins wins = NumberWinnings(game, digits, winning, known);
         for (std::size_t t = 0; t < tickets.size(); ++t) {
             if (const auto& won = wins[static_cast<std::size_t>(tickets[t])]) {
                 ++scored.tickets[t];
