@@ -56,7 +56,7 @@ StoredResults RowResults(const Statement& rows) {
     draw.results.date = ReadDate(rows.ColumnView(1)).value_or(0);
     for (std::size_t prize = 0; prize < kPrizeCount; ++prize) {
         const auto yen = rows.ColumnInteger(static_cast<int>(prize) + 2);
-        if (yen && *yen >= 0 && *yen <= INT32_MAX) {
+        if (yen && *yen >= 0 && *yen <= kMaxYen) {
             draw.results.yen[prize] = static_cast<int>(*yen);
         }
     }

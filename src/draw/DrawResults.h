@@ -26,6 +26,9 @@ std::span<const Prize> PrizesOf(Game game);
 std::string_view PrizeLabel(Prize prize);
 
 inline constexpr int kUnknownYen = -1;
+// The most one ticket's payout a book keeps: a hundred million yen, far above any
+// prize ever paid, so that five numbers' winnings at one draw fit in an int.
+inline constexpr int kMaxYen = 100'000'000;
 
 // A draw's date and payouts, as far as they are known.
 struct DrawResults {

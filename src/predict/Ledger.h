@@ -7,6 +7,7 @@
 #include "predict/WalkForward.h"
 
 #include <array>
+#include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
@@ -20,8 +21,8 @@ inline constexpr std::size_t kMaxTickets = 4;
 // What one source's numbers cost and paid at one draw, per ticket in TicketsOf order.
 struct LedgerDraw {
     int drawNo = 0;
-    std::array<int, kMaxTickets> tickets{};
-    std::array<long long, kMaxTickets> won{};
+    std::array<std::uint8_t, kMaxTickets> tickets{}; // at most the five numbers of a draw
+    std::array<std::int32_t, kMaxTickets> won{};     // at most five payouts of kMaxYen
 };
 
 // Whose numbers were bought.

@@ -48,7 +48,6 @@ constexpr std::array<std::array<std::string_view, 3>, kNumberCount> kNumberColum
     {"予想数字４", "予想数字4", "kounyu4"},
     {"予想数字５", "予想数字5", "kounyu5"},
 }};
-constexpr int kMaxYen = 2147483647;
 
 // Blanks around a field: spaces, tabs and full-width spaces.
 std::string_view Trim(std::string_view text) {
