@@ -94,6 +94,8 @@ std::vector<StoredResults> ReadDrawResults(Connection& connection, Game game, in
 }
 
 ResultsCursor::ResultsCursor(const std::string& dbPath, Game game) : m_connection(dbPath, OpenMode::ReadOnly) {
+    // One pass in key order reads each page once: no cache worth keeping.
+    m_connection.ExecuteScript("PRAGMA cache_size=-64");
     if (HasResultsTable(m_connection)) {
         m_rows = SelectResults(m_connection, game, INT32_MIN, INT32_MAX);
         m_more = m_rows->Step();
