@@ -25,7 +25,9 @@ constexpr const char* kUsage =
     "             次回の当選数字を両方まとめて登録（例: register 409 1234）。予想数字は省くと予想どおり。\n"
     "             登録した二回を list と同じ形で表示\n"
     "  import 3|4 FILE\n"
-    "             CSVファイルの当選数字を取り込む（登録済みの回は飛ばす）。結果を一行で表示\n"
+    "             CSVファイルか以前の形式の記録帳から当選数字を取り込む（登録済みの回は飛ばす）。結果を一行で表示\n"
+    "  migrate\n"
+    "             以前の形式（Jet）の記録帳を、この形式に移す。元のファイルは名前を変えて残す\n"
     "  export 3|4 [FILE]\n"
     "             記録された回をCSVで書き出す（FILE を省くと標準出力へ）\n"
     "  backtest 3|4\n"
@@ -41,7 +43,7 @@ using Verb = Outcome (*)(const Invocation&);
 const std::map<std::string, Verb, std::less<>>& Verbs() {
     static const std::map<std::string, Verb, std::less<>> verbs = {
         {"next", Next},         {"list", List},         {"predict", Predict}, {"search", Search},
-        {"store", Store},       {"register", Register}, {"import", Import},   {"export", Export},
+        {"store", Store},       {"register", Register}, {"import", Import},   {"migrate", Migrate}, {"export", Export},
         {"backtest", Backtest}, {"stats", Stats},       {"ledger", Ledger},
     };
     return verbs;

@@ -66,5 +66,6 @@ Outcome Ledger(const Invocation& call);
 Outcome Store(const Invocation& call);
 Outcome Register(const Invocation& call);
 Outcome Import(const Invocation& call);
+Outcome Migrate(const Invocation& call);
 
 } // namespace drawbook::cli

@@ -1,5 +1,6 @@
 #include "cli/Arguments.h"
 #include "cli/Verbs.h"
+#include "db/BookMigration.h"
 
 #include "db/DrawCounter.h"
 #include "draw/Utf8.h"
@@ -107,6 +108,22 @@ Outcome Import(const Invocation& call) {
         break;
     }
     return StoreFailed(result.error);
+}
+
+Outcome Migrate(const Invocation& call) {
+    ExpectWords(call.words, 0);
+    const MigrationResult result = MigrateBook(call.dbPath);
+    switch (result.outcome) {
+    case MigrationOutcome::Migrated:
+        call.out << MigrationMessage(result) << '\n';
+        return Done();
+    case MigrationOutcome::NotJet:
+    case MigrationOutcome::Unreadable:
+        return Refused({MigrationMessage(result)});
+    case MigrationOutcome::Failed:
+        break;
+    }
+    return {kExitDatabase, {MigrationMessage(result)}, {}};
 }
 
 } // namespace drawbook::cli

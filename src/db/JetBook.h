@@ -1,0 +1,40 @@
+#pragma once
+
+#include "draw/Game.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace drawbook {
+
+// Whether the bytes begin as a Jet 3 or Jet 4 database does: the file format of
+// the record books the Windows predecessor kept.
+bool IsJetBytes(std::string_view bytes);
+// The same for a file's first bytes; false when it cannot be read.
+bool IsJetFile(const std::string& path);
+
+// One row of an old book's game table as stored, a missing value as nothing.
+struct JetRow {
+    std::optional<long long> kaisai;
+    std::array<std::optional<long long>, kMaxPositions> digits{}; // highest first, the game's positions
+    std::array<std::optional<std::string>, kNumberCount> numbers{};
+    std::optional<std::string> atari;
+};
+
+// Both game tables of an old book, each in stored order.
+struct JetBook {
+    bool read = false;
+    std::string error; // why it was not read
+    std::array<std::vector<JetRow>, 2> tables;
+
+    const std::vector<JetRow>& Rows(Game game) const { return tables[game == Game::Numbers3 ? 0 : 1]; }
+};
+
+// Reads every row of both tables of a Jet file, texts as UTF-8. A file that cannot
+// be read, or lacks a table or one of its columns, gives the reason instead.
+JetBook ReadJetBook(const std::string& path);
+
+} // namespace drawbook
