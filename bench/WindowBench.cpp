@@ -75,6 +75,10 @@ public:
     void ShowMessage(QWidget*, const QString& text, Icon) override {
         std::fprintf(stderr, "drawbook-window-bench: the window said: %s\n", qPrintable(text));
     }
+    bool Ask(QWidget*, const QString& text) override {
+        std::fprintf(stderr, "drawbook-window-bench: the window asked: %s\n", qPrintable(text));
+        return false;
+    }
     void BeginWaitCursor() override {}
     void EndWaitCursor() override {}
     int RunModal(QDialog&) override { return QDialog::Rejected; }

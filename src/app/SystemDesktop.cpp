@@ -11,11 +11,25 @@
 
 namespace drawbook {
 
+std::unique_ptr<QMessageBox> NewMessageBox(QWidget* owner, const QString& text, Desktop::Icon icon) {
+    return std::make_unique<QMessageBox>(icon == Desktop::Icon::Stop ? QMessageBox::Critical : QMessageBox::NoIcon,
+                                         QApplication::applicationName(), text, QMessageBox::Ok, owner);
+}
+
+std::unique_ptr<QMessageBox> NewQuestionBox(QWidget* owner, const QString& text) {
+    auto box = std::make_unique<QMessageBox>(QMessageBox::Question, QApplication::applicationName(), text,
+                                             QMessageBox::Yes | QMessageBox::No, owner);
+    box->setDefaultButton(QMessageBox::Yes);
+    box->setEscapeButton(QMessageBox::No);
+    return box;
+}
+
 void SystemDesktop::ShowMessage(QWidget* owner, const QString& text, Icon icon) {
-    // Message boxes carry the program's name as their title.
-    QMessageBox box(icon == Icon::Stop ? QMessageBox::Critical : QMessageBox::NoIcon,
-                    QApplication::applicationName(), text, QMessageBox::Ok, owner);
-    box.exec();
+    NewMessageBox(owner, text, icon)->exec();
+}
+
+bool SystemDesktop::Ask(QWidget* owner, const QString& text) {
+    return NewQuestionBox(owner, text)->exec() == QMessageBox::Yes;
 }
 
 void SystemDesktop::BeginWaitCursor() {

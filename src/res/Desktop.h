@@ -7,7 +7,7 @@ class QWidget;
 
 namespace drawbook {
 
-// Everything the dialogs ask of the desktop: message boxes, the wait cursor,
+// Everything the dialogs ask of the desktop: message boxes and questions, the wait cursor,
 // running a dialog, the help window, the web browser and the file dialogs. Tests put a recorder here.
 class Desktop {
 public:
@@ -19,6 +19,8 @@ public:
     virtual ~Desktop() = default;
 
     virtual void ShowMessage(QWidget* owner, const QString& text, Icon icon) = 0;
+    // A question answered Yes or No; true for Yes.
+    virtual bool Ask(QWidget* owner, const QString& text) = 0;
     virtual void BeginWaitCursor() = 0;
     virtual void EndWaitCursor() = 0;
     // Runs the dialog modally and returns its result.

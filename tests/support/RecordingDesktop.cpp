@@ -11,6 +11,16 @@ void RecordingDesktop::ShowMessage(QWidget* /*owner*/, const QString& text, Icon
     }
 }
 
+bool RecordingDesktop::Ask(QWidget* /*owner*/, const QString& text) {
+    questions.push_back(text);
+    if (answers.empty()) {
+        return false;
+    }
+    const bool yes = answers.front();
+    answers.erase(answers.begin());
+    return yes;
+}
+
 QStringList RecordingDesktop::Texts() const {
     QStringList texts;
     for (const auto& message : messages) {

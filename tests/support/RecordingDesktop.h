@@ -19,6 +19,7 @@ public:
     };
 
     void ShowMessage(QWidget* owner, const QString& text, Icon icon) override;
+    bool Ask(QWidget* owner, const QString& text) override;
     void BeginWaitCursor() override;
     void EndWaitCursor() override;
     int RunModal(QDialog& dialog) override;
@@ -32,6 +33,9 @@ public:
     QStringList Texts() const;
 
     std::vector<Message> messages;
+    std::vector<QString> questions; // the questions asked, in order
+    // What the questions are answered, in turn (true for Yes); No once these run out.
+    std::vector<bool> answers;
     std::vector<QString> modalTitles; // window titles of the dialogs run, in order
     std::vector<QString> helpPaths;
     std::vector<QString> urls;
