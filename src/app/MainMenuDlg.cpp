@@ -2,7 +2,9 @@
 
 #include "app/AboutDlg.h"
 #include "app/FileLocations.h"
+#include "db/BookMigration.h"
 #include "db/DrawDatabase.h"
+#include "db/JetBook.h"
 #include "game/Numbers3Dlg.h"
 #include "game/Numbers4Dlg.h"
 #include "res/Desktop.h"
@@ -45,10 +47,39 @@ void CMainMenuDlg::paintEvent(QPaintEvent* event) {
 }
 
 void CMainMenuDlg::PrepareDatabaseFile() {
+    const std::string path = m_strDbPath.toStdString();
+    if (IsJetFile(path) && !OfferMigration(path)) {
+        return;
+    }
     // A fresh install gets an empty database; an existing one is only checked.
-    if (PrepareDatabase(m_strDbPath.toStdString()).state == DatabaseState::Unusable) {
+    if (PrepareDatabase(path).state == DatabaseState::Unusable) {
         ReportUnusableDatabase();
     }
+}
+
+bool CMainMenuDlg::OfferMigration(const std::string& path) {
+    const JetBook book = ReadJetBook(path);
+    if (!book.read) {
+        MigrationResult unread;
+        unread.outcome = MigrationOutcome::Unreadable;
+        unread.error = book.error;
+        m_desktop.ShowMessage(this, QString::fromStdString(MigrationMessage(unread)), Desktop::Icon::Stop);
+        return false;
+    }
+    if (!m_desktop.Ask(this, QString::fromStdString(MigrationQuestion(book, path)))) {
+        // Without a book, as for any file that cannot be opened.
+        ReportUnusableDatabase();
+        return false;
+    }
+    MigrationResult result;
+    {
+        WaitCursor wait(m_desktop);
+        result = MigrateBook(path);
+    }
+    const bool migrated = result.outcome == MigrationOutcome::Migrated;
+    m_desktop.ShowMessage(this, QString::fromStdString(MigrationMessage(result)),
+                          migrated ? Desktop::Icon::None : Desktop::Icon::Stop);
+    return migrated;
 }
 
 int CMainMenuDlg::LocateFiles() {

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <string>
+
 class QContextMenuEvent;
 class QMenu;
 class QPaintEvent;
@@ -44,6 +46,8 @@ protected:
 private:
     template <class Dialog> void RunGameWindow();
     void PrepareDatabaseFile();
+    // Offers to convert the old Jet book at path; true once it is a book of this program.
+    bool OfferMigration(const std::string& path);
     void ReportUnusableDatabase();
 
     Desktop& m_desktop;

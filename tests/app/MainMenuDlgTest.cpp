@@ -1,7 +1,7 @@
+#include "app/MainMenuDlg.h"
 #include "app/AboutDlg.h"
 #include "app/FileLocations.h"
 #include "app/HelpWindow.h"
-#include "app/MainMenuDlg.h"
 #include "app/SystemDesktop.h"
 #include "db/DrawCounter.h"
 #include "game/Numbers3Dlg.h"
@@ -12,10 +12,13 @@
 #include "support/RecordingDesktop.h"
 #include "support/TestDatabase.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 #include <QTextBrowser>
 
@@ -42,6 +45,38 @@ struct OpenMenu {
 
 const QString kDatabaseMessage = QStringLiteral("　データベースを開けませんでした。。\n");
 
+// The old Jet book the tests convert: 400 draws and a placeholder of draw 0 in each table.
+const char* const kJetBook = "legacy/legacy_jet4.mdb";
+
+// The program's directory holding the bytes given as its database, writable.
+struct BookBeside {
+    TempDir dir;
+    std::string path = dir.File("ナンバーズ.mdb");
+
+    explicit BookBeside(const std::string& bytes) {
+        std::ofstream(path, std::ios::binary) << bytes;
+        std::filesystem::permissions(path, std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
+    }
+    QString Program() const { return Q(dir.File("drawbook")); }
+    // The names of the directory's files, sorted.
+    QStringList Files() const { return QDir(Q(dir.Path().string())).entryList(QDir::Files, QDir::Name); }
+};
+
+// 一覧表示 in each game window opened from the menu's buttons: the rows listed.
+std::pair<QStringList, QStringList> ListBothGames(CMainMenuDlg& menu, RecordingDesktop& desktop) {
+    QStringList listed;
+    desktop.onModal = [&](QDialog& dialog) {
+        Click(&dialog, IDC_LIST_ALL);
+        listed = ListRows(dynamic_cast<CNumbersDlg&>(dialog).m_listDraws);
+        return int(QDialog::Accepted);
+    };
+    Click(&menu, IDC_NUMBERS3);
+    QStringList three = listed;
+    Click(&menu, IDC_NUMBERS4);
+    desktop.onModal = nullptr;
+    return {three, listed};
+}
+
 } // namespace
 
 class MainMenuDlgTest : public QObject {
@@ -52,6 +87,10 @@ private slots:
     void createsAMissingDatabaseSilently();
     void leavesAGoodDatabaseAlone();
     void reportsAnUnusableDatabaseOnce();
+    void convertsAnOldBookWhenTheUserSaysYes();
+    void leavesAnOldBookAsItIsWhenTheUserSaysNo();
+    void reportsAnOldBookThatCannotBeRead();
+    void questionBoxDefaultsToYesAndEscapesToNo();
     void opensWithFocusOnCloseSoEnterEndsIt();
     void tabThenSpaceOpensTheThreeDigitWindow();
     void handsTheSamePathsToBothGameWindows();
@@ -91,6 +130,7 @@ void MainMenuDlgTest::leavesAGoodDatabaseAlone() {
     menu.show();
     QTest::qWait(10);
     QVERIFY(desktop.messages.empty());
+    QVERIFY(desktop.questions.empty());
     QCOMPARE(ReadBytes(db.Path()), before);
 }
 
@@ -101,9 +141,7 @@ void MainMenuDlgTest::reportsAnUnusableDatabaseOnce() {
     };
     const std::vector<Case> cases = {
         {"not a database",
-         [](const TestDatabase& db) {
-             std::ofstream(db.Path(), std::ios::trunc) << "kaisai,N100,N10,N1\n1,0,4,7\n";
-         }},
+         [](const TestDatabase& db) { std::ofstream(db.Path(), std::ios::trunc) << "kaisai,N100,N10,N1\n1,0,4,7\n"; }},
         {"table missing", [](const TestDatabase& db) { db.Execute("DROP TABLE ナンバーズ4"); }},
         {"column missing", [](const TestDatabase& db) { db.Execute("ALTER TABLE ナンバーズ3 DROP COLUMN atari"); }},
     };
@@ -123,6 +161,98 @@ void MainMenuDlgTest::reportsAnUnusableDatabaseOnce() {
         QCOMPARE(desktop.messages[0].icon, Desktop::Icon::Stop);
         QVERIFY2(ReadBytes(db.Path()) == before, c.name);
     }
+}
+
+void MainMenuDlgTest::convertsAnOldBookWhenTheUserSaysYes() {
+    const auto jet = SharedDataFile(kJetBook);
+    if (!jet) {
+        QSKIP("the old Jet book of the shared data is not there");
+    }
+    BookBeside book(*jet);
+    RecordingDesktop desktop;
+    desktop.answers = {true};
+    CMainMenuDlg menu(desktop, book.Program());
+    menu.show();
+    QTRY_COMPARE(desktop.messages.size(), size_t(1));
+
+    QCOMPARE(desktop.questions,
+             std::vector<QString>{
+                 QStringLiteral("　以前の形式の記録帳です。この形式に移しますか？\n\n"
+                                "　ナンバーズ3の401行とナンバーズ4の401行を、そのまま新しい記録帳に移します。"
+                                "元のファイルは中身を変えずに「ナンバーズ（移行前）.mdb」という名前で残します。。")});
+    const std::string oldPath = book.dir.File("ナンバーズ（移行前）.mdb");
+    QCOMPARE(desktop.Texts(), QStringList{QStringLiteral("(no stop icon) 　記録帳を移しました（ナンバーズ3は401行、"
+                                                         "ナンバーズ4は401行）。元のファイルは") +
+                                          Q(oldPath) + QStringLiteral("にあります。。")});
+    QCOMPARE(desktop.waitCursors, 1);
+    QCOMPARE(desktop.waitDepth, 0);
+    QVERIFY(ReadBytes(oldPath) == *jet);
+    QCOMPARE(QString::fromStdString(ReadBytes(book.path).substr(0, 16)), QString::fromLatin1("SQLite format 3\0", 16));
+    QCOMPARE(book.Files(), (QStringList{QStringLiteral("ナンバーズ.mdb"), QStringLiteral("ナンバーズ（移行前）.mdb")}));
+
+    // The draws as the old book holds them: draw, winning digits, five numbers; draw 0 is no draw.
+    const auto [three, four] = ListBothGames(menu, desktop);
+    QCOMPARE(three.size(), 400);
+    QCOMPARE(three.mid(0, 2), (QStringList{QStringLiteral("1\t191\t　\t485\t380\t968\t"),
+                                           QStringLiteral("2\t988\t534\t712\t\t495\t961")}));
+    QCOMPARE(three.last(), QStringLiteral("400\t596\t　\t434\t\t\t　"));
+    QCOMPARE(four.size(), 400);
+    QCOMPARE(four.mid(0, 2), (QStringList{QStringLiteral("1\t1149\t7085\t　\t5731\t2162\t"),
+                                          QStringLiteral("2\t7921\t　\t\t　\t0686\t9865")}));
+    QCOMPARE(desktop.messages.size(), size_t(1));
+}
+
+void MainMenuDlgTest::leavesAnOldBookAsItIsWhenTheUserSaysNo() {
+    const auto jet = SharedDataFile(kJetBook);
+    if (!jet) {
+        QSKIP("the old Jet book of the shared data is not there");
+    }
+    BookBeside book(*jet);
+    RecordingDesktop desktop;
+    CMainMenuDlg menu(desktop, book.Program());
+    menu.show();
+    QTRY_COMPARE(desktop.messages.size(), size_t(1));
+    QCOMPARE(desktop.questions.size(), size_t(1));
+    QCOMPARE(desktop.messages[0].text, kDatabaseMessage + Q(book.path));
+    QCOMPARE(desktop.messages[0].icon, Desktop::Icon::Stop);
+    QCOMPARE(desktop.waitCursors, 0);
+    QVERIFY(ReadBytes(book.path) == *jet);
+    QCOMPARE(book.Files(), QStringList{QStringLiteral("ナンバーズ.mdb")});
+    // Asked once only, however often the menu is painted.
+    menu.hide();
+    menu.show();
+    QTest::qWait(10);
+    QCOMPARE(desktop.questions.size(), size_t(1));
+}
+
+void MainMenuDlgTest::reportsAnOldBookThatCannotBeRead() {
+    const auto jet = SharedDataFile(kJetBook);
+    if (!jet) {
+        QSKIP("the old Jet book of the shared data is not there");
+    }
+    const std::string cut = jet->substr(0, 100000);
+    BookBeside book(cut);
+    RecordingDesktop desktop;
+    desktop.answers = {true};
+    CMainMenuDlg menu(desktop, book.Program());
+    menu.show();
+    QTRY_COMPARE(desktop.messages.size(), size_t(1));
+    QVERIFY(desktop.questions.empty());
+    const QString text = desktop.messages[0].text;
+    QVERIFY2(text.startsWith(QStringLiteral("　以前の形式の記録帳を読めませんでした。何も変えていません（")) &&
+                 text.endsWith(QStringLiteral("）。。")),
+             qPrintable(text));
+    QCOMPARE(desktop.messages[0].icon, Desktop::Icon::Stop);
+    QVERIFY(ReadBytes(book.path) == cut);
+    QCOMPARE(book.Files(), QStringList{QStringLiteral("ナンバーズ.mdb")});
+}
+
+void MainMenuDlgTest::questionBoxDefaultsToYesAndEscapesToNo() {
+    const auto box = NewQuestionBox(nullptr, QStringLiteral("　移しますか？。。"));
+    QCOMPARE(box->text(), QStringLiteral("　移しますか？。。"));
+    QCOMPARE(box->standardButtons(), QMessageBox::Yes | QMessageBox::No);
+    QCOMPARE(static_cast<QAbstractButton*>(box->defaultButton()), box->button(QMessageBox::Yes));
+    QCOMPARE(box->escapeButton(), box->button(QMessageBox::No));
 }
 
 void MainMenuDlgTest::opensWithFocusOnCloseSoEnterEndsIt() {
