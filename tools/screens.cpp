@@ -3,6 +3,7 @@
 
 #include "app/AboutDlg.h"
 #include "app/MainMenuDlg.h"
+#include "app/SystemDesktop.h"
 #include "db/Connection.h"
 #include "db/DrawDatabase.h"
 #include "db/DrawResultsTable.h"
@@ -19,14 +20,18 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QHelpEvent>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPixmap>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTranslator>
 
 #include <chrono>
 #include <cstdio>
@@ -41,6 +46,10 @@ using namespace drawbook;
 class QuietDesktop : public Desktop {
 public:
     void ShowMessage(QWidget*, const QString& text, Icon) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
+    bool Ask(QWidget*, const QString& text) override {
+        std::fprintf(stderr, "%s\n", qPrintable(text));
+        return false;
+    }
     void BeginWaitCursor() override {}
     void EndWaitCursor() override {}
     int RunModal(QDialog&) override { return 0; }
@@ -207,6 +216,74 @@ bool SaveDrawTooltip(Desktop& desktop, const QDir& dir, const QString& dbPath, c
     return SaveShot(shot, dir, name);
 }
 
+// Answers every question Yes, and pictures each question and message as the real
+// desktop shows them, "<name>-question", "<name>-message", ….
+class PicturingDesktop : public QuietDesktop {
+public:
+    PicturingDesktop(const QDir& dir, QString name) : m_dir(dir), m_name(std::move(name)) {}
+
+    void ShowMessage(QWidget* owner, const QString& text, Icon icon) override {
+        QuietDesktop::ShowMessage(owner, text, icon);
+        Picture(*NewMessageBox(owner, text, icon), QStringLiteral("-message"));
+    }
+    bool Ask(QWidget* owner, const QString& text) override {
+        Picture(*NewQuestionBox(owner, text), QStringLiteral("-question"));
+        return true;
+    }
+
+    int boxes = 0;
+    bool saved = true;
+
+private:
+    void Picture(QMessageBox& box, const QString& suffix) {
+        box.show();
+        QApplication::processEvents();
+        saved &= SaveShot(box.grab(), m_dir, m_name + suffix);
+        box.close();
+        ++boxes;
+    }
+
+    QDir m_dir;
+    QString m_name;
+};
+
+// A fresh directory holding a copy of the old Jet book as the program's database:
+// the question the main menu asks, the message after the conversion, and the
+// three-digit window listing the converted draws.
+bool SaveMigration(const QDir& dir, const QString& name) {
+    const std::filesystem::path jet = std::filesystem::path(DRAWBOOK_SHARED_DATA) / "legacy/legacy_jet4.mdb";
+    const QDir home(dir.absoluteFilePath(name));
+    const std::filesystem::path dbPath =
+        std::filesystem::path(home.filePath(QString::fromUtf8(kDatabaseFileName)).toStdString());
+    std::error_code error;
+    std::filesystem::remove_all(home.path().toStdString(), error);
+    std::filesystem::create_directories(home.path().toStdString(), error);
+    if (!std::filesystem::copy_file(jet, dbPath, error)) {
+        std::printf("could not copy %s: %s\n", jet.string().c_str(), error.message().c_str());
+        return false;
+    }
+    std::filesystem::permissions(dbPath, std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
+
+    PicturingDesktop desktop(dir, name);
+    {
+        CMainMenuDlg menu(desktop, home.filePath(QStringLiteral("drawbook")));
+        menu.show();
+        // The menu asks once it is painted; the question and the message follow.
+        QElapsedTimer waited;
+        waited.start();
+        while (desktop.boxes < 2 && waited.elapsed() < 10000) {
+            QApplication::processEvents();
+        }
+        menu.close();
+    }
+    if (desktop.boxes < 2) {
+        std::printf("the main menu did not offer to convert %s\n", dbPath.string().c_str());
+        return false;
+    }
+    return desktop.saved && SaveGameWindow<CNumbers3Dlg>(desktop, dir, QString::fromStdString(dbPath.string()),
+                                                         name + QStringLiteral("-numbers3"));
+}
+
 // The statistics window as opened from the game window, one PNG per tab: "statistics3"
 // for the first, "statistics3-backtest", "statistics3-ledger" and so on for the others.
 template <class Window>
@@ -279,6 +356,11 @@ bool SaveRegister(Desktop& desktop, const QDir& dir, const QString& dbPath) {
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setWindowIcon(AppIcon());
+    // The message box buttons in Japanese, as the program shows them.
+    QTranslator qtTranslator;
+    if (qtTranslator.load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(&qtTranslator);
+    }
     const QDir dir(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screens"));
     if (!QDir().mkpath(dir.path())) {
         std::fprintf(stderr, "cannot create %s\n", qPrintable(dir.path()));
@@ -310,5 +392,6 @@ int main(int argc, char* argv[]) {
     const QString statisticsDb = argc > 2 ? QString::fromLocal8Bit(argv[2]) : dbPath;
     ok &= SaveStatistics<CNumbers3Dlg>(desktop, dir, statisticsDb, QStringLiteral("statistics3"));
     ok &= SaveStatistics<CNumbers4Dlg>(desktop, dir, statisticsDb, QStringLiteral("statistics4"));
+    ok &= SaveMigration(dir, QStringLiteral("migrate"));
     return ok ? 0 : 1;
 }
