@@ -28,7 +28,8 @@ std::string InsertStatement(Game game) {
         columns += "," + std::string(column);
         values += ",?" + std::to_string(parameter++);
     }
-    return "INSERT INTO " + std::string(TableName(game)) + " (" + columns + ",atari) VALUES (" + values + ",' ')";
+    return "INSERT INTO " + std::string(TableName(game)) + " (" + columns + ",atari) VALUES (" + values + ",?" +
+           std::to_string(parameter) + ")";
 }
 
 // The stored digits, "？" for a missing one.
@@ -216,6 +217,7 @@ AddResult AddDraws(const std::string& dbPath, Game game, std::span<const NewDraw
                 }
                 emptyNumbersBound = !draw.numbers;
             }
+            insert.BindText(firstNumber + kNumberCount, draw.hitMarker);
             insert.Execute();
             if (result.added == 0) {
                 result.firstAdded = draw.drawNo;

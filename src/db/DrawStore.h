@@ -24,8 +24,10 @@ struct NewDraw {
     int line = 0;     // where the source holds it, for its messages (a file's line)
     DrawResults results{}; // its date and payouts, as far as the source knows them
     // The numbers kept with a draw the book lacks, as views into the source's text
-    // that last through AddDraws; none: the empty ones.
+    // that last through AddDraws; none: the empty ones. A view without data is a
+    // missing value, stored as NULL; so is such a hit marker.
     std::optional<std::array<std::string_view, kNumberCount>> numbers{};
+    std::string_view hitMarker = " ";
 };
 
 enum class AddOutcome {
@@ -66,7 +68,7 @@ struct AddResult : AddCounts {
 };
 
 // Adds the draws the table lacks, in ascending order, in one transaction; each
-// with its numbers (empty ones when it has none) and " " as its hit marker. A
+// with its numbers (empty ones when it has none) and its hit marker. A
 // draw stored with the same digits is skipped and keeps its numbers; only a date
 // or payout it lacks is filled in. One stored with other digits, another date or
 // another payout refuses the whole batch; so does a draw the batch holds twice

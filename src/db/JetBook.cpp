@@ -8,9 +8,13 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <memory>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace drawbook {
 
@@ -18,6 +22,35 @@ namespace {
 
 // A Jet file begins with a page of header: a version word, then this name.
 constexpr std::string_view kJetMagic = std::string_view("\x00\x01\x00\x00Standard Jet DB\x00", 20);
+
+// mdbtools writes what it finds wrong in a damaged file to stderr, where it would
+// mix with the program's own messages; the reason is reported instead.
+class QuietStderr {
+public:
+    QuietStderr() {
+        std::fflush(stderr);
+        m_saved = dup(STDERR_FILENO);
+        const int null = open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (m_saved >= 0 && null >= 0) {
+            dup2(null, STDERR_FILENO);
+        }
+        if (null >= 0) {
+            close(null);
+        }
+    }
+    ~QuietStderr() {
+        if (m_saved >= 0) {
+            std::fflush(stderr);
+            dup2(m_saved, STDERR_FILENO);
+            close(m_saved);
+        }
+    }
+    QuietStderr(const QuietStderr&) = delete;
+    QuietStderr& operator=(const QuietStderr&) = delete;
+
+private:
+    int m_saved = -1;
+};
 
 struct HandleCloser {
     void operator()(MdbHandle* handle) const { mdb_close(handle); }
@@ -141,6 +174,7 @@ JetBook ReadJetBook(const std::string& path) {
     }
     // Old Japanese books of Jet 3 keep their texts in Shift_JIS; Jet 4 in Unicode.
     setenv("MDB_JET3_CHARSET", "CP932", 0);
+    const QuietStderr quiet;
     std::unique_ptr<MdbHandle, HandleCloser> handle(mdb_open(path.c_str(), MDB_NOFLAGS));
     if (!handle) {
         book.error = "cannot open the Jet database";

@@ -29,6 +29,7 @@ public:
     void Reset();
 
     void BindInt(int index, std::int64_t value);
+    // A view without data binds NULL.
     void BindText(int index, std::string_view value);
     void BindNull(int index);
 

@@ -1,9 +1,11 @@
 #include "register/DrawImport.h"
 
 #include "db/DrawDatabase.h"
+#include "db/JetBook.h"
 #include "draw/DigitText.h"
 #include "register/CsvFile.h"
 
+#include <algorithm>
 #include <optional>
 #include <utility>
 
@@ -92,7 +94,63 @@ ImportResult ImportDrawFile(const std::string& dbPath, Game game, const std::str
     if (!bytes) {
         return Refused({FileNotReadMessage(path)});
     }
+    if (IsJetBytes(*bytes)) {
+        return ImportJetFile(dbPath, game, path);
+    }
     return ImportRead(dbPath, game, ReadDrawCsv(game, *bytes), true);
+}
+
+ImportResult ImportJetFile(const std::string& dbPath, Game game, const std::string& path) {
+    const JetBook book = ReadJetBook(path);
+    if (!book.read) {
+        return Refused({std::string(kJetRefusedMessage), "　" + path + "を読めませんでした（" + book.error + "）。。"});
+    }
+    // Draws only: rows with kaisai 0 or below hold the old program's placeholders.
+    const auto positions = static_cast<std::size_t>(Positions(game));
+    std::vector<NewDraw> draws;
+    std::vector<std::pair<int, std::string>> problems;
+    const std::vector<JetRow>& rows = book.Rows(game);
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        const JetRow& row = rows[r];
+        const int line = static_cast<int>(r) + 1;
+        if (!row.kaisai || *row.kaisai <= 0) {
+            continue;
+        }
+        NewDraw draw;
+        draw.drawNo = static_cast<int>(std::min<long long>(*row.kaisai, 32767));
+        draw.line = line;
+        for (std::size_t p = 0; p < positions; ++p) {
+            if (!row.digits[p] || *row.digits[p] < 0 || *row.digits[p] > 9) {
+                problems.emplace_back(line, LineMessage(line, "第" + std::to_string(*row.kaisai) + "回の当選数字が" +
+                                                                  std::string(Describe(game).digitsLabel) +
+                                                                  "の数字ではありません"));
+                break;
+            }
+            draw.digits.push_back(static_cast<int>(*row.digits[p]));
+        }
+        draw.numbers.emplace();
+        for (std::size_t n = 0; n < kNumberCount; ++n) {
+            (*draw.numbers)[n] = row.numbers[n] ? std::string_view(*row.numbers[n]) : std::string_view();
+        }
+        draw.hitMarker = row.atari ? std::string_view(*row.atari) : std::string_view();
+        draws.push_back(draw);
+    }
+    ImportResult result;
+    if (!problems.empty()) {
+        result = Refused(RefusalReport(std::move(problems)));
+    } else if (draws.empty()) {
+        result = Refused({std::string(kCsvRefusedMessage), "　取り込む回がありません。。"});
+    } else {
+        const DatabaseCheck check = PrepareDatabase(dbPath);
+        if (check.state == DatabaseState::Unusable) {
+            return Failed(check.error);
+        }
+        result = ImportDraws(dbPath, game, draws);
+    }
+    if (result.outcome == ImportOutcome::Refused && !result.report.empty()) {
+        result.report[0] = std::string(kJetRefusedMessage);
+    }
+    return result;
 }
 
 std::string ImportSummary(const ImportResult& result) {

@@ -28,9 +28,19 @@ ImportResult ImportDraws(const std::string& dbPath, Game game, const std::vector
 // Reads the file's bytes and imports them.
 ImportResult ImportDrawCsv(const std::string& dbPath, Game game, std::string_view bytes);
 
-// Reads the file and imports it; a missing database file is created first, as
-// the program does on its first start. Nothing is created for a file refused.
+// The first line of every refusal report of an old Jet book.
+inline constexpr std::string_view kJetRefusedMessage =
+    "　以前の形式の記録帳を取り込めませんでした。記録は何も変わっていません。。";
+
+// Reads the file, a CSV file or an old Jet book told apart by its bytes, and
+// imports it; a missing database file is created first, as the program does on
+// its first start. Nothing is created for a file refused.
 ImportResult ImportDrawFile(const std::string& dbPath, Game game, const std::string& path);
+
+// Imports the draws of one game from an old Jet book with their numbers and hit
+// markers; rows with kaisai 0 or below are left out, a draw without its digits
+// refuses the whole file.
+ImportResult ImportJetFile(const std::string& dbPath, Game game, const std::string& path);
 
 // What happened, for an import that succeeded:
 // "　3回分を追加しました（第7052回～第7054回）。登録済みの7051回分は飛ばしました。。", and how many
