@@ -1,7 +1,7 @@
-#include "app/MainMenuDlg.h"
 #include "app/AboutDlg.h"
 #include "app/FileLocations.h"
 #include "app/HelpWindow.h"
+#include "app/MainMenuDlg.h"
 #include "app/SystemDesktop.h"
 #include "db/DrawCounter.h"
 #include "game/Numbers3Dlg.h"
@@ -141,7 +141,9 @@ void MainMenuDlgTest::reportsAnUnusableDatabaseOnce() {
     };
     const std::vector<Case> cases = {
         {"not a database",
-         [](const TestDatabase& db) { std::ofstream(db.Path(), std::ios::trunc) << "kaisai,N100,N10,N1\n1,0,4,7\n"; }},
+         [](const TestDatabase& db) {
+             std::ofstream(db.Path(), std::ios::trunc) << "kaisai,N100,N10,N1\n1,0,4,7\n";
+         }},
         {"table missing", [](const TestDatabase& db) { db.Execute("DROP TABLE ナンバーズ4"); }},
         {"column missing", [](const TestDatabase& db) { db.Execute("ALTER TABLE ナンバーズ3 DROP COLUMN atari"); }},
     };
