@@ -101,7 +101,8 @@ CNumbersDlg::CNumbersDlg(Game game, int templateId, Desktop& desktop, QWidget* p
     });
 
     setAcceptDrops(true);
-    // Fields take dropped text themselves; a dropped .csv file goes to the window instead.
+    // Fields take dropped text themselves; a dropped .csv file, or an old .mdb book,
+    // goes to the window instead.
     for (QLineEdit* edit : findChildren<QLineEdit*>()) {
         edit->installEventFilter(this);
     }
@@ -240,7 +241,7 @@ void CNumbersDlg::OnRegister() {
 
 void CNumbersDlg::OnImportCsv() {
     const QString path = m_desktop.ChooseFileToOpen(this, QStringLiteral("CSVファイルから取り込む"),
-                                                    QStringLiteral("CSVファイル (*.csv *.CSV);;すべてのファイル (*)"));
+                                                    QStringLiteral("CSVファイル (*.csv *.CSV);;以前の形式の記録帳 (*.mdb *.MDB);;すべてのファイル (*)"));
     if (!path.isEmpty()) {
         ImportCsvFile(path);
     }
@@ -312,14 +313,16 @@ void CNumbersDlg::OnExportCsv() {
     }
 }
 
-QStringList CNumbersDlg::CsvFiles(const QMimeData* mime) {
+QStringList CNumbersDlg::ImportFiles(const QMimeData* mime) {
     QStringList files;
     if (mime == nullptr) {
         return files;
     }
     for (const QUrl& url : mime->urls()) {
         const QString file = url.toLocalFile();
-        if (!file.isEmpty() && QFileInfo(file).suffix().compare(QStringLiteral("csv"), Qt::CaseInsensitive) == 0) {
+        const QString suffix = QFileInfo(file).suffix();
+        if (!file.isEmpty() && (suffix.compare(QStringLiteral("csv"), Qt::CaseInsensitive) == 0 ||
+                                suffix.compare(QStringLiteral("mdb"), Qt::CaseInsensitive) == 0)) {
             files << file;
         }
     }
@@ -327,19 +330,19 @@ QStringList CNumbersDlg::CsvFiles(const QMimeData* mime) {
 }
 
 void CNumbersDlg::dragEnterEvent(QDragEnterEvent* event) {
-    if (!CsvFiles(event->mimeData()).isEmpty()) {
+    if (!ImportFiles(event->mimeData()).isEmpty()) {
         event->acceptProposedAction();
     }
 }
 
 void CNumbersDlg::dragMoveEvent(QDragMoveEvent* event) {
-    if (!CsvFiles(event->mimeData()).isEmpty()) {
+    if (!ImportFiles(event->mimeData()).isEmpty()) {
         event->acceptProposedAction();
     }
 }
 
 void CNumbersDlg::dropEvent(QDropEvent* event) {
-    const QStringList files = CsvFiles(event->mimeData());
+    const QStringList files = ImportFiles(event->mimeData());
     if (files.isEmpty()) {
         return;
     }
@@ -355,7 +358,7 @@ bool CNumbersDlg::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::DragMove:
     case QEvent::Drop: {
         auto* drop = static_cast<QDropEvent*>(event);
-        if (CsvFiles(drop->mimeData()).isEmpty()) {
+        if (ImportFiles(drop->mimeData()).isEmpty()) {
             break;
         }
         if (event->type() == QEvent::Drop) {

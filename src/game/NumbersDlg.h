@@ -95,7 +95,8 @@ protected:
     Desktop& m_desktop;
 
 private:
-    static QStringList CsvFiles(const QMimeData* mime);
+    // The dropped files import takes: CSV files and old .mdb books.
+    static QStringList ImportFiles(const QMimeData* mime);
     void ShowNextDraw();
 
     Game m_game;

@@ -5,7 +5,6 @@
 #include "draw/DigitText.h"
 #include "register/CsvFile.h"
 
-#include <algorithm>
 #include <optional>
 #include <utility>
 
@@ -101,6 +100,7 @@ ImportResult ImportDrawFile(const std::string& dbPath, Game game, const std::str
 }
 
 ImportResult ImportJetFile(const std::string& dbPath, Game game, const std::string& path) {
+    constexpr long long kLastDrawNo = 32767; // the draw number is a 16-bit column
     const JetBook book = ReadJetBook(path);
     if (!book.read) {
         return Refused({std::string(kJetRefusedMessage), "　" + path + "を読めませんでした（" + book.error + "）。。"});
@@ -116,17 +116,24 @@ ImportResult ImportJetFile(const std::string& dbPath, Game game, const std::stri
         if (!row.kaisai || *row.kaisai <= 0) {
             continue;
         }
+        if (*row.kaisai > kLastDrawNo) {
+            problems.emplace_back(line, LineMessage(line, "開催回「" + std::to_string(*row.kaisai) +
+                                                              "」が1～32767の数ではありません"));
+            continue;
+        }
         NewDraw draw;
-        draw.drawNo = static_cast<int>(std::min<long long>(*row.kaisai, 32767));
+        draw.drawNo = static_cast<int>(*row.kaisai);
         draw.line = line;
         for (std::size_t p = 0; p < positions; ++p) {
-            if (!row.digits[p] || *row.digits[p] < 0 || *row.digits[p] > 9) {
-                problems.emplace_back(line, LineMessage(line, "第" + std::to_string(*row.kaisai) + "回の当選数字が" +
-                                                                  std::string(Describe(game).digitsLabel) +
-                                                                  "の数字ではありません"));
-                break;
+            if (row.digits[p] && *row.digits[p] >= 0 && *row.digits[p] <= 9) {
+                draw.digits.push_back(static_cast<int>(*row.digits[p]));
             }
-            draw.digits.push_back(static_cast<int>(*row.digits[p]));
+        }
+        if (draw.digits.size() != positions) {
+            problems.emplace_back(line, LineMessage(line, "第" + std::to_string(*row.kaisai) + "回の当選数字が" +
+                                                              std::string(Describe(game).digitsLabel) +
+                                                              "の数字ではありません"));
+            continue;
         }
         draw.numbers.emplace();
         for (std::size_t n = 0; n < kNumberCount; ++n) {

@@ -567,3 +567,28 @@ TEST(CliTest, LedgerOfABookWithoutPayoutsIsAllZeros) {
     EXPECT_EQ(run.out, expected);
     EXPECT_EQ(run.err, "");
 }
+
+TEST(CliTest, MigrateConvertsAnOldBookOnce) {
+    const auto old = SharedDataFile("legacy/legacy_jet4.mdb");
+    if (!old) {
+        GTEST_SKIP() << "no old book to convert";
+    }
+    TempDir dir;
+    const std::string dbPath = dir.File("ナンバーズ.mdb");
+    WriteFile(dbPath, old->substr(0, 100000));
+    CliRun run = RunTool({"migrate"}, dbPath);
+    EXPECT_EQ(run.code, 1);
+    EXPECT_EQ(run.err, "　以前の形式の記録帳を読めませんでした。何も変えていません（no table ナンバーズ3）。。\n");
+
+    WriteFile(dbPath, *old);
+    run = RunTool({"migrate"}, dbPath);
+    EXPECT_EQ(run.code, 0);
+    EXPECT_EQ(run.out, "　記録帳を移しました（ナンバーズ3は401行、ナンバーズ4は401行）。元のファイルは" +
+                           dir.File("ナンバーズ（移行前）.mdb") + "にあります。。\n");
+    EXPECT_EQ(RunTool({"next", "4"}, dbPath).out, "401\n");
+    EXPECT_TRUE(RunTool({"list", "3"}, dbPath).out.starts_with("1\t191\t　\t485\t380\t968\t\n2\t988\t"));
+    run = RunTool({"migrate"}, dbPath);
+    EXPECT_EQ(run.code, 1);
+    EXPECT_EQ(run.err, "　以前の形式の記録帳ではありません。何も変えていません。。\n");
+    EXPECT_EQ(RunTool({"migrate", "now"}, dbPath).code, 2);
+}

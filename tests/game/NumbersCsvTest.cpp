@@ -527,6 +527,21 @@ void NumbersCsvTest::droppedCsvFilesAreImported() {
     QCOMPARE(ListRows(window->m_listDraws).back(), QStringLiteral("7\t077") + kImportedNumbers);
     QCOMPARE(TextOf(window.get(), IDC_NEXT_DRAW), QStringLiteral("8"));
     QCOMPARE(db.Row(Game::Numbers3, 8), std::string("(none)"));
+
+    // An old book of the Windows predecessor is taken too, and refused whole: its
+    // third draw is 194.
+    if (const auto old = SharedDataFile("legacy/legacy_jet4.mdb")) {
+        desktop.messages.clear();
+        const std::string book = db.Dir().File("古い記録帳.MDB");
+        WriteFile(book, *old);
+        const auto dropped = FileUrls({PathOf(book)});
+        QVERIFY(DragAndDrop(window.get(), dropped.get()).dropped);
+        QCOMPARE(desktop.Texts().size(), 1);
+        QVERIFY(desktop.Texts()[0].contains(QStringLiteral(
+            "以前の形式の記録帳を取り込めませんでした。記録は何も変わっていません。。\n"
+            "　3行目：第3回は当選数字010で登録済みです（ファイルでは194）。。")));
+        QCOMPARE(ListRows(window->m_listDraws).size(), 7);
+    }
     QCOMPARE(desktop.waitDepth, 0);
 }
 

@@ -91,6 +91,10 @@ std::vector<std::string> SelectRows(const std::string& path, Game game, const st
 
 } // namespace
 
+std::vector<std::string> StoredRows(const std::string& path, Game game) {
+    return SelectRows(path, game, "ORDER BY kaisai");
+}
+
 std::vector<std::string> TestDatabase::Rows(Game game) const {
     return SelectRows(m_path, game, "ORDER BY kaisai");
 }

@@ -66,6 +66,9 @@ private:
     std::string m_path;
 };
 
+// The rows of a game's table in any book file, as TestDatabase::Rows gives them.
+std::vector<std::string> StoredRows(const std::string& path, Game game);
+
 // Draws 1..count of the real history, when the shared data is there.
 std::optional<std::vector<TestDraw>> RealDraws(Game game, int count);
 
