@@ -130,6 +130,27 @@ void CheckRows(const std::string& path, const JetBook& book) {
     }
 }
 
+std::array<std::size_t, 2> DrawCounts(const JetBook& book) {
+    std::array<std::size_t, 2> draws{};
+    for (const Game game : {Game::Numbers3, Game::Numbers4}) {
+        const auto& rows = book.Rows(game);
+        draws[game == Game::Numbers3 ? 0 : 1] = static_cast<std::size_t>(
+            std::count_if(rows.begin(), rows.end(), [](const JetRow& row) { return row.kaisai && *row.kaisai > 0; }));
+    }
+    return draws;
+}
+
+// "ナンバーズ3の400回分とナンバーズ4の400回分（ほかの行2行も）", with "は" and "、" after a migration.
+std::string CountsText(const std::array<std::size_t, 2>& draws, std::size_t others, std::string_view particle) {
+    const bool asked = particle == "の";
+    std::string text = "ナンバーズ3" + std::string(particle) + std::to_string(draws[0]) + "回分" + (asked ? "と" : "、") +
+                       "ナンバーズ4" + std::string(particle) + std::to_string(draws[1]) + "回分";
+    if (others > 0) {
+        text += asked ? "（ほかの行" + std::to_string(others) + "行も）" : "、ほかの行" + std::to_string(others) + "行";
+    }
+    return text;
+}
+
 MigrationResult Failure(MigrationOutcome outcome, std::string error) {
     MigrationResult result;
     result.outcome = outcome;
@@ -202,22 +223,24 @@ MigrationResult MigrateBook(const std::string& dbPath) {
     }
     result.outcome = MigrationOutcome::Migrated;
     result.rows = {book.Rows(Game::Numbers3).size(), book.Rows(Game::Numbers4).size()};
+    result.draws = DrawCounts(book);
     return result;
 }
 
 std::string MigrationQuestion(const JetBook& book, const std::string& dbPath) {
-    return "　以前の形式の記録帳です。この形式に移しますか？\n\n　ナンバーズ3の" +
-           std::to_string(book.Rows(Game::Numbers3).size()) + "行とナンバーズ4の" +
-           std::to_string(book.Rows(Game::Numbers4).size()) +
-           "行を、そのまま新しい記録帳に移します。元のファイルは中身を変えずに「" +
+    const auto draws = DrawCounts(book);
+    const std::size_t others = book.Rows(Game::Numbers3).size() + book.Rows(Game::Numbers4).size() - draws[0] - draws[1];
+    return "　以前の形式の記録帳です。この形式に移しますか？\n\n　" + CountsText(draws, others, "の") +
+           "を、そのまま新しい記録帳に移します。元のファイルは中身を変えずに「" +
            fs::path(OldBookPath(dbPath)).filename().string() + "」という名前で残します。。";
 }
 
 std::string MigrationMessage(const MigrationResult& result) {
     switch (result.outcome) {
     case MigrationOutcome::Migrated:
-        return "　記録帳を移しました（ナンバーズ3は" + std::to_string(result.rows[0]) + "行、ナンバーズ4は" +
-               std::to_string(result.rows[1]) + "行）。元のファイルは" + result.oldPath + "にあります。。";
+        return "　記録帳を移しました（" +
+               CountsText(result.draws, result.rows[0] + result.rows[1] - result.draws[0] - result.draws[1], "は") +
+               "）。元のファイルは" + result.oldPath + "にあります。。";
     case MigrationOutcome::NotJet:
         return "　以前の形式の記録帳ではありません。何も変えていません。。";
     case MigrationOutcome::Unreadable:

@@ -17,7 +17,8 @@ enum class MigrationOutcome {
 
 struct MigrationResult {
     MigrationOutcome outcome = MigrationOutcome::NotJet;
-    std::array<std::size_t, 2> rows{}; // rows carried over: ナンバーズ3, ナンバーズ4
+    std::array<std::size_t, 2> rows{};  // rows carried over: ナンバーズ3, ナンバーズ4
+    std::array<std::size_t, 2> draws{}; // of them the draws, kaisai above 0
     std::string oldPath;               // where the old file is now, for Migrated
     std::string error;                 // why, for the others
 };

@@ -180,11 +180,11 @@ void MainMenuDlgTest::convertsAnOldBookWhenTheUserSaysYes() {
     QCOMPARE(desktop.questions,
              std::vector<QString>{
                  QStringLiteral("　以前の形式の記録帳です。この形式に移しますか？\n\n"
-                                "　ナンバーズ3の401行とナンバーズ4の401行を、そのまま新しい記録帳に移します。"
+                                "　ナンバーズ3の400回分とナンバーズ4の400回分（ほかの行2行も）を、そのまま新しい記録帳に移します。"
                                 "元のファイルは中身を変えずに「ナンバーズ（移行前）.mdb」という名前で残します。。")});
     const std::string oldPath = book.dir.File("ナンバーズ（移行前）.mdb");
-    QCOMPARE(desktop.Texts(), QStringList{QStringLiteral("(no stop icon) 　記録帳を移しました（ナンバーズ3は401行、"
-                                                         "ナンバーズ4は401行）。元のファイルは") +
+    QCOMPARE(desktop.Texts(), QStringList{QStringLiteral("(no stop icon) 　記録帳を移しました（ナンバーズ3は400回分、"
+                                                         "ナンバーズ4は400回分、ほかの行2行）。元のファイルは") +
                                           Q(oldPath) + QStringLiteral("にあります。。")});
     QCOMPARE(desktop.waitCursors, 1);
     QCOMPARE(desktop.waitDepth, 0);

@@ -71,10 +71,11 @@ TEST(BookMigrationTest, AnOldBookMovesWholeAndTheOldFileStaysAsItWas) {
     const MigrationResult result = MigrateBook(path);
     ASSERT_EQ(result.outcome, MigrationOutcome::Migrated) << result.error;
     EXPECT_EQ(result.rows, (std::array<std::size_t, 2>{401, 401}));
+    EXPECT_EQ(result.draws, (std::array<std::size_t, 2>{400, 400}));
     EXPECT_EQ(result.oldPath, dir.File("ナンバーズ（移行前）.mdb"));
     EXPECT_EQ(FilesIn(dir.Path()), (std::vector<std::string>{"ナンバーズ.mdb", "ナンバーズ（移行前）.mdb"}));
     EXPECT_EQ(ReadBytes(result.oldPath), *old);
-    EXPECT_EQ(MigrationMessage(result), "　記録帳を移しました（ナンバーズ3は401行、ナンバーズ4は401行）。元のファイルは" +
+    EXPECT_EQ(MigrationMessage(result), "　記録帳を移しました（ナンバーズ3は400回分、ナンバーズ4は400回分、ほかの行2行）。元のファイルは" +
                                             result.oldPath + "にあります。。");
     for (const Game game : {Game::Numbers3, Game::Numbers4}) {
         // Every row, the placeholder with kaisai 0 and the hit markers included.
