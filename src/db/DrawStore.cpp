@@ -100,15 +100,14 @@ std::vector<DrawConflict> FindStored(Connection& connection, Game game, std::spa
 
 // The field of `known` that `results` gives another value; the date first.
 std::optional<DrawConflict> ResultsConflict(const DrawResults& known, const DrawResults& results) {
-    if (known.date != 0 && results.date != 0 && known.date != results.date) {
+    const auto disagreement = FindDisagreement(known, results);
+    if (!disagreement) {
+        return std::nullopt;
+    }
+    if (disagreement->date) {
         return DrawConflict{0, DrawField::Date, Prize::Straight, DateText(known.date)};
     }
-    for (std::size_t prize = 0; prize < kPrizeCount; ++prize) {
-        if (known.yen[prize] != kUnknownYen && results.yen[prize] != kUnknownYen && known.yen[prize] != results.yen[prize]) {
-            return DrawConflict{0, DrawField::Payout, static_cast<Prize>(prize), YenText(known.yen[prize])};
-        }
-    }
-    return std::nullopt;
+    return DrawConflict{0, DrawField::Payout, disagreement->prize, YenText(known.Yen(disagreement->prize))};
 }
 
 // The results one draw number ends with, and whether they must be written.

@@ -1,5 +1,6 @@
 #include "draw/DrawResults.h"
 
+#include "draw/Bet.h"
 #include "draw/DigitText.h"
 
 #include <algorithm>
@@ -44,23 +45,6 @@ bool AllSame(std::span<const int> digits) {
     return std::adjacent_find(digits.begin(), digits.end(), std::not_equal_to<>()) == digits.end();
 }
 
-// The same digits in any order; both hold digits 0-9.
-bool Arranged(std::span<const int> number, std::span<const int> winning) {
-    if (number.size() != winning.size()) {
-        return false;
-    }
-    std::array<int, 10> counts{};
-    for (const int digit : number) {
-        ++counts[static_cast<std::size_t>(digit)];
-    }
-    for (const int digit : winning) {
-        if (--counts[static_cast<std::size_t>(digit)] < 0) {
-            return false;
-        }
-    }
-    return true;
-}
-
 } // namespace
 
 std::span<const Prize> PrizesOf(Game game) {
@@ -90,16 +74,20 @@ bool DrawResults::Any() const {
     return date != 0 || std::any_of(yen.begin(), yen.end(), [](int y) { return y != kUnknownYen; });
 }
 
-bool ResultsAgree(const DrawResults& a, const DrawResults& b) {
+std::optional<Disagreement> FindDisagreement(const DrawResults& a, const DrawResults& b) {
     if (a.date != 0 && b.date != 0 && a.date != b.date) {
-        return false;
+        return Disagreement{true, Prize::Straight};
     }
     for (std::size_t p = 0; p < kPrizeCount; ++p) {
         if (a.yen[p] != kUnknownYen && b.yen[p] != kUnknownYen && a.yen[p] != b.yen[p]) {
-            return false;
+            return Disagreement{false, static_cast<Prize>(p)};
         }
     }
-    return true;
+    return std::nullopt;
+}
+
+bool ResultsAgree(const DrawResults& a, const DrawResults& b) {
+    return !FindDisagreement(a, b);
 }
 
 void FillUnknown(DrawResults& results, const DrawResults& other) {
@@ -277,11 +265,7 @@ TicketWins NumberWinnings(Game game, std::span<const int> number, std::span<cons
 
 TicketWins NumberWinnings(Game game, std::span<const int> number, std::span<const int> winning,
                           const KnownPayouts& known) {
-    // A loop of a few digits: cheaper here than std::equal's call to memcmp.
-    bool equal = number.size() == winning.size();
-    for (std::size_t p = 0; equal && p < number.size(); ++p) {
-        equal = number[p] == winning[p];
-    }
+    const bool equal = Wins(Bet::Straight, number, winning);
     const auto paid = [&known](Prize prize, bool won) -> std::optional<int> {
         const std::optional<int>& yen = known[static_cast<std::size_t>(prize)];
         if (!yen) {
@@ -292,7 +276,7 @@ TicketWins NumberWinnings(Game game, std::span<const int> number, std::span<cons
     TicketWins wins;
     wins[static_cast<std::size_t>(Ticket::Straight)] = paid(Prize::Straight, equal);
     if (!AllSame(number)) {
-        const bool arranged = equal || Arranged(number, winning);
+        const bool arranged = Wins(Bet::Box, number, winning);
         wins[static_cast<std::size_t>(Ticket::Box)] = paid(Prize::Box, arranged);
         const auto straight = paid(Prize::SetStraight, equal);
         const auto box = paid(Prize::SetBox, arranged && !equal);
@@ -300,9 +284,8 @@ TicketWins NumberWinnings(Game game, std::span<const int> number, std::span<cons
             wins[static_cast<std::size_t>(Ticket::Set)] = *straight + *box;
         }
     }
-    if (game == Game::Numbers3 && number.size() >= 2 && winning.size() >= 2) {
-        const bool lastTwo = number.end()[-1] == winning.end()[-1] && number.end()[-2] == winning.end()[-2];
-        wins[static_cast<std::size_t>(Ticket::Mini)] = paid(Prize::Mini, lastTwo);
+    if (game == Game::Numbers3) {
+        wins[static_cast<std::size_t>(Ticket::Mini)] = paid(Prize::Mini, Wins(Bet::Mini, number, winning));
     }
     return wins;
 }

@@ -40,6 +40,12 @@ struct DrawResults {
     friend bool operator==(const DrawResults&, const DrawResults&) = default;
 };
 
+// The first of the date and the payouts that both know with two different values.
+struct Disagreement {
+    bool date = false;            // the date; otherwise the prize's payout
+    Prize prize = Prize::Straight;
+};
+std::optional<Disagreement> FindDisagreement(const DrawResults& a, const DrawResults& b);
 // Whether no date or payout is known to both with two different values.
 bool ResultsAgree(const DrawResults& a, const DrawResults& b);
 // Takes from `other` what `results` does not know.
