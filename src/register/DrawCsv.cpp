@@ -9,7 +9,6 @@
 #include <array>
 #include <cctype>
 #include <charconv>
-#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -321,10 +320,6 @@ std::optional<int> ReadYen(std::string_view field) {
     return static_cast<int>(value);
 }
 
-bool AllSameDigits(const DigitList& digits) {
-    return std::adjacent_find(digits.begin(), digits.end(), std::not_equal_to<>()) == digits.end();
-}
-
 // The date and payouts a line holds; a problem line names the first bad one.
 std::optional<DrawResults> RecordResults(const CsvRow& record, const Layout& layout, Game game,
                                          const DigitList& digits, std::string& problem) {
@@ -350,13 +345,12 @@ std::optional<DrawResults> RecordResults(const CsvRow& record, const Layout& lay
         }
         results.yen[p] = *yen;
     }
-    // Box and set are not sold when every digit is the same: an empty payout is 0.
-    if (results.Yen(Prize::Straight) != kUnknownYen && AllSameDigits(digits)) {
-        for (const Prize prize : {Prize::Box, Prize::SetStraight, Prize::SetBox}) {
-            const auto p = static_cast<std::size_t>(prize);
-            if (layout.yenColumns[p] && results.yen[p] == kUnknownYen) {
-                results.yen[p] = 0;
-            }
+    // An empty field stands for what it is known to be: 0 for box and set, which
+    // were not sold when every digit is the same.
+    for (const Prize prize : PrizesOf(game)) {
+        const auto p = static_cast<std::size_t>(prize);
+        if (layout.yenColumns[p] && results.yen[p] == kUnknownYen) {
+            results.yen[p] = KnownYen(results, prize, digits).value_or(kUnknownYen);
         }
     }
     return results;
