@@ -33,15 +33,21 @@ std::string KeyProblem(const JetBook& book) {
     return {};
 }
 
-std::string InsertRowStatement(Game game) {
+// "kaisai,N100,…,atari": every column of the game's table.
+std::string ColumnList(Game game) {
     std::string columns;
-    std::string values;
-    int parameter = 1;
     for (const std::string_view column : TableColumns(game)) {
         columns += (columns.empty() ? "" : ",") + std::string(column);
-        values += (values.empty() ? "?" : ",?") + std::to_string(parameter++);
     }
-    return "INSERT INTO \"" + std::string(TableName(game)) + "\" (" + columns + ") VALUES (" + values + ")";
+    return columns;
+}
+
+std::string InsertRowStatement(Game game) {
+    std::string values;
+    for (std::size_t parameter = 1; parameter <= TableColumns(game).size(); ++parameter) {
+        values += (values.empty() ? "?" : ",?") + std::to_string(parameter);
+    }
+    return "INSERT INTO \"" + std::string(TableName(game)) + "\" (" + ColumnList(game) + ") VALUES (" + values + ")";
 }
 
 void BindInteger(Statement& statement, int index, const std::optional<long long>& value) {
@@ -102,11 +108,7 @@ void CheckRows(const std::string& path, const JetBook& book) {
         std::vector<JetRow> expected = book.Rows(game);
         std::stable_sort(expected.begin(), expected.end(),
                          [](const JetRow& a, const JetRow& b) { return *a.kaisai < *b.kaisai; });
-        std::string columns;
-        for (const std::string_view column : TableColumns(game)) {
-            columns += (columns.empty() ? "" : ",") + std::string(column);
-        }
-        Statement rows(connection, "SELECT " + columns + " FROM \"" + std::string(TableName(game)) + "\" ORDER BY kaisai");
+        Statement rows(connection, "SELECT " + ColumnList(game) + " FROM \"" + std::string(TableName(game)) + "\" ORDER BY kaisai");
         const int positions = Positions(game);
         std::size_t read = 0;
         while (rows.Step()) {

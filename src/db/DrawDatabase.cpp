@@ -1,6 +1,7 @@
 #include "db/DrawDatabase.h"
 
 #include "db/Connection.h"
+#include "db/SqlText.h"
 #include "db/DbError.h"
 #include "db/Statement.h"
 #include "db/Transaction.h"
@@ -33,12 +34,6 @@ std::string Schema() {
     return sql;
 }
 
-bool SameName(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-    });
-}
-
 void CheckTable(Connection& connection, Game game) {
     Statement statement(connection, "SELECT name FROM pragma_table_info(?1)");
     statement.BindText(1, TableName(game));
@@ -48,7 +43,7 @@ void CheckTable(Connection& connection, Game game) {
     }
     const auto expected = TableColumns(game);
     const bool same = std::equal(found.begin(), found.end(), expected.begin(), expected.end(),
-                                 [](const std::string& f, std::string_view e) { return SameName(f, e); });
+                                 [](const std::string& f, std::string_view e) { return SameSqlName(f, e); });
     if (!same) {
         throw DbError("table " + std::string(TableName(game)) + " is missing or has other columns", 0);
     }

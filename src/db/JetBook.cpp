@@ -1,5 +1,7 @@
 #include "db/JetBook.h"
 
+#include "db/SqlText.h"
+
 // mdbtools' header uses glib's types without including them.
 #include <glib.h>
 
@@ -59,12 +61,6 @@ struct TableFreer {
     void operator()(MdbTableDef* table) const { mdb_free_tabledef(table); }
 };
 
-bool SameName(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-    });
-}
-
 std::optional<long long> ReadInteger(std::string_view text) {
     long long value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -98,7 +94,7 @@ std::optional<std::string> ReadTable(MdbHandle* handle, Game game, std::vector<J
     for (std::size_t w = 0; w < wanted.size(); ++w) {
         for (guint c = 0; c < table->num_cols; ++c) {
             auto* column = static_cast<MdbColumn*>(g_ptr_array_index(table->columns, c));
-            if (SameName(column->name, wanted[w])) {
+            if (SameSqlName(column->name, wanted[w])) {
                 bound[w].column = column;
                 bound[w].buffer.assign(handle->bind_size + 1, '\0');
                 mdb_bind_column(table.get(), static_cast<int>(c) + 1, bound[w].buffer.data(), &bound[w].length);

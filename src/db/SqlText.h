@@ -9,4 +9,8 @@ namespace drawbook {
 // so no text can end the literal early.
 std::string EscapeSqlText(std::string_view text);
 
+// Whether two table or column names are the same: the databases compare them
+// without letter case.
+bool SameSqlName(std::string_view a, std::string_view b);
+
 } // namespace drawbook
