@@ -8,7 +8,6 @@
 #include "draw/Game.h"
 
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <system_error>
 #include <vector>

@@ -8,7 +8,6 @@
 #include <mdbtools.h>
 
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
