@@ -22,6 +22,7 @@ inline constexpr std::string_view kResultsTable = "draw_results";
 struct StoredResults {
     int drawNo = 0;
     DrawResults results;
+    friend bool operator==(const StoredResults&, const StoredResults&) = default;
 };
 
 struct ResultsRead {

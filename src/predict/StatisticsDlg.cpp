@@ -88,6 +88,16 @@ QColor TicketColour(Ticket ticket) {
     return Qt::black;
 }
 
+// A chart of lines over the draws, its legend at the right.
+QChart* NewLineChart(const QString& title) {
+    auto* chart = new QChart;
+    chart->setTitle(title);
+    chart->legend()->setAlignment(Qt::AlignRight);
+    chart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
+    chart->setMargins(QMargins(4, 4, 4, 4));
+    return chart;
+}
+
 // Thousands separated by commas, whatever the system's locale.
 QLocale GroupingLocale() {
     return QLocale(QLocale::Japanese, QLocale::Japan);
@@ -184,12 +194,6 @@ void SetBalanceRange(QValueAxis* axis, double low, double high) {
     const double top = std::max(std::ceil(high / step) * step, bottom + step);
     axis->setRange(bottom, top);
     axis->setTickCount(static_cast<int>(std::lround((top - bottom) / step)) + 1);
-}
-
-bool SameResults(std::span<const StoredResults> a, std::span<const StoredResults> b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const StoredResults& x, const StoredResults& y) {
-        return x.drawNo == y.drawNo && x.results == y.results;
-    });
 }
 
 void ShowLedgerLines(QTableWidget* table, const std::vector<LedgerLine>& lines) {
@@ -389,11 +393,7 @@ QWidget* CStatisticsDlg::BuildBacktestTab() {
         "ナンバーズの数字は各桁とも毎回それぞれ独立に抽せんされるので、どんな予想も偶然より当たりやすくはなりません。"
         "z は当選回数と期待値の差をばらつきの大きさで割った値で、0 に近いほど「偶然どおり」という意味です。"));
 
-    auto* chart = new QChart;
-    chart->setTitle(QStringLiteral("当選回数の累計（実線）と偶然での期待値の累計（破線）"));
-    chart->legend()->setAlignment(Qt::AlignRight);
-    chart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
-    chart->setMargins(QMargins(4, 4, 4, 4));
+    auto* chart = NewLineChart(QStringLiteral("当選回数の累計（実線）と偶然での期待値の累計（破線）"));
     m_axisDraws = new QValueAxis;
     m_axisDraws->setTitleText(QStringLiteral("開催回"));
     m_axisDraws->setLabelFormat(QStringLiteral("%d"));
@@ -448,11 +448,7 @@ QWidget* CStatisticsDlg::BuildLedgerTab() {
     m_labelLedgerMissing = NoteLabel(QString());
     m_labelLedgerMissing->hide();
 
-    auto* chart = new QChart;
-    chart->setTitle(QStringLiteral("予想どおりに買った場合の収支の累計"));
-    chart->legend()->setAlignment(Qt::AlignRight);
-    chart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
-    chart->setMargins(QMargins(4, 4, 4, 4));
+    auto* chart = NewLineChart(QStringLiteral("予想どおりに買った場合の収支の累計"));
     chart->setLocale(GroupingLocale());
     chart->setLocalizeNumbers(true);
     m_axisLedgerDraws = new QValueAxis;
@@ -498,7 +494,7 @@ bool CStatisticsDlg::Refresh() {
             const std::size_t points = ChartPoints();
             const bool sameDraws = m_historyRead && SameDraws(ledger.history, m_history);
             const bool sameBacktest = sameDraws && m_backtestPoints == points;
-            const bool sameLedger = sameDraws && SameResults(ledger.results, m_results);
+            const bool sameLedger = sameDraws && std::ranges::equal(ledger.results, m_results);
             m_history = std::move(ledger.history);
             m_skippedRows = ledger.skippedRows;
             m_results = std::move(ledger.results);
