@@ -24,7 +24,6 @@ constexpr std::size_t kQuotedCharacters = 20;
 
 constexpr std::string_view kNotDecodedMessage =
     "　文字コードを読み取れませんでした。UTF-8 か Shift_JIS で保存してください。。";
-constexpr std::string_view kNoDrawsMessage = "　取り込む回がありません。。";
 
 constexpr std::array<std::string_view, 5> kDrawColumnNames = {"draw_no", "回号", "開催回", "kaisai", "開催回数"};
 constexpr std::array<std::string_view, 4> kWinningColumnNames = {"winning_number", "当せん番号", "当選番号", "当選数字"};

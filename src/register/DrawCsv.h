@@ -13,6 +13,9 @@ namespace drawbook {
 inline constexpr std::string_view kCsvRefusedMessage =
     "　CSVファイルを取り込めませんでした。記録は何も変わっていません。。";
 
+// The reason given for a file that holds no draws.
+inline constexpr std::string_view kNoDrawsMessage = "　取り込む回がありません。。";
+
 // One draw read from a CSV file, with the file line it came from.
 using CsvDraw = NewDraw;
 

@@ -107,7 +107,7 @@ ImportResult ImportJetFile(const std::string& dbPath, Game game, const std::stri
     }
     // Draws only: rows with kaisai 0 or below hold the old program's placeholders.
     const auto positions = static_cast<std::size_t>(Positions(game));
-    std::vector<NewDraw> draws;
+    DrawCsv read; // the draws as a file gives them, viewing the book's texts
     std::vector<std::pair<int, std::string>> problems;
     const std::vector<JetRow>& rows = book.Rows(game);
     for (std::size_t r = 0; r < rows.size(); ++r) {
@@ -140,20 +140,14 @@ ImportResult ImportJetFile(const std::string& dbPath, Game game, const std::stri
             (*draw.numbers)[n] = row.numbers[n] ? std::string_view(*row.numbers[n]) : std::string_view();
         }
         draw.hitMarker = row.atari ? std::string_view(*row.atari) : std::string_view();
-        draws.push_back(draw);
+        read.draws.push_back(draw);
     }
-    ImportResult result;
     if (!problems.empty()) {
-        result = Refused(RefusalReport(std::move(problems)));
-    } else if (draws.empty()) {
-        result = Refused({std::string(kCsvRefusedMessage), "　取り込む回がありません。。"});
-    } else {
-        const DatabaseCheck check = PrepareDatabase(dbPath);
-        if (check.state == DatabaseState::Unusable) {
-            return Failed(check.error);
-        }
-        result = ImportDraws(dbPath, game, draws);
+        read.problems = RefusalReport(std::move(problems));
+    } else if (read.draws.empty()) {
+        read.problems = {std::string(kCsvRefusedMessage), std::string(kNoDrawsMessage)};
     }
+    ImportResult result = ImportRead(dbPath, game, std::move(read), true);
     if (result.outcome == ImportOutcome::Refused && !result.report.empty()) {
         result.report[0] = std::string(kJetRefusedMessage);
     }
