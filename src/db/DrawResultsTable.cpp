@@ -115,19 +115,6 @@ DrawResults ResultsCursor::Find(int drawNo) {
     return m_more && m_current.drawNo == drawNo ? m_current.results : DrawResults{};
 }
 
-ResultsRead ReadDrawResults(const std::string& dbPath, Game game) {
-    ResultsRead read;
-    try {
-        Connection connection(dbPath, OpenMode::ReadOnly);
-        read.draws = ReadDrawResults(connection, game, INT32_MIN, INT32_MAX);
-    } catch (const DbError& e) {
-        read.status = ReadStatus::NotOpened;
-        read.draws.clear();
-        read.error = e.what();
-    }
-    return read;
-}
-
 DrawResults FindResults(std::span<const StoredResults> stored, int drawNo) {
     const auto found = std::lower_bound(stored.begin(), stored.end(), drawNo,
                                         [](const StoredResults& s, int n) { return s.drawNo < n; });

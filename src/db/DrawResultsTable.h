@@ -1,7 +1,6 @@
 #pragma once
 
 #include "db/Connection.h"
-#include "db/ReadStatus.h"
 #include "db/Statement.h"
 #include "draw/DrawResults.h"
 #include "draw/Game.h"
@@ -25,16 +24,8 @@ struct StoredResults {
     friend bool operator==(const StoredResults&, const StoredResults&) = default;
 };
 
-struct ResultsRead {
-    ReadStatus status = ReadStatus::Complete;
-    std::vector<StoredResults> draws; // ascending draw order
-    std::string error;
-};
-
-// Every stored date and payout of the game; none in a book without the table.
-ResultsRead ReadDrawResults(const std::string& dbPath, Game game);
-
-// The same within an open connection, for draws first to last. Throws DbError.
+// The stored dates and payouts of the game's draws first to last; none in a book
+// without the table. Throws DbError.
 std::vector<StoredResults> ReadDrawResults(Connection& connection, Game game, int first, int last);
 
 // The results of one draw from a list in draw order; unknown when it is not there.

@@ -259,11 +259,6 @@ KnownPayouts KnownYens(const DrawResults& results, std::span<const int> winning)
 }
 
 TicketWins NumberWinnings(Game game, std::span<const int> number, std::span<const int> winning,
-                          const DrawResults& results) {
-    return NumberWinnings(game, number, winning, KnownYens(results, winning));
-}
-
-TicketWins NumberWinnings(Game game, std::span<const int> number, std::span<const int> winning,
                           const KnownPayouts& known) {
     const bool equal = Wins(Bet::Straight, number, winning);
     const auto paid = [&known](Prize prize, bool won) -> std::optional<int> {
@@ -288,11 +283,6 @@ TicketWins NumberWinnings(Game game, std::span<const int> number, std::span<cons
         wins[static_cast<std::size_t>(Ticket::Mini)] = paid(Prize::Mini, Wins(Bet::Mini, number, winning));
     }
     return wins;
-}
-
-std::optional<int> TicketWinnings(Game game, Ticket ticket, std::span<const int> number, std::span<const int> winning,
-                                  const DrawResults& results) {
-    return NumberWinnings(game, number, winning, results)[static_cast<std::size_t>(ticket)];
 }
 
 } // namespace drawbook

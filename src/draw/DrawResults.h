@@ -87,23 +87,16 @@ inline constexpr int kTicketYen = 200;
 // long as the draw's straight payout is known.
 std::optional<int> KnownYen(const DrawResults& results, Prize prize, std::span<const int> winning);
 
-// What one ticket of the number paid at a draw; nothing when the number cannot be
-// bought that way (box and set of a number whose digits are all the same) or the
-// payout is unknown. Both hold one digit 0-9 per position of the game.
-std::optional<int> TicketWinnings(Game game, Ticket ticket, std::span<const int> number, std::span<const int> winning,
-                                  const DrawResults& results);
-
-// What one ticket of each kind paid, indexed by Ticket (TicketsOf order), each as
-// TicketWinnings says it.
-using TicketWins = std::array<std::optional<int>, 4>;
-TicketWins NumberWinnings(Game game, std::span<const int> number, std::span<const int> winning,
-                          const DrawResults& results);
-
 // What each prize of a draw paid, as KnownYen gives it: worked out once for all
 // the numbers bought at the draw.
 using KnownPayouts = std::array<std::optional<int>, kPrizeCount>;
 KnownPayouts KnownYens(const DrawResults& results, std::span<const int> winning);
-// The same as above from a draw's known payouts.
+
+// What one ticket of each kind of the number paid at a draw, indexed by Ticket;
+// nothing where the number cannot be bought that way (box and set of a number
+// whose digits are all the same) or the payout is unknown. Both hold one digit
+// 0-9 per position of the game.
+using TicketWins = std::array<std::optional<int>, 4>;
 TicketWins NumberWinnings(Game game, std::span<const int> number, std::span<const int> winning,
                           const KnownPayouts& known);
 
