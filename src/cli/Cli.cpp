@@ -26,6 +26,10 @@ constexpr const char* kUsage =
     "             登録した二回を list と同じ形で表示\n"
     "  import 3|4 FILE\n"
     "             CSVファイルか以前の形式の記録帳から当選数字を取り込む（登録済みの回は飛ばす）。結果を一行で表示\n"
+    "  update 3|4 [--url URL] | update 3|4 --bundled\n"
+    "             最新の当せん番号（抽せん日・当せん金つき）を取り込み元から受け取って取り込む。結果を一行で表示\n"
+    "             --bundled: 受け取らずに、プログラムに付いている第1回～第7054回を取り込む\n"
+    "             終了コード: 0 済み（最新だったときも）、1 取り込めない、3 データベース、4 受け取れない\n"
     "  migrate\n"
     "             以前の形式（Jet）の記録帳を、この形式に移す。元のファイルは名前を変えて残す\n"
     "  export 3|4 [FILE]\n"
@@ -42,9 +46,9 @@ using Verb = Outcome (*)(const Invocation&);
 
 const std::map<std::string, Verb, std::less<>>& Verbs() {
     static const std::map<std::string, Verb, std::less<>> verbs = {
-        {"next", Next},         {"list", List},         {"predict", Predict}, {"search", Search},
-        {"store", Store},       {"register", Register}, {"import", Import},   {"migrate", Migrate}, {"export", Export},
-        {"backtest", Backtest}, {"stats", Stats},       {"ledger", Ledger},
+        {"next", Next},         {"list", List},     {"predict", Predict}, {"search", Search}, {"store", Store},
+        {"register", Register}, {"import", Import}, {"migrate", Migrate}, {"update", Update}, {"export", Export},
+        {"backtest", Backtest}, {"stats", Stats},   {"ledger", Ledger},
     };
     return verbs;
 }
@@ -67,7 +71,8 @@ std::size_t TakeDbOptions(std::span<const std::string> args, std::string& dbPath
 }
 
 // Runs the verb the words after the --db options name, or answers --help and --version.
-Outcome Dispatch(std::span<const std::string> args, std::string& dbPath, std::ostream& out) {
+Outcome Dispatch(std::span<const std::string> args, std::string& dbPath, std::ostream& out,
+                 const std::string& bundledDir) {
     const std::size_t i = TakeDbOptions(args, dbPath);
     if (i >= args.size()) {
         throw UsageError{"VERB がありません"};
@@ -84,7 +89,8 @@ Outcome Dispatch(std::span<const std::string> args, std::string& dbPath, std::os
     if (verb == Verbs().end()) {
         throw UsageError{"知らない VERB です: " + args[i]};
     }
-    return verb->second(Invocation{dbPath, {args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end()}, out});
+    return verb->second(
+        Invocation{dbPath, {args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end()}, out, bundledDir});
 }
 
 // Says on stderr how the verb ended; returns the exit code.
@@ -106,11 +112,12 @@ int Report(const Outcome& outcome, const std::string& dbPath, std::ostream& err)
 
 namespace drawbook {
 
-int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& err, const std::string& defaultDbPath) {
+int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& err, const std::string& defaultDbPath,
+           const std::string& bundledDir) {
     std::string dbPath = defaultDbPath;
     cli::Outcome outcome;
     try {
-        outcome = cli::Dispatch(args, dbPath, out);
+        outcome = cli::Dispatch(args, dbPath, out, bundledDir);
     } catch (const cli::UsageError& e) {
         outcome = {kExitUsage, {}, e.message};
     } catch (const DbError& e) {

@@ -18,6 +18,7 @@ struct Invocation {
     std::string dbPath;
     std::vector<std::string> words;
     std::ostream& out;
+    std::string bundledDir; // where the shipped history lies, with its trailing separator
 };
 
 // How a verb ended. RunCli says it on stderr and exits with `code`.
@@ -67,5 +68,6 @@ Outcome Store(const Invocation& call);
 Outcome Register(const Invocation& call);
 Outcome Import(const Invocation& call);
 Outcome Migrate(const Invocation& call);
+Outcome Update(const Invocation& call);
 
 } // namespace drawbook::cli

@@ -8,6 +8,7 @@
 #include "predict/PredictionQuery.h"
 #include "register/DrawImport.h"
 #include "register/DrawRegistration.h"
+#include "register/FeedUpdate.h"
 
 #include <numeric>
 #include <ostream>
@@ -43,6 +44,20 @@ DrawEdit NextDraw(const std::string& dbPath, Game game, const std::string& digit
     draw.numbers =
         numbers ? *numbers : Complete(PredictFromDatabase(dbPath, game, std::string(kAllDrawsClause))).numbers;
     return draw;
+}
+
+// The summary of an import that got through, or how it was refused or failed.
+Outcome Imported(const ImportResult& result, std::ostream& out) {
+    switch (result.outcome) {
+    case ImportOutcome::Imported:
+        out << ImportSummary(result) << '\n';
+        return Done();
+    case ImportOutcome::Refused:
+        return Refused(result.report);
+    case ImportOutcome::Failed:
+        break;
+    }
+    return StoreFailed(result.error);
 }
 
 } // namespace
@@ -97,17 +112,31 @@ Outcome Register(const Invocation& call) {
 
 Outcome Import(const Invocation& call) {
     ExpectWords(call.words, 2);
-    const ImportResult result = ImportDrawFile(call.dbPath, GameArgument(call.words[0]), call.words[1]);
-    switch (result.outcome) {
-    case ImportOutcome::Imported:
-        call.out << ImportSummary(result) << '\n';
-        return Done();
-    case ImportOutcome::Refused:
-        return Refused(result.report);
-    case ImportOutcome::Failed:
-        break;
+    return Imported(ImportDrawFile(call.dbPath, GameArgument(call.words[0]), call.words[1]), call.out);
+}
+
+Outcome Update(const Invocation& call) {
+    std::vector<std::string> words = call.words;
+    const bool bundled = TakeFlag(words, "--bundled");
+    const std::optional<std::string> url = TakeOption(words, "--url");
+    ExpectWords(words, 1);
+    const Game game = GameArgument(words[0]);
+    if (bundled) {
+        if (url) {
+            throw UsageError{"--bundled と --url は一緒に使えません"};
+        }
+        return Imported(ImportDrawFile(call.dbPath, game, call.bundledDir + std::string(BundledHistoryFileName(game))),
+                        call.out);
     }
-    return StoreFailed(result.error);
+    const std::string source = url.value_or(std::string(DefaultFeedUrl(game)));
+    if (const auto problem = FeedUrlProblem(source)) {
+        throw UsageError{"--url: " + *problem};
+    }
+    FeedUpdate update = UpdateFromFeed(call.dbPath, game, source, FeedLimits{});
+    if (update.outcome == UpdateOutcome::NotDownloaded || update.outcome == UpdateOutcome::Canceled) {
+        return {kExitDownload, {update.message}, {}};
+    }
+    return Imported(std::move(update.import), call.out);
 }
 
 Outcome Migrate(const Invocation& call) {

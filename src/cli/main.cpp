@@ -7,6 +7,7 @@
 
 int main(int argc, char* argv[]) {
     const std::vector<std::string> args(argv + 1, argv + argc);
-    const std::string dbPath = drawbook::LocateFiles(drawbook::ExecutablePath(argv[0])).dbPath;
-    return drawbook::RunCli(args, std::cout, std::cerr, dbPath);
+    const std::string executable = drawbook::ExecutablePath(argv[0]);
+    return drawbook::RunCli(args, std::cout, std::cerr, drawbook::LocateFiles(executable).dbPath,
+                            drawbook::DirectoryOf(executable));
 }

@@ -26,20 +26,6 @@ ImportResult Failed(std::string error) {
     return result;
 }
 
-// Stores what a file holds; a missing database is created first when asked.
-ImportResult ImportRead(const std::string& dbPath, Game game, DrawCsv csv, bool createMissingBook) {
-    if (!csv.problems.empty()) {
-        return Refused(std::move(csv.problems));
-    }
-    if (createMissingBook) {
-        const DatabaseCheck check = PrepareDatabase(dbPath);
-        if (check.state == DatabaseState::Unusable) {
-            return Failed(check.error);
-        }
-    }
-    return ImportDraws(dbPath, game, csv.draws);
-}
-
 // "第1回は当選数字1149で登録済みです（ファイルでは1148）"
 std::string ConflictText(const CsvDraw& draw, const DrawConflict& conflict) {
     std::string what;
@@ -58,10 +44,24 @@ std::string ConflictText(const CsvDraw& draw, const DrawConflict& conflict) {
         file = YenText(draw.results.Yen(conflict.prize));
         break;
     }
-    return "第" + std::to_string(draw.drawNo) + "回は" + what + conflict.stored + "で登録済みです（ファイルでは" + file + "）";
+    return "第" + std::to_string(draw.drawNo) + "回は" + what + conflict.stored + "で登録済みです（ファイルでは" +
+           file + "）";
 }
 
 } // namespace
+
+ImportResult ImportRead(const std::string& dbPath, Game game, DrawCsv csv, bool createMissingBook) {
+    if (!csv.problems.empty()) {
+        return Refused(std::move(csv.problems));
+    }
+    if (createMissingBook) {
+        const DatabaseCheck check = PrepareDatabase(dbPath);
+        if (check.state == DatabaseState::Unusable) {
+            return Failed(check.error);
+        }
+    }
+    return ImportDraws(dbPath, game, csv.draws);
+}
 
 ImportResult ImportDraws(const std::string& dbPath, Game game, const std::vector<CsvDraw>& draws) {
     AddResult added = AddDraws(dbPath, game, draws);
@@ -117,8 +117,8 @@ ImportResult ImportJetFile(const std::string& dbPath, Game game, const std::stri
             continue;
         }
         if (*row.kaisai > kLastDrawNo) {
-            problems.emplace_back(line, LineMessage(line, "開催回「" + std::to_string(*row.kaisai) +
-                                                              "」が1～32767の数ではありません"));
+            problems.emplace_back(
+                line, LineMessage(line, "開催回「" + std::to_string(*row.kaisai) + "」が1～32767の数ではありません"));
             continue;
         }
         NewDraw draw;
@@ -159,8 +159,8 @@ std::string ImportSummary(const ImportResult& result) {
     if (result.added == 0) {
         summary += "追加する回はありませんでした。";
     } else {
-        summary += std::to_string(result.added) + "回分を追加しました（第" + std::to_string(result.firstAdded) + "回～第" +
-                   std::to_string(result.lastAdded) + "回）。";
+        summary += std::to_string(result.added) + "回分を追加しました（第" + std::to_string(result.firstAdded) +
+                   "回～第" + std::to_string(result.lastAdded) + "回）。";
     }
     if (result.skipped > 0) {
         summary += "登録済みの" + std::to_string(result.skipped) + "回分は飛ばしました。";

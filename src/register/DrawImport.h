@@ -25,6 +25,10 @@ struct ImportResult : AddCounts {
 // refuses the whole file, and the report names the file lines.
 ImportResult ImportDraws(const std::string& dbPath, Game game, const std::vector<CsvDraw>& draws);
 
+// Stores what a file holds, or refuses it with its problems; a missing database
+// is created first when asked.
+ImportResult ImportRead(const std::string& dbPath, Game game, DrawCsv csv, bool createMissingBook);
+
 // Reads the file's bytes and imports them.
 ImportResult ImportDrawCsv(const std::string& dbPath, Game game, std::string_view bytes);
 

@@ -54,8 +54,12 @@ for program in drawbook drawbook-cli; do
 done
 [ -f "$bin/$help_name" ] || fail "help file missing beside the program"
 cmp -s "$source/src/app/help/$help_name" "$bin/$help_name" || fail "installed help differs from the source"
-expect_eq "bin/ holds the three files and no database" \
-    "$(printf '%s\n' "$help_name" drawbook drawbook-cli | LC_ALL=C sort)" \
+history_files=(numbers3_results.csv numbers4_results.csv numbers_results_NOTICE.txt)
+for file in "${history_files[@]}"; do
+    cmp -s "$source/src/app/history/$file" "$bin/$file" || fail "shipped history $file missing or different"
+done
+expect_eq "bin/ holds the three files, the shipped history and no database" \
+    "$(printf '%s\n' "$help_name" drawbook drawbook-cli "${history_files[@]}" | LC_ALL=C sort)" \
     "$(cd "$bin" && ls -A | LC_ALL=C sort)"
 [ -f "$icon" ] || fail "icon missing"
 cmp -s "$source/src/res/drawbook.svg" "$icon" || fail "installed icon differs from the source"
@@ -127,6 +131,9 @@ if [ -f "$bin/$db_name" ]; then
     expect_eq "next 4 after one draw" 2 "$("$bin/drawbook-cli" next 4)"
     expect_eq "first draw of ナンバーズ3" "$(printf '1\t409')" "$("$bin/drawbook-cli" list 3 | cut -f1-2)"
     expect_eq "next 3 with --db on the untouched copy" 1 "$("$bin/drawbook-cli" --db "$work/other.mdb" next 3)"
+    "$bin/drawbook-cli" --db "$work/other.mdb" update 4 --bundled >/dev/null
+    expect_eq "update 4 --bundled: exit code" 0 "$?"
+    expect_eq "next 4 after the shipped history" 7055 "$("$bin/drawbook-cli" --db "$work/other.mdb" next 4)"
 fi
 
 # --- import into a fresh copy creates the database beside the tool ---
