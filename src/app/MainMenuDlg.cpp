@@ -7,6 +7,7 @@
 #include "db/JetBook.h"
 #include "game/Numbers3Dlg.h"
 #include "game/Numbers4Dlg.h"
+#include "register/FeedUpdate.h"
 #include "res/Desktop.h"
 #include "res/ResourceIds.h"
 
@@ -110,6 +111,8 @@ template <class Dialog> void CMainMenuDlg::RunGameWindow() {
     Dialog dialog(m_desktop);
     dialog.m_strDbPath = m_strDbPath;
     dialog.m_strHelpPath = m_strHelpPath;
+    dialog.m_strHistoryPath = QString::fromStdString(DirectoryOf(m_executablePath.toStdString()) +
+                                                     std::string(BundledHistoryFileName(dialog.GetGame())));
     m_desktop.RunModal(dialog);
 }
 

@@ -11,6 +11,9 @@
 #include "predict/StatisticsDlg.h"
 #include "register/DrawExport.h"
 #include "register/DrawImport.h"
+#include "register/FeedProgress.h"
+#include "register/FeedSettings.h"
+#include "register/FeedSettingsDlg.h"
 #include "register/RegisterDlg.h"
 #include "res/Desktop.h"
 #include "res/QtText.h"
@@ -29,6 +32,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
+#include <QTimer>
 #include <QUrl>
 
 #include <array>
@@ -90,15 +94,22 @@ CNumbersDlg::CNumbersDlg(Game game, int templateId, Desktop& desktop, QWidget* p
     connect(m_actionImportCsv, &QAction::triggered, this, &CNumbersDlg::OnImportCsv);
     connect(m_actionExportCsv, &QAction::triggered, this, &CNumbersDlg::OnExportCsv);
     m_menuDrawList->addSeparator();
+    m_actionUpdate = m_menuDrawList->addAction(QStringLiteral("最新の当せん番号を取り込む"));
+    m_actionUpdate->setShortcut(QKeySequence(Qt::Key_F5));
+    m_actionUpdate->setShortcutContext(Qt::WindowShortcut);
+    addAction(m_actionUpdate);
+    connect(m_actionUpdate, &QAction::triggered, this, &CNumbersDlg::OnUpdateResults);
+    m_actionFeedSettings = m_menuDrawList->addAction(QStringLiteral("取り込み元の設定…"));
+    connect(m_actionFeedSettings, &QAction::triggered, this, &CNumbersDlg::OnFeedSettings);
+    m_menuDrawList->addSeparator();
     m_actionStatistics = m_menuDrawList->addAction(QStringLiteral("統計…"));
     m_actionStatistics->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
     m_actionStatistics->setShortcutContext(Qt::WindowShortcut);
     addAction(m_actionStatistics);
     connect(m_actionStatistics, &QAction::triggered, this, &CNumbersDlg::OnStatistics);
     m_listDraws->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(m_listDraws, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
-        m_menuDrawList->popup(m_listDraws->viewport()->mapToGlobal(pos));
-    });
+    connect(m_listDraws, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& pos) { m_menuDrawList->popup(m_listDraws->viewport()->mapToGlobal(pos)); });
 
     setAcceptDrops(true);
     // Fields take dropped text themselves; a dropped .csv file, or an old .mdb book,
@@ -117,7 +128,20 @@ bool CNumbersDlg::OnInitDialog() {
     ShowNextDraw();
     ControlAs<QRadioButton>(IDC_BOX)->setChecked(true);
     UpdateData(false);
+    if (m_editNextDraw->text() == QLatin1String("1") && !m_strHistoryPath.isEmpty() &&
+        QFileInfo::exists(m_strHistoryPath) && !FeedSettings().HistoryDeclined(m_strDbPath, m_game)) {
+        // Once the window is up.
+        QTimer::singleShot(0, this, &CNumbersDlg::OfferHistory);
+    }
     return true;
+}
+
+void CNumbersDlg::OfferHistory() {
+    if (m_desktop.Ask(this, ToQString(BundledHistoryQuestion(m_game)))) {
+        ImportCsvFile(m_strHistoryPath);
+    } else {
+        FeedSettings().DeclineHistory(m_strDbPath, m_game);
+    }
 }
 
 void CNumbersDlg::ShowNextDraw() {
@@ -240,8 +264,9 @@ void CNumbersDlg::OnRegister() {
 }
 
 void CNumbersDlg::OnImportCsv() {
-    const QString path = m_desktop.ChooseFileToOpen(this, QStringLiteral("CSVファイルから取り込む"),
-                                                    QStringLiteral("CSVファイル (*.csv *.CSV);;以前の形式の記録帳 (*.mdb *.MDB);;すべてのファイル (*)"));
+    const QString path = m_desktop.ChooseFileToOpen(
+        this, QStringLiteral("CSVファイルから取り込む"),
+        QStringLiteral("CSVファイル (*.csv *.CSV);;以前の形式の記録帳 (*.mdb *.MDB);;すべてのファイル (*)"));
     if (!path.isEmpty()) {
         ImportCsvFile(path);
     }
@@ -253,6 +278,10 @@ void CNumbersDlg::ImportCsvFile(const QString& path) {
         WaitCursor wait(m_desktop);
         result = ImportDrawFile(m_strDbPath.toStdString(), m_game, path.toStdString());
     }
+    ShowImport(result, QString::fromStdString(ImportSummary(result)));
+}
+
+void CNumbersDlg::ShowImport(const ImportResult& result, const QString& summary) {
     switch (result.outcome) {
     case ImportOutcome::Imported:
         OnListAll();
@@ -260,7 +289,7 @@ void CNumbersDlg::ImportCsvFile(const QString& path) {
         if (m_statistics != nullptr && m_statistics->isVisible()) {
             m_statistics->Refresh();
         }
-        m_desktop.ShowMessage(this, QString::fromStdString(ImportSummary(result)), Desktop::Icon::None);
+        m_desktop.ShowMessage(this, summary, Desktop::Icon::None);
         return;
     case ImportOutcome::Refused: {
         QStringList report;
@@ -274,6 +303,32 @@ void CNumbersDlg::ImportCsvFile(const QString& path) {
         m_desktop.ShowMessage(this, ToQString(kStoreFailedMessage), Desktop::Icon::Stop);
         return;
     }
+}
+
+void CNumbersDlg::OnUpdateResults() {
+    if (m_updating) {
+        return;
+    }
+    m_updating = true;
+    const FeedUpdate update = RunFeedUpdate(this, m_strDbPath, m_game, FeedSettings().Url(m_game), m_feedLimits);
+    m_updating = false;
+    switch (update.outcome) {
+    case UpdateOutcome::Canceled:
+        return;
+    case UpdateOutcome::NotDownloaded:
+        m_desktop.ShowMessage(this, QString::fromStdString(update.message), Desktop::Icon::Stop);
+        return;
+    case UpdateOutcome::Imported:
+    case UpdateOutcome::Refused:
+    case UpdateOutcome::Failed:
+        ShowImport(update.import, QString::fromStdString(UpdateSummary(update)));
+        return;
+    }
+}
+
+void CNumbersDlg::OnFeedSettings() {
+    CFeedSettingsDlg dialog(m_desktop, this);
+    m_desktop.RunModal(dialog);
 }
 
 void CNumbersDlg::OnStatistics() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "draw/Game.h"
+#include "register/ResultsFeed.h"
 #include "res/TemplateDialog.h"
 
 #include <QString>
@@ -19,6 +20,7 @@ namespace drawbook {
 class CStatisticsDlg;
 class Desktop;
 class DrawListModel;
+struct ImportResult;
 
 // A game window: the next draw number, five predictions, the draw list and the search.
 // CNumbers3Dlg and CNumbers4Dlg are this window for their game.
@@ -49,6 +51,12 @@ public:
     // Imports a CSV file of this game; afterwards every draw is listed and the
     // next draw number is shown again.
     void ImportCsvFile(const QString& path);
+    // Downloads this game's latest results and imports them, as from a CSV file.
+    void OnUpdateResults();
+    // Lets the user change where the results come from.
+    void OnFeedSettings();
+    // On a book without a draw of this game: asks once to import the shipped history.
+    void OfferHistory();
     // Opens the statistics window, or brings it up again with the history read anew.
     void OnStatistics();
 
@@ -59,6 +67,8 @@ public:
     QString m_strNextDrawNo;
     QString m_strHelpPath;
     QString m_strDbPath;
+    QString m_strHistoryPath; // the shipped history of this game; none when empty
+    FeedLimits m_feedLimits;
 
     QLineEdit* m_editPred5 = nullptr;
     QLineEdit* m_editPred4 = nullptr;
@@ -75,6 +85,8 @@ public:
     QMenu* m_menuDrawList = nullptr;
     QAction* m_actionImportCsv = nullptr;
     QAction* m_actionExportCsv = nullptr;
+    QAction* m_actionUpdate = nullptr; // F5 anywhere in the window
+    QAction* m_actionFeedSettings = nullptr;
     QAction* m_actionStatistics = nullptr; // Ctrl+T anywhere in the window
 
     QString m_strN1000;
@@ -98,10 +110,13 @@ private:
     // The dropped files import takes: CSV files and old .mdb books.
     static QStringList ImportFiles(const QMimeData* mime);
     void ShowNextDraw();
+    // After an import: the list, the next draw number and the statistics anew, then the summary.
+    void ShowImport(const ImportResult& result, const QString& summary);
 
     Game m_game;
     DrawListModel* m_model;
     CStatisticsDlg* m_statistics = nullptr;
+    bool m_updating = false;
 };
 
 } // namespace drawbook

@@ -216,14 +216,38 @@ DialogTemplate EditDraw() {
             }};
 }
 
-constexpr std::array<int, 6> kIds = {IDD_ABOUTBOX, IDD_MAIN_MENU, IDD_NUMBERS3, IDD_NUMBERS4, IDD_REGISTER, IDD_EDIT_DRAW};
+DialogTemplate FeedSettings() {
+    return {IDD_FEED_SETTINGS,
+            "取り込み元の設定",
+            300,
+            104,
+            kFont,
+            kPointSize,
+            0,
+            {
+                {IDC_STATIC, K::Label, "ナンバーズ３の当せん番号ファイル（URL）", {7, 7, 286, 8}},
+                {IDC_FEED_URL3, K::Edit, "", {7, 17, 286, 12}, Border | TabStop},
+                {IDC_STATIC, K::Label, "ナンバーズ４の当せん番号ファイル（URL）", {7, 36, 286, 8}},
+                {IDC_FEED_URL4, K::Edit, "", {7, 46, 286, 12}, Border | TabStop},
+                {IDC_STATIC,
+                 K::Label,
+                 "https://、http://、file:// で始まるURLが使えます。空欄にすると、はじめの取り込み元に戻ります。",
+                 {7, 64, 286, 8}},
+                {IDOK, K::DefPushButton, "ＯＫ", {181, 83, 54, 14}, TabStop | Group},
+                {IDCANCEL, K::PushButton, "キャンセル", {239, 83, 54, 14}, TabStop},
+            }};
+}
+
+constexpr std::array<int, 7> kIds = {IDD_ABOUTBOX, IDD_MAIN_MENU, IDD_NUMBERS3,     IDD_NUMBERS4,
+                                     IDD_REGISTER, IDD_EDIT_DRAW, IDD_FEED_SETTINGS};
 
 } // namespace
 
 const DialogTemplate& FindDialogTemplate(int id) {
     static const std::map<int, DialogTemplate> templates = {
-        {IDD_ABOUTBOX, AboutBox()}, {IDD_MAIN_MENU, MainMenu()}, {IDD_NUMBERS3, Numbers3()},
-        {IDD_NUMBERS4, Numbers4()}, {IDD_REGISTER, Register()}, {IDD_EDIT_DRAW, EditDraw()},
+        {IDD_ABOUTBOX, AboutBox()},          {IDD_MAIN_MENU, MainMenu()}, {IDD_NUMBERS3, Numbers3()},
+        {IDD_NUMBERS4, Numbers4()},          {IDD_REGISTER, Register()},  {IDD_EDIT_DRAW, EditDraw()},
+        {IDD_FEED_SETTINGS, FeedSettings()},
     };
     return templates.at(id);
 }

@@ -9,6 +9,7 @@ inline constexpr int IDD_NUMBERS3 = 129;
 inline constexpr int IDD_NUMBERS4 = 130;
 inline constexpr int IDD_REGISTER = 131;
 inline constexpr int IDD_EDIT_DRAW = 132;
+inline constexpr int IDD_FEED_SETTINGS = 133;
 
 // Strings
 inline constexpr int IDS_ABOUTBOX = 101;
@@ -18,6 +19,7 @@ inline constexpr int IDR_MAINFRAME = 128;
 
 // Common
 inline constexpr int IDOK = 1;
+inline constexpr int IDCANCEL = 2;
 
 // Main menu
 inline constexpr int IDC_NUMBERS3 = 1000;
@@ -94,5 +96,9 @@ inline constexpr int IDC_REG_PRED3_1 = 1025;
 inline constexpr int IDC_REG_PRED3_2 = 1026;
 inline constexpr int IDC_REG_PRED3_4 = 1027;
 inline constexpr int IDC_REG_ADD = 1028;
+
+// Results feed settings
+inline constexpr int IDC_FEED_URL3 = 1000;
+inline constexpr int IDC_FEED_URL4 = 1001;
 
 } // namespace drawbook

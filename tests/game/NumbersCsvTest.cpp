@@ -208,7 +208,8 @@ void NumbersCsvTest::menuImportAddsTheMissingDraws() {
         actions << action->text();
     }
     QCOMPARE(actions, (QStringList{QStringLiteral("CSVファイルから取り込む…"), QStringLiteral("CSVファイルに書き出す…"),
-                                   QString(), QStringLiteral("統計…")}));
+                                   QString(), QStringLiteral("最新の当せん番号を取り込む"),
+                                   QStringLiteral("取り込み元の設定…"), QString(), QStringLiteral("統計…")}));
     QCOMPARE(window->m_actionImportCsv, window->m_menuDrawList->actions().value(0));
     QCOMPARE(window->m_actionExportCsv, window->m_menuDrawList->actions().value(1));
     emit window->m_listDraws->customContextMenuRequested(QPoint(10, 10));
@@ -254,8 +255,9 @@ void NumbersCsvTest::realHistoryFillsAnEmptyDatabase_data() {
     QTest::newRow("four digits, Japanese header")
         << int(Game::Numbers4) << QStringLiteral("numbers4_results_ja.csv") << QStringLiteral("1\t1149")
         << QStringLiteral("7054\t9577")
-        << QStringLiteral("2026-08-21（金）　ストレート 2,128,400円　ボックス 177,300円　セット（ストレート） 1,152,800円　"
-                          "セット（ボックス） 88,600円");
+        << QStringLiteral(
+               "2026-08-21（金）　ストレート 2,128,400円　ボックス 177,300円　セット（ストレート） 1,152,800円　"
+               "セット（ボックス） 88,600円");
 }
 
 void NumbersCsvTest::realHistoryFillsAnEmptyDatabase() {
@@ -278,7 +280,7 @@ void NumbersCsvTest::realHistoryFillsAnEmptyDatabase() {
 
     Import(*window, desktop, file);
     QCOMPARE(desktop.Texts(), QStringList{kNoStop + QStringLiteral("　7054回分を追加しました（第1回～第7054回）。"
-                                                                  "抽せん日・当せん金を7054回分に記録しました。。")});
+                                                                   "抽せん日・当せん金を7054回分に記録しました。。")});
     const QStringList rows = ListRows(window->m_listDraws);
     QCOMPARE(rows.size(), 7054);
     QCOMPARE(rows.front(), first + kImportedNumbers);
@@ -537,9 +539,9 @@ void NumbersCsvTest::droppedCsvFilesAreImported() {
         const auto dropped = FileUrls({PathOf(book)});
         QVERIFY(DragAndDrop(window.get(), dropped.get()).dropped);
         QCOMPARE(desktop.Texts().size(), 1);
-        QVERIFY(desktop.Texts()[0].contains(QStringLiteral(
-            "以前の形式の記録帳を取り込めませんでした。記録は何も変わっていません。。\n"
-            "　3行目：第3回は当選数字010で登録済みです（ファイルでは194）。。")));
+        QVERIFY(desktop.Texts()[0].contains(
+            QStringLiteral("以前の形式の記録帳を取り込めませんでした。記録は何も変わっていません。。\n"
+                           "　3行目：第3回は当選数字010で登録済みです（ファイルでは194）。。")));
         QCOMPARE(ListRows(window->m_listDraws).size(), 7);
     }
     QCOMPARE(desktop.waitDepth, 0);

@@ -102,11 +102,15 @@ void StatisticsDlgTest::menuOffersStatisticsAfterTheCsvActions() {
     TestDatabase db;
     const auto window = OpenGameWindow(Game::Numbers3, desktop, db.Path());
     const QList<QAction*> actions = window->m_menuDrawList->actions();
-    QCOMPARE(actions.size(), 4);
+    QCOMPARE(actions.size(), 7);
     QCOMPARE(actions[0], window->m_actionImportCsv);
     QCOMPARE(actions[1], window->m_actionExportCsv);
     QVERIFY(actions[2]->isSeparator());
-    QCOMPARE(actions[3], window->m_actionStatistics);
+    QCOMPARE(actions[3], window->m_actionUpdate);
+    QCOMPARE(actions[4], window->m_actionFeedSettings);
+    QVERIFY(actions[5]->isSeparator());
+    QCOMPARE(actions[6], window->m_actionStatistics);
+    QCOMPARE(window->m_actionUpdate->shortcut(), QKeySequence(Qt::Key_F5));
     QCOMPARE(window->m_actionStatistics->text(), QStringLiteral("統計…"));
     QCOMPARE(window->m_actionStatistics->shortcut(), QKeySequence(QStringLiteral("Ctrl+T")));
     QCOMPARE(window->m_actionStatistics->shortcutContext(), Qt::WindowShortcut);
@@ -152,8 +156,7 @@ void StatisticsDlgTest::ctrlTOpensTheWindowFromAnywhereInIt() {
             tabs << statistics->m_tabs->tabText(i);
         }
         QCOMPARE(tabs, (QStringList{QStringLiteral("出現回数"), QStringLiteral("未出現回数"),
-                                    QStringLiteral("数字の型"), QStringLiteral("予想の成績"),
-                                    QStringLiteral("収支")}));
+                                    QStringLiteral("数字の型"), QStringLiteral("予想の成績"), QStringLiteral("収支")}));
         QCOMPARE(statistics->m_buttonClose->text(), QStringLiteral("閉じる"));
         statistics->m_buttonClose->click();
         QVERIFY(!statistics->isVisible());
