@@ -13,9 +13,13 @@
 #include "game/Numbers3Dlg.h"
 #include "game/Numbers4Dlg.h"
 #include "predict/StatisticsDlg.h"
+#include "register/FeedProgress.h"
+#include "register/FeedSettingsDlg.h"
+#include "register/FeedUpdate.h"
 #include "register/RegisterDlg.h"
 #include "res/AppIcon.h"
 #include "res/Desktop.h"
+#include "res/QtText.h"
 #include "res/ResourceIds.h"
 
 #include <QApplication>
@@ -28,15 +32,23 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPixmap>
+#include <QProgressDialog>
 #include <QRadioButton>
+#include <QStandardPaths>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTimer>
 #include <QTranslator>
 
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <thread>
+
+#include <netinet/in.h>
 #include <string>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace {
 
@@ -351,6 +363,115 @@ bool SaveRegister(Desktop& desktop, const QDir& dir, const QString& dbPath) {
     return Save(dialog, dir, QStringLiteral("register"));
 }
 
+// A new book's three-digit window: the offer of the shipped history, the message
+// after it was taken, and the window listing it.
+bool SaveHistoryOffer(const QDir& dir, const QString& name) {
+    const QDir home(dir.absoluteFilePath(name));
+    std::error_code error;
+    std::filesystem::remove_all(home.path().toStdString(), error);
+    std::filesystem::create_directories(home.path().toStdString(), error);
+    const QString dbPath = home.filePath(QString::fromUtf8(kDatabaseFileName));
+    if (PrepareDatabase(dbPath.toStdString()).state == DatabaseState::Unusable) {
+        return false;
+    }
+    PicturingDesktop desktop(dir, name);
+    CNumbers3Dlg window(desktop);
+    window.m_strDbPath = dbPath;
+    window.m_strHistoryPath =
+        QDir(QCoreApplication::applicationDirPath()).filePath(ToQString(BundledHistoryFileName(Game::Numbers3)));
+    window.show();
+    QElapsedTimer waited;
+    waited.start();
+    while (desktop.boxes < 2 && waited.elapsed() < 10000) {
+        QApplication::processEvents();
+    }
+    std::printf("%s: asked, imported and listed in %lld ms\n", qPrintable(name), waited.elapsed());
+    if (desktop.boxes < 2) {
+        std::printf("the window did not offer %s\n", qPrintable(window.m_strHistoryPath));
+        return false;
+    }
+    return desktop.saved && Save(window, dir, name + QStringLiteral("-numbers3"));
+}
+
+// Answers one request on the loopback interface with the first part of a file
+// and then holds back the rest until the picture is taken.
+class HeldBackFile {
+public:
+    HeldBackFile() {
+        m_listener = socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof address;
+        if (bind(m_listener, reinterpret_cast<sockaddr*>(&address), length) != 0 || listen(m_listener, 1) != 0 ||
+            getsockname(m_listener, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+            return;
+        }
+        m_port = ntohs(address.sin_port);
+        m_server = std::thread([this] {
+            const int client = accept(m_listener, nullptr, nullptr);
+            if (client < 0) {
+                return;
+            }
+            char request[4096];
+            (void)read(client, request, sizeof request);
+            const std::string head = "HTTP/1.1 200 OK\r\nContent-Length: 386805\r\n\r\n";
+            const std::string part(163840, '1');
+            (void)write(client, head.data(), head.size());
+            (void)write(client, part.data(), part.size());
+            char rest;
+            (void)read(client, &rest, 1); // until the client gives up
+            close(client);
+        });
+    }
+    ~HeldBackFile() {
+        shutdown(m_listener, SHUT_RDWR);
+        if (m_server.joinable()) {
+            m_server.join();
+        }
+        close(m_listener);
+    }
+    QString Url() const { return QStringLiteral("http://127.0.0.1:%1/data/numbers3_results_v2.csv").arg(m_port); }
+    bool Ready() const { return m_port != 0; }
+
+private:
+    int m_listener = -1;
+    int m_port = 0;
+    std::thread m_server;
+};
+
+// The settings dialog as opened, and the progress of a download halfway through.
+bool SaveFeed(Desktop& desktop, const QDir& dir, const QString& dbPath) {
+    bool saved = true;
+    {
+        CFeedSettingsDlg settings(desktop);
+        saved &= Save(settings, dir, QStringLiteral("feed-settings"));
+    }
+    HeldBackFile file;
+    if (!file.Ready()) {
+        std::printf("no loopback port for the progress picture\n");
+        return false;
+    }
+    CNumbers3Dlg window(desktop);
+    window.m_strDbPath = dbPath;
+    window.show();
+    bool pictured = false;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        auto* progress = window.findChild<QProgressDialog*>();
+        if (progress != nullptr && progress->labelText().endsWith(QStringLiteral("160 KB／378 KB"))) {
+            watch.stop();
+            QApplication::processEvents();
+            pictured = SaveShot(progress->grab(), dir, QStringLiteral("feed-progress"));
+            progress->cancel();
+        }
+    });
+    watch.start(50);
+    RunFeedUpdate(&window, dbPath, Game::Numbers3, file.Url(), FeedLimits{.transferSeconds = 10});
+    window.close();
+    return saved && pictured;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -361,6 +482,8 @@ int main(int argc, char* argv[]) {
     if (qtTranslator.load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         QApplication::installTranslator(&qtTranslator);
     }
+    // Settings as a new user has them, whatever this machine's user chose.
+    QStandardPaths::setTestModeEnabled(true);
     const QDir dir(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screens"));
     if (!QDir().mkpath(dir.path())) {
         std::fprintf(stderr, "cannot create %s\n", qPrintable(dir.path()));
@@ -393,5 +516,7 @@ int main(int argc, char* argv[]) {
     ok &= SaveStatistics<CNumbers3Dlg>(desktop, dir, statisticsDb, QStringLiteral("statistics3"));
     ok &= SaveStatistics<CNumbers4Dlg>(desktop, dir, statisticsDb, QStringLiteral("statistics4"));
     ok &= SaveMigration(dir, QStringLiteral("migrate"));
+    ok &= SaveHistoryOffer(dir, QStringLiteral("history"));
+    ok &= SaveFeed(desktop, dir, dbPath);
     return ok ? 0 : 1;
 }
