@@ -48,6 +48,9 @@ std::string ReadRequest(int client, int wake) {
         const ssize_t n = recv(client, buffer, sizeof buffer, MSG_DONTWAIT);
         if (n > 0) {
             request.append(buffer, static_cast<std::size_t>(n));
+            if (request[0] < 'A' || request[0] > 'Z') {
+                return {}; // not HTTP, such as a TLS handshake: closed unanswered
+            }
         } else if (n == 0) {
             return {};
         } else if (errno == EAGAIN || errno == EWOULDBLOCK) {
