@@ -140,22 +140,14 @@ void NumbersFeedTest::cancelChangesNothing() {
 
 // A new book's window asks once per book and game; Yes brings in the whole shipped history.
 void NumbersFeedTest::offersTheShippedHistoryOnce() {
-    const QString history = QStringLiteral(DRAWBOOK_BUNDLED_DIR "numbers3_results.csv");
-    const QString question =
-        QStringLiteral("　過去の当せん番号（第1回～第7054回）を取り込みますか？\n\n　この記録帳には、まだナンバーズ３の"
-                       "回がありません。"
-                       "プログラムに付いている当せん番号を、抽せん日・当せん金とともに取り込みます。。");
-    const auto open = [&](RecordingDesktop& desktop, const TestDatabase& db, Game game) {
-        std::unique_ptr<CNumbersDlg> window;
-        if (game == Game::Numbers3) {
-            window = std::make_unique<CNumbers3Dlg>(desktop);
-        } else {
-            window = std::make_unique<CNumbers4Dlg>(desktop);
-        }
-        window->m_strDbPath = QString::fromStdString(db.Path());
-        window->m_strHistoryPath =
-            game == Game::Numbers3 ? history : QStringLiteral(DRAWBOOK_BUNDLED_DIR "numbers4_results.csv");
-        window->show();
+    const QString question = QStringLiteral("　過去の当せん番号（第1回～第7054回）を取り込みますか？\n\n"
+                                            "　この記録帳には、まだナンバーズ３の回がありません。プログラムに付いている"
+                                            "当せん番号を、抽せん日・当せん金とともに取り込みます。。");
+    const auto open = [](RecordingDesktop& desktop, const TestDatabase& db, Game game) {
+        auto window =
+            OpenGameWindow(game, desktop, db.Path(),
+                           game == Game::Numbers3 ? QStringLiteral(DRAWBOOK_BUNDLED_DIR "numbers3_results.csv")
+                                                  : QStringLiteral(DRAWBOOK_BUNDLED_DIR "numbers4_results.csv"));
         QTest::qWait(50);
         return window;
     };

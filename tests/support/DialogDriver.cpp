@@ -7,8 +7,8 @@
 #include "support/TestDatabase.h"
 
 #include <QAbstractButton>
-#include <QLineEdit>
 #include <QAction>
+#include <QLineEdit>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTest>
@@ -87,7 +87,8 @@ QStringList StoredRow(const TestDatabase& db, Game game, int kaisai) {
     return cells;
 }
 
-std::unique_ptr<CNumbersDlg> OpenGameWindow(Game game, Desktop& desktop, const std::string& dbPath) {
+std::unique_ptr<CNumbersDlg> OpenGameWindow(Game game, Desktop& desktop, const std::string& dbPath,
+                                            const QString& historyPath) {
     std::unique_ptr<CNumbersDlg> window;
     if (game == Game::Numbers3) {
         window = std::make_unique<CNumbers3Dlg>(desktop);
@@ -96,6 +97,7 @@ std::unique_ptr<CNumbersDlg> OpenGameWindow(Game game, Desktop& desktop, const s
     }
     window->m_strDbPath = QString::fromStdString(dbPath);
     window->m_strHelpPath = QStringLiteral("/nonexistent/help");
+    window->m_strHistoryPath = historyPath;
     window->show();
     return window;
 }

@@ -22,8 +22,9 @@ namespace drawbook::test {
 
 class TestDatabase;
 
-// The game window of the game over the database, shown.
-std::unique_ptr<CNumbersDlg> OpenGameWindow(Game game, Desktop& desktop, const std::string& dbPath);
+// The game window of the game over the database, shown; with the shipped history when given.
+std::unique_ptr<CNumbersDlg> OpenGameWindow(Game game, Desktop& desktop, const std::string& dbPath,
+                                            const QString& historyPath = {});
 
 // Drives a dialog's controls by their IDs, as a user would.
 void Click(QWidget* dialog, int id);

@@ -21,9 +21,9 @@ enum class Delivery {
 
 struct Response {
     int status = 200;
-    std::string body;
-    std::string contentType = "text/csv; charset=utf-8";      // left out when empty
-    std::vector<std::pair<std::string, std::string>> headers; // extra headers, e.g. {"Location", "/loop"}
+    std::string body{};
+    std::string contentType = "text/csv; charset=utf-8";        // left out when empty
+    std::vector<std::pair<std::string, std::string>> headers{}; // extra headers, e.g. {"Location", "/loop"}
     Delivery delivery = Delivery::Whole;
     std::size_t stallAfter = 0;
 };
