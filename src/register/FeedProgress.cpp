@@ -46,6 +46,7 @@ FeedUpdate RunFeedUpdate(QWidget* owner, const QString& dbPath, Game game, const
         progress.setLabelText(QStringLiteral("やめています…"));
     };
     QObject::connect(&progress, &QProgressDialog::canceled, &progress, stop);
+    QObject::connect(&progress, &QDialog::rejected, &progress, stop); // Escape
     QTimer shown;
     shown.setInterval(100);
     QObject::connect(&shown, &QTimer::timeout, &progress, [&] {

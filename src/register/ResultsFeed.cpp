@@ -126,8 +126,8 @@ std::optional<std::string> FeedUrlProblem(std::string_view url) {
                 return "「" + std::string(url) + "」の後ろが空です";
             }
             if (std::any_of(url.begin(), url.end(),
-                            [](char c) { return static_cast<unsigned char>(c) <= ' ' || c == '\x7F'; })) {
-                return "「" + std::string(url) + "」に空白か制御文字があります";
+                            [](char c) { return static_cast<unsigned char>(c) < ' ' || c == '\x7F'; })) {
+                return "「" + std::string(url) + "」に改行かタブがあります";
             }
             return std::nullopt;
         }
@@ -157,7 +157,12 @@ FeedDownload DownloadFeed(const std::string& url, const FeedLimits& limits, cons
     transfer.progress = &progress;
     std::array<char, CURL_ERROR_SIZE> detail{};
     CURL* c = curl.get();
-    curl_easy_setopt(c, CURLOPT_URL, url.c_str());
+    // A space, as in a local folder's name, is sent escaped.
+    std::string escaped;
+    for (const char ch : url) {
+        escaped += ch == ' ' ? std::string("%20") : std::string(1, ch);
+    }
+    curl_easy_setopt(c, CURLOPT_URL, escaped.c_str());
     curl_easy_setopt(c, CURLOPT_ERRORBUFFER, detail.data());
     curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, "http,https,file");

@@ -188,11 +188,12 @@ TEST(FeedUpdateTest, Summaries) {
 }
 
 TEST(FeedUpdateTest, AcceptedUrls) {
-    for (const char* good : {"https://example.org/n3.csv", "HTTP://127.0.0.1:8080/n3.csv", "file:///srv/n3.csv"}) {
+    for (const char* good : {"https://example.org/n3.csv", "HTTP://127.0.0.1:8080/n3.csv", "file:///srv/n3.csv",
+                             "file:///home/me/My Data/ナンバーズ3.csv"}) {
         EXPECT_EQ(FeedUrlProblem(good), std::nullopt) << good;
     }
     for (const char* bad : {"", "ftp://example.org/n3.csv", "https://", "example.org/n3.csv", "javascript:alert(1)",
-                            "https://example.org/n 3.csv", "file:/etc/passwd"}) {
+                            "https://example.org/n3.csv\n", "file:/etc/passwd"}) {
         EXPECT_NE(FeedUrlProblem(bad), std::nullopt) << bad;
     }
 }
