@@ -102,6 +102,15 @@ void NumbersFeedTest::pointedAtAnotherFeedF5CatchesUp() {
 
     window->m_actionUpdate->trigger();
     QCOMPARE(desktop.Texts().last(), kNoStop + QStringLiteral("　記録帳は最新です（第7054回まで登録済み）。。"));
+
+    // A failure is a stop.
+    const std::string missing = server.Url("/data/gone.csv");
+    FeedSettings().SetUrl(Game::Numbers3, QString::fromStdString(missing));
+    window->m_actionUpdate->trigger();
+    QCOMPARE(desktop.Texts().last(),
+             QString::fromStdString("　「" + missing +
+                                    "」から当せん番号を受け取れませんでした：サーバーの答えはHTTP "
+                                    "404でした。。"));
 }
 
 // Cancel while the server holds back the rest of the file: no message, nothing written, the window as it was.
