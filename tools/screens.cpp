@@ -14,6 +14,7 @@
 #include "game/Numbers4Dlg.h"
 #include "predict/StatisticsDlg.h"
 #include "register/FeedProgress.h"
+#include "register/FeedSettings.h"
 #include "register/FeedSettingsDlg.h"
 #include "register/FeedUpdate.h"
 #include "register/RegisterDlg.h"
@@ -472,6 +473,20 @@ bool SaveFeed(Desktop& desktop, const QDir& dir, const QString& dbPath) {
     return saved && pictured;
 }
 
+// The message of a download that failed: nothing listens on port 1.
+bool SaveFeedFailure(const QDir& dir, const QString& dbPath) {
+    PicturingDesktop desktop(dir, QStringLiteral("feed-failed"));
+    FeedSettings settings;
+    settings.SetUrl(Game::Numbers3, QStringLiteral("http://127.0.0.1:1/data/numbers3_results_v2.csv"));
+    CNumbers3Dlg window(desktop);
+    window.m_strDbPath = dbPath;
+    window.show();
+    window.OnUpdateResults();
+    settings.SetUrl(Game::Numbers3, {});
+    window.close();
+    return desktop.saved && desktop.boxes == 1;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -518,5 +533,6 @@ int main(int argc, char* argv[]) {
     ok &= SaveMigration(dir, QStringLiteral("migrate"));
     ok &= SaveHistoryOffer(dir, QStringLiteral("history"));
     ok &= SaveFeed(desktop, dir, dbPath);
+    ok &= SaveFeedFailure(dir, dbPath);
     return ok ? 0 : 1;
 }
