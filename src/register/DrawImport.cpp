@@ -50,17 +50,20 @@ std::string ConflictText(const CsvDraw& draw, const DrawConflict& conflict) {
 
 } // namespace
 
-ImportResult ImportRead(const std::string& dbPath, Game game, DrawCsv csv, bool createMissingBook) {
-    if (!csv.problems.empty()) {
-        return Refused(std::move(csv.problems));
-    }
-    if (createMissingBook) {
+ImportResult ImportRead(const std::string& dbPath, Game game, DrawCsv csv, bool createMissingBook,
+                        std::string_view refusedMessage) {
+    if (csv.problems.empty() && createMissingBook) {
         const DatabaseCheck check = PrepareDatabase(dbPath);
         if (check.state == DatabaseState::Unusable) {
             return Failed(check.error);
         }
     }
-    return ImportDraws(dbPath, game, csv.draws);
+    ImportResult result =
+        csv.problems.empty() ? ImportDraws(dbPath, game, csv.draws) : Refused(std::move(csv.problems));
+    if (result.outcome == ImportOutcome::Refused && !result.report.empty()) {
+        result.report[0] = std::string(refusedMessage);
+    }
+    return result;
 }
 
 ImportResult ImportDraws(const std::string& dbPath, Game game, const std::vector<CsvDraw>& draws) {
@@ -147,11 +150,7 @@ ImportResult ImportJetFile(const std::string& dbPath, Game game, const std::stri
     } else if (read.draws.empty()) {
         read.problems = {std::string(kCsvRefusedMessage), std::string(kNoDrawsMessage)};
     }
-    ImportResult result = ImportRead(dbPath, game, std::move(read), true);
-    if (result.outcome == ImportOutcome::Refused && !result.report.empty()) {
-        result.report[0] = std::string(kJetRefusedMessage);
-    }
-    return result;
+    return ImportRead(dbPath, game, std::move(read), true, kJetRefusedMessage);
 }
 
 std::string ImportSummary(const ImportResult& result) {

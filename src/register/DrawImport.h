@@ -25,16 +25,17 @@ struct ImportResult : AddCounts {
 // refuses the whole file, and the report names the file lines.
 ImportResult ImportDraws(const std::string& dbPath, Game game, const std::vector<CsvDraw>& draws);
 
-// Stores what a file holds, or refuses it with its problems; a missing database
-// is created first when asked.
-ImportResult ImportRead(const std::string& dbPath, Game game, DrawCsv csv, bool createMissingBook);
-
 // Reads the file's bytes and imports them.
 ImportResult ImportDrawCsv(const std::string& dbPath, Game game, std::string_view bytes);
 
 // The first line of every refusal report of an old Jet book.
 inline constexpr std::string_view kJetRefusedMessage =
     "　以前の形式の記録帳を取り込めませんでした。記録は何も変わっていません。。";
+
+// Stores what a file holds, or refuses it with its problems under refusedMessage;
+// a missing database is created first when asked.
+ImportResult ImportRead(const std::string& dbPath, Game game, DrawCsv csv, bool createMissingBook,
+                        std::string_view refusedMessage = kCsvRefusedMessage);
 
 // Reads the file, a CSV file or an old Jet book told apart by its bytes, and
 // imports it; a missing database file is created first, as the program does on

@@ -1,6 +1,6 @@
 #include "register/FeedUpdate.h"
 
-#include <algorithm>
+#include <optional>
 #include <utility>
 
 namespace drawbook {
@@ -40,31 +40,26 @@ std::string BundledHistoryQuestion(Game game) {
 FeedUpdate UpdateFromFeed(const std::string& dbPath, Game game, const std::string& url, const FeedLimits& limits,
                           const FeedProgress& progress) {
     FeedUpdate update;
-    FeedDownload download = DownloadFeed(url, limits, progress);
-    if (download.outcome == DownloadOutcome::Canceled) {
+    const FeedDownload download = DownloadFeed(url, limits, progress);
+    std::optional<std::string> problem;
+    if (download.outcome == DownloadOutcome::Downloaded) {
+        problem = FeedBodyProblem(download.body);
+    } else if (download.outcome == DownloadOutcome::Failed) {
+        problem = download.reason;
+    }
+    if (problem) {
+        update.outcome = UpdateOutcome::NotDownloaded;
+        update.message = NotDownloadedMessage(url, *problem);
+        return update;
+    }
+    if (download.outcome == DownloadOutcome::Canceled ||
+        (progress && !progress(download.body.size(), download.body.size()))) {
         update.outcome = UpdateOutcome::Canceled;
         return update;
     }
-    if (download.outcome == DownloadOutcome::Downloaded) {
-        if (const auto problem = FeedBodyProblem(download.body)) {
-            download.reason = *problem;
-        } else {
-            if (progress && !progress(download.body.size(), download.body.size())) {
-                update.outcome = UpdateOutcome::Canceled;
-                return update;
-            }
-            DrawCsv csv = ReadDrawCsv(game, download.body);
-            const int last = csv.draws.empty() ? 0 : csv.draws.back().drawNo;
-            update = Imported(ImportRead(dbPath, game, std::move(csv), true), last);
-            if (update.outcome == UpdateOutcome::Refused && !update.import.report.empty()) {
-                update.import.report[0] = std::string(kFeedRefusedMessage);
-            }
-            return update;
-        }
-    }
-    update.outcome = UpdateOutcome::NotDownloaded;
-    update.message = NotDownloadedMessage(url, download.reason);
-    return update;
+    DrawCsv csv = ReadDrawCsv(game, download.body);
+    const int last = csv.draws.empty() ? 0 : csv.draws.back().drawNo;
+    return Imported(ImportRead(dbPath, game, std::move(csv), true, kFeedRefusedMessage), last);
 }
 
 std::string UpdateSummary(const FeedUpdate& update) {
