@@ -22,6 +22,7 @@
 #include "res/Desktop.h"
 #include "res/QtText.h"
 #include "res/ResourceIds.h"
+#include "support/LoopbackServer.h"
 
 #include <QApplication>
 #include <QDir>
@@ -44,12 +45,7 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <thread>
-
-#include <netinet/in.h>
 #include <string>
-#include <sys/socket.h>
-#include <unistd.h>
 
 namespace {
 
@@ -394,53 +390,6 @@ bool SaveHistoryOffer(const QDir& dir, const QString& name) {
     return desktop.saved && Save(window, dir, name + QStringLiteral("-numbers3"));
 }
 
-// Answers one request on the loopback interface with the first part of a file
-// and then holds back the rest until the picture is taken.
-class HeldBackFile {
-public:
-    HeldBackFile() {
-        m_listener = socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t length = sizeof address;
-        if (bind(m_listener, reinterpret_cast<sockaddr*>(&address), length) != 0 || listen(m_listener, 1) != 0 ||
-            getsockname(m_listener, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
-            return;
-        }
-        m_port = ntohs(address.sin_port);
-        m_server = std::thread([this] {
-            const int client = accept(m_listener, nullptr, nullptr);
-            if (client < 0) {
-                return;
-            }
-            char request[4096];
-            (void)read(client, request, sizeof request);
-            const std::string head = "HTTP/1.1 200 OK\r\nContent-Length: 386805\r\n\r\n";
-            const std::string part(163840, '1');
-            (void)write(client, head.data(), head.size());
-            (void)write(client, part.data(), part.size());
-            char rest;
-            (void)read(client, &rest, 1); // until the client gives up
-            close(client);
-        });
-    }
-    ~HeldBackFile() {
-        shutdown(m_listener, SHUT_RDWR);
-        if (m_server.joinable()) {
-            m_server.join();
-        }
-        close(m_listener);
-    }
-    QString Url() const { return QStringLiteral("http://127.0.0.1:%1/data/numbers3_results_v2.csv").arg(m_port); }
-    bool Ready() const { return m_port != 0; }
-
-private:
-    int m_listener = -1;
-    int m_port = 0;
-    std::thread m_server;
-};
-
 // The settings dialog as opened, and the progress of a download halfway through.
 bool SaveFeed(Desktop& desktop, const QDir& dir, const QString& dbPath) {
     bool saved = true;
@@ -448,11 +397,11 @@ bool SaveFeed(Desktop& desktop, const QDir& dir, const QString& dbPath) {
         CFeedSettingsDlg settings(desktop);
         saved &= Save(settings, dir, QStringLiteral("feed-settings"));
     }
-    HeldBackFile file;
-    if (!file.Ready()) {
-        std::printf("no loopback port for the progress picture\n");
-        return false;
-    }
+    // The server holds back the rest of the file until the picture is taken.
+    test::LoopbackServer server;
+    const std::string path = "/data/numbers3_results_v2.csv";
+    server.Serve(path,
+                 {.body = std::string(386805, '1'), .delivery = test::Delivery::StallMidBody, .stallAfter = 163840});
     CNumbers3Dlg window(desktop);
     window.m_strDbPath = dbPath;
     window.show();
@@ -468,7 +417,8 @@ bool SaveFeed(Desktop& desktop, const QDir& dir, const QString& dbPath) {
         }
     });
     watch.start(50);
-    RunFeedUpdate(&window, dbPath, Game::Numbers3, file.Url(), FeedLimits{.transferSeconds = 10});
+    RunFeedUpdate(&window, dbPath, Game::Numbers3, QString::fromStdString(server.Url(path)),
+                  FeedLimits{.transferSeconds = 10});
     window.close();
     return saved && pictured;
 }
