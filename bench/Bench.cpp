@@ -16,7 +16,7 @@
 #include "db/Transaction.h"
 #include "draw/DrawResults.h"
 #include "draw/Game.h"
-#include "register/DrawImport.h"
+#include "exchange/DrawImport.h"
 
 #include <sqlite3.h>
 

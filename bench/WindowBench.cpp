@@ -14,7 +14,7 @@
 #include "game/DrawListModel.h"
 #include "game/Numbers3Dlg.h"
 #include "game/Numbers4Dlg.h"
-#include "predict/StatisticsDlg.h"
+#include "stats/StatisticsDlg.h"
 #include "res/AppIcon.h"
 #include "res/Desktop.h"
 

@@ -5,10 +5,10 @@
 #include "db/DrawListQuery.h"
 #include "draw/DigitText.h"
 #include "predict/Backtest.h"
-#include "predict/DrawStatistics.h"
-#include "predict/Ledger.h"
+#include "stats/DrawStatistics.h"
+#include "stats/Ledger.h"
 #include "predict/PredictionQuery.h"
-#include "register/DrawExport.h"
+#include "exchange/DrawExport.h"
 
 #include <ostream>
 

@@ -1,14 +1,14 @@
 #include "cli/Arguments.h"
 #include "cli/Verbs.h"
-#include "db/BookMigration.h"
+#include "exchange/BookMigration.h"
 
 #include "db/DrawCounter.h"
 #include "draw/Utf8.h"
 #include "edit/DrawUpdate.h"
 #include "predict/PredictionQuery.h"
-#include "register/DrawImport.h"
+#include "exchange/DrawImport.h"
 #include "register/DrawRegistration.h"
-#include "register/FeedUpdate.h"
+#include "exchange/FeedUpdate.h"
 
 #include <numeric>
 #include <ostream>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "draw/Game.h"
-#include "register/ResultsFeed.h"
+#include "exchange/ResultsFeed.h"
 #include "res/TemplateDialog.h"
 
 #include <QString>

@@ -56,7 +56,7 @@ done
 cmp -s "$source/src/app/help/$help_name" "$bin/$help_name" || fail "installed help differs from the source"
 history_files=(numbers3_results.csv numbers4_results.csv numbers_results_NOTICE.txt)
 for file in "${history_files[@]}"; do
-    cmp -s "$source/src/app/history/$file" "$bin/$file" || fail "shipped history $file missing or different"
+    cmp -s "$source/src/exchange/history/$file" "$bin/$file" || fail "shipped history $file missing or different"
 done
 expect_eq "bin/ holds the three files, the shipped history and no database" \
     "$(printf '%s\n' "$help_name" drawbook drawbook-cli "${history_files[@]}" | LC_ALL=C sort)" \

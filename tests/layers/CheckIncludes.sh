@@ -11,7 +11,8 @@ declare -A floor=(
     [draw]=0 [res]=0 # what a game and a draw are; the dialogs' templates and desktop seam
     [db]=1           # the database file, its statements and the one store path
     [predict]=2 [edit]=2
-    [register]=3 # the registration dialog proposes numbers
+    [exchange]=2 # every way draws enter or leave the book: files, old books, the feed
+    [register]=3 [stats]=3 # the registration dialog proposes numbers; statistics score the prediction
     [game]=4     # the game windows open every other dialog
     [app]=5
     [cli]=6

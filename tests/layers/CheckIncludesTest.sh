@@ -26,7 +26,7 @@ done <<'CASES'
 db/Statement.cpp|app/MainMenuDlg.h|db/Statement.cpp:
 draw/Game.h|db/DrawQueries.h|draw/ (floor 0) includes db/ (floor 1)
 predict/Backtest.cpp|edit/DrawStepper.h|predict/ (floor 2) includes edit/ (floor 2)
-register/DrawCsv.cpp|game/SearchClause.h|register/ (floor 3) includes game/ (floor 4)
+exchange/DrawCsv.cpp|register/DrawRegistration.h|exchange/ (floor 2) includes register/ (floor 3)
 game/NumbersDlg.cpp|tools/Screens.h|includes tools/, a folder with no floor
 CASES
 

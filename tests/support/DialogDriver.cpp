@@ -2,7 +2,7 @@
 
 #include "game/Numbers3Dlg.h"
 #include "game/Numbers4Dlg.h"
-#include "predict/StatisticsDlg.h"
+#include "stats/StatisticsDlg.h"
 #include "res/TemplateDialog.h"
 #include "support/TestDatabase.h"
 

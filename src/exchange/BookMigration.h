@@ -1,0 +1,41 @@
+#pragma once
+
+#include "exchange/JetBook.h"
+
+#include <array>
+#include <cstddef>
+#include <string>
+
+namespace drawbook {
+
+enum class MigrationOutcome {
+    Migrated,   // the new book is at the path, the old file beside it under its new name
+    NotJet,     // the file is no old book: nothing changed
+    Unreadable, // an old book that cannot be read, or holds no record book: nothing changed
+    Failed,     // the new book could not be written or checked: nothing changed
+};
+
+struct MigrationResult {
+    MigrationOutcome outcome = MigrationOutcome::NotJet;
+    std::array<std::size_t, 2> rows{};  // rows carried over: ナンバーズ3, ナンバーズ4
+    std::array<std::size_t, 2> draws{}; // of them the draws, kaisai above 0
+    std::string oldPath;               // where the old file is now, for Migrated
+    std::string error;                 // why, for the others
+};
+
+// "…/ナンバーズ（移行前）.mdb": where the old file of a book goes, the first of
+// "（移行前）", "（移行前2）", … that no file holds.
+std::string OldBookPath(const std::string& dbPath);
+
+// Converts the old book at dbPath: a new book is written beside it with exactly
+// its rows, read back and compared, and only then the old file is renamed to
+// OldBookPath and the new one takes its place. The old file's bytes never change,
+// and a failure leaves no other file behind.
+MigrationResult MigrateBook(const std::string& dbPath);
+
+// "　以前の形式の記録帳です。この形式に移しますか？" and what will happen.
+std::string MigrationQuestion(const JetBook& book, const std::string& dbPath);
+// What a migration did or why it did nothing, as the windows and the command line say it.
+std::string MigrationMessage(const MigrationResult& result);
+
+} // namespace drawbook

@@ -1,0 +1,225 @@
+#include "exchange/ResultsFeed.h"
+
+#include "exchange/CsvFile.h"
+
+#include <curl/curl.h>
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <memory>
+
+namespace drawbook {
+
+namespace {
+
+constexpr std::array<std::string_view, 3> kSchemes = {"https://", "http://", "file://"};
+
+bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
+    return text.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) {
+               return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+           });
+}
+
+// libcurl is set up once for the whole program, before the first transfer.
+void InitCurl() {
+    static const bool initialised = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
+    (void)initialised;
+}
+
+struct Transfer {
+    std::string body;
+    std::size_t maxBytes = 0;
+    bool tooLarge = false;
+    const FeedProgress* progress = nullptr;
+    bool canceled = false;
+};
+
+std::size_t Write(char* data, std::size_t size, std::size_t count, void* user) {
+    auto* transfer = static_cast<Transfer*>(user);
+    const std::size_t bytes = size * count;
+    if (transfer->body.size() + bytes > transfer->maxBytes) {
+        transfer->tooLarge = true;
+        return 0;
+    }
+    transfer->body.append(data, bytes);
+    return bytes;
+}
+
+int Progress(void* user, curl_off_t total, curl_off_t received, curl_off_t, curl_off_t) {
+    auto* transfer = static_cast<Transfer*>(user);
+    if (*transfer->progress && !(*transfer->progress)(static_cast<std::size_t>(std::max<curl_off_t>(received, 0)),
+                                                      static_cast<std::size_t>(std::max<curl_off_t>(total, 0)))) {
+        transfer->canceled = true;
+        return 1;
+    }
+    return 0;
+}
+
+std::string MegabytesText(std::size_t bytes) {
+    const std::size_t megabytes = bytes / (1024 * 1024);
+    return megabytes > 0 ? std::to_string(megabytes) + "MB" : std::to_string(bytes) + "バイト";
+}
+
+std::string FailureReason(CURLcode code, const char* detail, long status, const Transfer& transfer,
+                          const FeedLimits& limits) {
+    const std::string more = detail[0] != '\0' ? std::string("（") + detail + "）" : std::string();
+    switch (code) {
+    case CURLE_HTTP_RETURNED_ERROR:
+        return "サーバーの答えはHTTP " + std::to_string(status) + "でした";
+    case CURLE_OPERATION_TIMEDOUT:
+        return "時間切れです（接続は" + std::to_string(limits.connectSeconds) + "秒、受信は全体で" +
+               std::to_string(limits.transferSeconds) + "秒まで待ちます）";
+    case CURLE_COULDNT_RESOLVE_HOST:
+    case CURLE_COULDNT_RESOLVE_PROXY:
+        return "サーバーの名前が見つかりません。インターネットにつながっているか確かめてください";
+    case CURLE_COULDNT_CONNECT:
+        return "サーバーにつながりません";
+    case CURLE_TOO_MANY_REDIRECTS:
+        return "転送が" + std::to_string(limits.maxRedirects) + "回を超えました";
+    case CURLE_FILESIZE_EXCEEDED:
+        return MegabytesText(limits.maxBytes) + "を超える大きさです";
+    case CURLE_WRITE_ERROR:
+        if (transfer.tooLarge) {
+            return MegabytesText(limits.maxBytes) + "を超える大きさです";
+        }
+        break;
+    case CURLE_PARTIAL_FILE:
+    case CURLE_RECV_ERROR:
+    case CURLE_GOT_NOTHING:
+        return "受け取る途中で接続が切れました";
+    case CURLE_PEER_FAILED_VERIFICATION:
+    case CURLE_SSL_CACERT_BADFILE:
+    case CURLE_SSL_ISSUER_ERROR:
+    case CURLE_SSL_PINNEDPUBKEYNOTMATCH:
+        return "サーバーの証明書を確かめられません" + more;
+    case CURLE_SSL_CONNECT_ERROR:
+    case CURLE_SSL_CERTPROBLEM:
+    case CURLE_SSL_CIPHER:
+    case CURLE_SSL_ENGINE_NOTFOUND:
+    case CURLE_SSL_ENGINE_SETFAILED:
+    case CURLE_USE_SSL_FAILED:
+        return "暗号化した接続（TLS）を始められません" + more;
+    case CURLE_UNSUPPORTED_PROTOCOL:
+        return "https://、http://、file:// のほかへは取りに行きません";
+    case CURLE_FILE_COULDNT_READ_FILE:
+        return "ファイルを読めません";
+    case CURLE_URL_MALFORMAT:
+        return "URLの形が正しくありません";
+    default:
+        break;
+    }
+    return curl_easy_strerror(code) + more;
+}
+
+} // namespace
+
+std::string_view DefaultFeedUrl(Game game) {
+    return game == Game::Numbers3 ? "https://hazimekom.github.io/numbers4-api/data/numbers3_results_v2.csv"
+                                  : "https://hazimekom.github.io/numbers4-api/data/numbers4_results_v2.csv";
+}
+
+std::optional<std::string> FeedUrlProblem(std::string_view url) {
+    for (const std::string_view scheme : kSchemes) {
+        if (StartsWithNoCase(url, scheme)) {
+            if (url.size() == scheme.size()) {
+                return "「" + std::string(url) + "」の後ろが空です";
+            }
+            if (std::any_of(url.begin(), url.end(),
+                            [](char c) { return static_cast<unsigned char>(c) < ' ' || c == '\x7F'; })) {
+                return "「" + std::string(url) + "」に改行かタブがあります";
+            }
+            return std::nullopt;
+        }
+    }
+    return "「" + std::string(url) + "」は https://、http://、file:// のどれでも始まっていません";
+}
+
+std::string FeedUrlMessage(std::string_view problem) {
+    return "　取り込み元には https://、http://、file:// で始まるURLを入れてください（" + std::string(problem) +
+           "）。。";
+}
+
+FeedDownload DownloadFeed(const std::string& url, const FeedLimits& limits, const FeedProgress& progress) {
+    FeedDownload result;
+    if (const auto problem = FeedUrlProblem(url)) {
+        result.reason = *problem;
+        return result;
+    }
+    InitCurl();
+    const std::unique_ptr<CURL, decltype(&curl_easy_cleanup)> curl(curl_easy_init(), curl_easy_cleanup);
+    if (!curl) {
+        result.reason = "通信の準備ができません";
+        return result;
+    }
+    Transfer transfer;
+    transfer.maxBytes = limits.maxBytes;
+    transfer.progress = &progress;
+    std::array<char, CURL_ERROR_SIZE> detail{};
+    CURL* c = curl.get();
+    // A space, as in a local folder's name, is sent escaped.
+    std::string escaped;
+    for (const char ch : url) {
+        escaped += ch == ' ' ? std::string("%20") : std::string(1, ch);
+    }
+    curl_easy_setopt(c, CURLOPT_URL, escaped.c_str());
+    curl_easy_setopt(c, CURLOPT_ERRORBUFFER, detail.data());
+    curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, "http,https,file");
+    curl_easy_setopt(c, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(c, CURLOPT_FOLLOWLOCATION, 1L);
+    curl_easy_setopt(c, CURLOPT_MAXREDIRS, limits.maxRedirects);
+    curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT, limits.connectSeconds);
+    curl_easy_setopt(c, CURLOPT_TIMEOUT, limits.transferSeconds);
+    curl_easy_setopt(c, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(limits.maxBytes));
+    curl_easy_setopt(c, CURLOPT_FAILONERROR, 1L);
+    curl_easy_setopt(c, CURLOPT_ACCEPT_ENCODING, "");
+    curl_easy_setopt(c, CURLOPT_USERAGENT, "drawbook");
+    curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, Write);
+    curl_easy_setopt(c, CURLOPT_WRITEDATA, &transfer);
+    curl_easy_setopt(c, CURLOPT_NOPROGRESS, 0L);
+    curl_easy_setopt(c, CURLOPT_XFERINFOFUNCTION, Progress);
+    curl_easy_setopt(c, CURLOPT_XFERINFODATA, &transfer);
+
+    const CURLcode code = curl_easy_perform(c);
+    if (code == CURLE_OK) {
+        result.outcome = DownloadOutcome::Downloaded;
+        result.body = std::move(transfer.body);
+        return result;
+    }
+    if (transfer.canceled) {
+        result.outcome = DownloadOutcome::Canceled;
+        return result;
+    }
+    long status = 0;
+    curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &status);
+    result.reason = FailureReason(code, detail.data(), status, transfer, limits);
+    return result;
+}
+
+std::optional<std::string> FeedBodyProblem(std::string_view body) {
+    if (body.starts_with(kUtf8Bom)) {
+        body.remove_prefix(kUtf8Bom.size());
+    }
+    const auto first = body.find_first_not_of(" \t\r\n");
+    if (first == std::string_view::npos) {
+        return "中身が空です";
+    }
+    const char c = body[first];
+    if (c == '<') {
+        return "当せん番号のファイルではなく、HTMLのページです";
+    }
+    if (c == '{' || c == '[') {
+        return "当せん番号のファイルではなく、JSONです";
+    }
+    if (body.find('\0') != std::string_view::npos) {
+        return "当せん番号のファイルではありません";
+    }
+    return std::nullopt;
+}
+
+std::string NotDownloadedMessage(std::string_view url, std::string_view reason) {
+    return "　「" + std::string(url) + "」から当せん番号を受け取れませんでした：" + std::string(reason) + "。。";
+}
+
+} // namespace drawbook

@@ -1,0 +1,155 @@
+#include "stats/Ledger.h"
+
+#include "db/Connection.h"
+#include "db/DbError.h"
+#include "db/DrawQueries.h"
+#include "db/Statement.h"
+#include "draw/DigitText.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+
+namespace drawbook {
+
+std::string_view SourceName(LedgerSource source) {
+    return source == LedgerSource::Picks ? "picks" : "prediction";
+}
+
+std::string LedgerLine::ReturnText() const {
+    if (cost <= 0) {
+        return "0.0";
+    }
+    // Tenths of a percent in integers, halves rounded up: no binary fraction
+    // turns 0.05 into 0.0.
+    const long long tenths = (won * 1000 + cost / 2) / cost;
+    char text[32];
+    std::snprintf(text, sizeof text, "%lld.%lld", tenths / 10, tenths % 10);
+    return text;
+}
+
+LedgerDraw ScoreNumbers(Game game, int drawNo, std::span<const PickDigits> numbers, std::span<const int> winning,
+                        const DrawResults& results) {
+    LedgerDraw scored;
+    scored.drawNo = drawNo;
+    if (!results.Any()) {
+        return scored;
+    }
+    const auto positions = static_cast<std::size_t>(Positions(game));
+    const auto tickets = TicketsOf(game);
+    const KnownPayouts known = KnownYens(results, winning);
+    for (const PickDigits& number : numbers) {
+        const std::span<const int> digits(number.data(), positions);
+        const TicketWins wins = NumberWinnings(game, digits, winning, known);
+        for (std::size_t t = 0; t < tickets.size(); ++t) {
+            if (const auto& won = wins[static_cast<std::size_t>(tickets[t])]) {
+                ++scored.tickets[t];
+                scored.won[t] += *won;
+            }
+        }
+    }
+    return scored;
+}
+
+void KeepBought(std::vector<LedgerDraw>& kept, const LedgerDraw& draw) {
+    if (std::any_of(draw.tickets.begin(), draw.tickets.end(), [](int tickets) { return tickets > 0; })) {
+        kept.push_back(draw);
+    }
+}
+
+std::vector<LedgerLine> SumLedger(Game game, std::span<const LedgerDraw> draws, int firstDrawNo) {
+    std::vector<LedgerLine> lines;
+    for (const Ticket ticket : TicketsOf(game)) {
+        lines.push_back({ticket});
+    }
+    for (const LedgerDraw& draw : draws) {
+        if (draw.drawNo < firstDrawNo) {
+            continue;
+        }
+        for (std::size_t t = 0; t < lines.size(); ++t) {
+            lines[t].tickets += draw.tickets[t];
+            lines[t].won += draw.won[t];
+        }
+    }
+    for (LedgerLine& line : lines) {
+        line.cost = line.tickets * kTicketYen;
+    }
+    return lines;
+}
+
+LedgerDraw ScorePrediction(Game game, const HistoryDraw& draw, const PickSet& picks,
+                           std::span<const StoredResults> results) {
+    const std::span<const int> winning(draw.digits.data(), static_cast<std::size_t>(Positions(game)));
+    return ScoreNumbers(game, draw.drawNo, picks, winning, FindResults(results, draw.drawNo));
+}
+
+Ledger ReadLedger(const std::string& dbPath, Game game, bool walk) {
+    Ledger ledger;
+    const auto positions = static_cast<std::size_t>(Positions(game));
+    try {
+        Connection connection(dbPath, OpenMode::ReadOnly);
+        ledger.results = ReadDrawResults(connection, game, INT32_MIN, INT32_MAX);
+        // Without results no number is scored, and the digits are all a row needs.
+        const bool scored = !ledger.results.empty();
+        // A book with payouts has about as many draws as results: room for them at once.
+        ledger.history.reserve(ledger.results.size());
+        const std::string allDraws(kAllDrawsClause);
+        Statement rows(connection, scored ? DrawListStatement(game, allDraws + " ORDER BY kaisai")
+                                          : PredictionStatement(game, allDraws));
+        const int firstNumber = 1 + static_cast<int>(positions);
+        std::size_t nextResults = 0;
+        std::vector<PickDigits> numbers;
+        try {
+            while (rows.Step()) {
+                const auto digits = StoredDigits(rows, 1, static_cast<int>(positions));
+                if (!digits) {
+                    ++ledger.skippedRows;
+                    continue;
+                }
+                const HistoryDraw draw{static_cast<int>(rows.ColumnInt64(0)), *digits};
+                ledger.history.push_back(draw);
+                if (!scored) {
+                    continue;
+                }
+                // The results are in draw order too: one pass beside the rows.
+                while (nextResults < ledger.results.size() && ledger.results[nextResults].drawNo < draw.drawNo) {
+                    ++nextResults;
+                }
+                const bool known =
+                    nextResults < ledger.results.size() && ledger.results[nextResults].drawNo == draw.drawNo;
+                numbers.clear();
+                for (int n = 0; known && n < kNumberCount; ++n) {
+                    if (const auto number = ReadDigits(rows.ColumnView(firstNumber + n), positions)) {
+                        PickDigits pick{};
+                        std::copy(number->begin(), number->end(), pick.begin());
+                        numbers.push_back(pick);
+                    }
+                }
+                if (!numbers.empty()) {
+                    KeepBought(ledger.picks, ScoreNumbers(game, draw.drawNo, numbers,
+                                                          std::span<const int>(draw.digits.data(), positions),
+                                                          ledger.results[nextResults].results));
+                }
+            }
+        } catch (const DbError& e) {
+            Ledger failed;
+            failed.status = ReadStatus::Interrupted;
+            failed.error = e.what();
+            return failed;
+        }
+    } catch (const DbError& e) {
+        Ledger failed;
+        failed.status = ReadStatus::NotOpened;
+        failed.error = e.what();
+        return failed;
+    }
+    if (walk && !ledger.results.empty()) {
+        ledger.prediction.reserve(ledger.history.size());
+        WalkForward(game, ledger.history, [&](const HistoryDraw& draw, const PickSet& picks) {
+            KeepBought(ledger.prediction, ScorePrediction(game, draw, picks, ledger.results));
+        });
+    }
+    return ledger;
+}
+
+} // namespace drawbook

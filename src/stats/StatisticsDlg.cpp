@@ -1,0 +1,724 @@
+#include "stats/StatisticsDlg.h"
+
+#include "draw/DrawResults.h"
+#include "predict/Backtest.h"
+#include "stats/DrawStatistics.h"
+#include "res/Desktop.h"
+#include "res/QtText.h"
+
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLegend>
+#include <QLineSeries>
+#include <QLocale>
+#include <QPen>
+#include <QPushButton>
+#include <QScreen>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <QValueAxis>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <functional>
+
+namespace drawbook {
+
+namespace {
+
+struct Period {
+    const char* label;
+    int last; // 0: every draw
+};
+
+constexpr std::array<Period, 4> kPeriods = {{
+    {"全期間", 0},
+    {"直近100回", 100},
+    {"直近50回", 50},
+    {"直近20回", 20},
+}};
+
+QString BetLabel(Bet bet) {
+    switch (bet) {
+    case Bet::Straight:
+        return QStringLiteral("ストレート");
+    case Bet::Box:
+        return QStringLiteral("ボックス");
+    case Bet::Mini:
+        return QStringLiteral("ミニ");
+    }
+    return {};
+}
+
+// The hit marks of the draw list in deeper shades, mini in blue.
+QColor BetColour(Bet bet) {
+    switch (bet) {
+    case Bet::Straight:
+        return QColor(200, 138, 0);
+    case Bet::Box:
+        return QColor(46, 139, 87);
+    case Bet::Mini:
+        return QColor(31, 111, 180);
+    }
+    return Qt::black;
+}
+
+// The backtest chart's colours, and purple for the set.
+QColor TicketColour(Ticket ticket) {
+    switch (ticket) {
+    case Ticket::Straight:
+        return BetColour(Bet::Straight);
+    case Ticket::Box:
+        return BetColour(Bet::Box);
+    case Ticket::Set:
+        return QColor(128, 72, 160);
+    case Ticket::Mini:
+        return BetColour(Bet::Mini);
+    }
+    return Qt::black;
+}
+
+// A chart of lines over the draws, its legend at the right.
+QChart* NewLineChart(const QString& title) {
+    auto* chart = new QChart;
+    chart->setTitle(title);
+    chart->legend()->setAlignment(Qt::AlignRight);
+    chart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
+    chart->setMargins(QMargins(4, 4, 4, 4));
+    return chart;
+}
+
+// Thousands separated by commas, whatever the system's locale.
+QLocale GroupingLocale() {
+    return QLocale(QLocale::Japanese, QLocale::Japan);
+}
+
+QString GameTitle(Game game) {
+    return QStringLiteral("SOMARU屋　") + ToQString(GameLabel(game)) + QStringLiteral("　統計");
+}
+
+QString Percent(double share) {
+    return QString::number(share * 100, 'f', 1);
+}
+
+QTableWidget* NewTable(const QStringList& columns, const QStringList& rows) {
+    auto* table = new QTableWidget(static_cast<int>(rows.size()), static_cast<int>(columns.size()));
+    table->setHorizontalHeaderLabels(columns);
+    table->setVerticalHeaderLabels(rows);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setSelectionMode(QAbstractItemView::NoSelection);
+    table->setFocusPolicy(Qt::NoFocus);
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    table->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    return table;
+}
+
+// As tall as its rows, so nothing scrolls.
+void FitHeight(QTableWidget* table) {
+    int height = table->horizontalHeader()->sizeHint().height() + 2 * table->frameWidth();
+    for (int row = 0; row < table->rowCount(); ++row) {
+        height += table->verticalHeader()->sectionSizeHint(row);
+    }
+    table->setFixedHeight(height);
+}
+
+void SetCell(QTableWidget* table, int row, int column, const QString& text) {
+    if (QTableWidgetItem* shown = table->item(row, column)) {
+        shown->setText(text);
+        return;
+    }
+    auto* item = new QTableWidgetItem(text);
+    item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    table->setItem(row, column, item);
+}
+
+void ClearCells(QTableWidget* table) {
+    for (int row = 0; row < table->rowCount(); ++row) {
+        for (int column = 0; column < table->columnCount(); ++column) {
+            delete table->takeItem(row, column);
+        }
+    }
+}
+
+QLabel* NoteLabel(const QString& text) {
+    auto* label = new QLabel(text);
+    label->setWordWrap(true);
+    return label;
+}
+
+// The smallest of 1, 2, 5, 10, 20, 50, … that cuts the span into at most `parts` parts.
+double RoundStep(double span, int parts) {
+    for (double scale = 1;; scale *= 10) {
+        for (const double step : {scale, 2 * scale, 5 * scale}) {
+            if (step * parts >= span) {
+                return step;
+            }
+        }
+    }
+}
+
+// 0 to a round number at or above the maximum, with whole-number ticks.
+void SetCountRange(QValueAxis* axis, double maximum) {
+    const double step = RoundStep(maximum, 5);
+    const double top = std::max(step, std::ceil(maximum / step) * step);
+    axis->setRange(0, top);
+    axis->setTickCount(static_cast<int>(top / step) + 1);
+}
+
+// Ticks at round draw numbers between the first draw and the last.
+void SetDrawRange(QValueAxis* axis, int first, int last) {
+    last = std::max(last, first + 1);
+    axis->setRange(first, last);
+    axis->setTickType(QValueAxis::TicksDynamic);
+    axis->setTickAnchor(0);
+    axis->setTickInterval(RoundStep(last - first, 8));
+}
+
+// From the round step at or below the lowest value to the one at or above the highest.
+void SetBalanceRange(QValueAxis* axis, double low, double high) {
+    const double step = RoundStep(std::max(high - low, 1.0), 6);
+    const double bottom = std::floor(low / step) * step;
+    const double top = std::max(std::ceil(high / step) * step, bottom + step);
+    axis->setRange(bottom, top);
+    axis->setTickCount(static_cast<int>(std::lround((top - bottom) / step)) + 1);
+}
+
+void ShowLedgerLines(QTableWidget* table, const std::vector<LedgerLine>& lines) {
+    for (int row = 0; row < static_cast<int>(lines.size()) && row < table->rowCount(); ++row) {
+        const LedgerLine& line = lines[static_cast<std::size_t>(row)];
+        SetCell(table, row, 0, GroupingLocale().toString(line.tickets));
+        SetCell(table, row, 1, ToQString(YenText(line.cost)));
+        SetCell(table, row, 2, ToQString(YenText(line.won)));
+        SetCell(table, row, 3, ToQString(YenText(line.Balance())));
+        SetCell(table, row, 4, ToQString(line.ReturnText()));
+    }
+}
+
+// Draws of the period whose payouts are not known.
+int DrawsWithoutResults(std::span<const HistoryDraw> period, std::span<const StoredResults> results) {
+    int missing = 0;
+    auto known = results.begin();
+    for (const HistoryDraw& draw : period) {
+        while (known != results.end() && known->drawNo < draw.drawNo) {
+            ++known;
+        }
+        if (known == results.end() || known->drawNo != draw.drawNo || !known->results.Any()) {
+            ++missing;
+        }
+    }
+    return missing;
+}
+
+QLabel* HeadingLabel(const QString& text) {
+    auto* label = new QLabel(text);
+    QFont font = label->font();
+    font.setBold(true);
+    label->setFont(font);
+    return label;
+}
+
+bool SameDraws(std::span<const HistoryDraw> a, std::span<const HistoryDraw> b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const HistoryDraw& x, const HistoryDraw& y) {
+        return x.drawNo == y.drawNo && x.digits == y.digits;
+    });
+}
+
+QChartView* NewChartView(QChart* chart) {
+    auto* view = new QChartView(chart);
+    view->setRenderHint(QPainter::Antialiasing);
+    view->setMinimumSize(220, 200);
+    return view;
+}
+
+} // namespace
+
+CStatisticsDlg::CStatisticsDlg(Desktop& desktop, Game game, QWidget* parent)
+    : QDialog(parent, Qt::Window), m_desktop(desktop), m_game(game) {
+    setWindowTitle(GameTitle(game));
+
+    m_comboPeriod = new QComboBox;
+    for (const Period& period : kPeriods) {
+        m_comboPeriod->addItem(QString::fromUtf8(period.label), period.last);
+    }
+    m_labelPeriod = new QLabel;
+    auto* top = new QHBoxLayout;
+    auto* periodCaption = new QLabel(QStringLiteral("期間："));
+    periodCaption->setBuddy(m_comboPeriod);
+    top->addWidget(periodCaption);
+    top->addWidget(m_comboPeriod);
+    top->addSpacing(12);
+    top->addWidget(m_labelPeriod, 1);
+
+    m_tabs = new QTabWidget;
+    m_tabs->addTab(BuildCountTab(), QStringLiteral("出現回数"));
+    m_tabs->addTab(BuildSinceTab(), QStringLiteral("未出現回数"));
+    m_tabs->addTab(BuildPatternTab(), QStringLiteral("数字の型"));
+    m_tabs->addTab(BuildBacktestTab(), QStringLiteral("予想の成績"));
+    m_tabs->addTab(BuildLedgerTab(), QStringLiteral("収支"));
+
+    m_buttonClose = new QPushButton(QStringLiteral("閉じる"));
+    auto* bottom = new QHBoxLayout;
+    bottom->addStretch(1);
+    bottom->addWidget(m_buttonClose);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(m_tabs, 1);
+    layout->addLayout(bottom);
+
+    connect(m_comboPeriod, &QComboBox::currentIndexChanged, this, &CStatisticsDlg::ShowStatistics);
+    connect(m_buttonClose, &QPushButton::clicked, this, &QWidget::close);
+    resize(800, 680);
+    ClearAll();
+}
+
+QWidget* CStatisticsDlg::BuildCountTab() {
+    m_labelCountNote = NoteLabel(QString());
+    auto* grid = new QGridLayout;
+    const int positions = Positions(m_game);
+    // Two abreast leave room for three-figure counts above the bars.
+    constexpr int columns = 2;
+    QStringList digits;
+    for (int d = 0; d <= 9; ++d) {
+        digits << QString::number(d);
+    }
+    for (int position = 0; position < positions; ++position) {
+        const QString label = ToQString(PositionLabel(m_game, position));
+        auto* bars = new QBarSet(label);
+        for (int d = 0; d <= 9; ++d) {
+            bars->append(0);
+        }
+        bars->setColor(QColor(92, 128, 188));
+        auto* series = new QBarSeries;
+        series->append(bars);
+        series->setLabelsVisible(true);
+        series->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
+        series->setLabelsFormat(QStringLiteral("@value"));
+        bars->setLabelColor(Qt::black);
+
+        auto* chart = new QChart;
+        chart->addSeries(series);
+        chart->setTitle(label);
+        chart->legend()->hide();
+        chart->setMargins(QMargins(4, 4, 4, 4));
+        auto* axisDigits = new QBarCategoryAxis;
+        axisDigits->append(digits);
+        chart->addAxis(axisDigits, Qt::AlignBottom);
+        series->attachAxis(axisDigits);
+        auto* axisCount = new QValueAxis;
+        axisCount->setTitleText(QStringLiteral("回数"));
+        axisCount->setLabelFormat(QStringLiteral("%d"));
+        chart->addAxis(axisCount, Qt::AlignLeft);
+        series->attachAxis(axisCount);
+
+        QChartView* view = NewChartView(chart);
+        grid->addWidget(view, position / columns, position % columns);
+        m_chartsCount.push_back(view);
+        m_barsCount.push_back(bars);
+        m_axesCount.push_back(axisCount);
+    }
+
+    auto* page = new QWidget;
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(m_labelCountNote);
+    layout->addLayout(grid, 1);
+    return page;
+}
+
+QWidget* CStatisticsDlg::BuildSinceTab() {
+    QStringList columns;
+    for (int d = 0; d <= 9; ++d) {
+        columns << QString::number(d);
+    }
+    QStringList rows;
+    for (int position = 0; position < Positions(m_game); ++position) {
+        rows << ToQString(PositionLabel(m_game, position));
+    }
+    m_tableSince = NewTable(columns, rows);
+    FitHeight(m_tableSince);
+
+    auto* page = new QWidget;
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(NoteLabel(QStringLiteral("各桁に各数字が最後に出てから、何回続けて出ていないかを表します。"
+                                               "0 は期間の最も新しい回に出た数字です。")));
+    layout->addWidget(m_tableSince);
+    layout->addStretch(1);
+    return page;
+}
+
+QWidget* CStatisticsDlg::BuildPatternTab() {
+    QStringList rows;
+    for (const DigitPattern pattern : PatternsOf(m_game)) {
+        rows << ToQString(PatternLabel(pattern));
+    }
+    m_tablePatterns =
+        NewTable({QStringLiteral("回数"), QStringLiteral("割合 (%)"), QStringLiteral("理論値 (%)")}, rows);
+    FitHeight(m_tablePatterns);
+
+    auto* page = new QWidget;
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(NoteLabel(QStringLiteral("当選数字の中で同じ数字がいくつ重なったかの内訳です。"
+                                               "理論値は、すべての数字が同じ確率で出るときの割合です。")));
+    layout->addWidget(m_tablePatterns);
+    layout->addStretch(1);
+    return page;
+}
+
+QWidget* CStatisticsDlg::BuildBacktestTab() {
+    QStringList rows;
+    for (const Bet bet : BetsOf(m_game)) {
+        rows << BetLabel(bet);
+    }
+    m_tableBacktest = NewTable(
+        {QStringLiteral("対象回数"), QStringLiteral("当選回数"), QStringLiteral("偶然での期待値"), QStringLiteral("z")},
+        rows);
+    FitHeight(m_tableBacktest);
+
+    m_labelBacktestNote = NoteLabel(QStringLiteral(
+        "各回について、その前の回までの記録から予想した５つの数字が当たったかどうかを数えました。"
+        "「偶然での期待値」は、その５つの数字が偶然だけで当たる見込みを全部の回について足したものです。"
+        "ナンバーズの数字は各桁とも毎回それぞれ独立に抽せんされるので、どんな予想も偶然より当たりやすくはなりません。"
+        "z は当選回数と期待値の差をばらつきの大きさで割った値で、0 に近いほど「偶然どおり」という意味です。"));
+
+    auto* chart = NewLineChart(QStringLiteral("当選回数の累計（実線）と偶然での期待値の累計（破線）"));
+    m_axisDraws = new QValueAxis;
+    m_axisDraws->setTitleText(QStringLiteral("開催回"));
+    m_axisDraws->setLabelFormat(QStringLiteral("%d"));
+    m_axisHits = new QValueAxis;
+    m_axisHits->setTitleText(QStringLiteral("回数（累計）"));
+    m_axisHits->setLabelFormat(QStringLiteral("%d"));
+    chart->addAxis(m_axisDraws, Qt::AlignBottom);
+    chart->addAxis(m_axisHits, Qt::AlignLeft);
+    for (const Bet bet : BetsOf(m_game)) {
+        auto* hits = new QLineSeries;
+        hits->setName(BetLabel(bet) + QStringLiteral("（当選）"));
+        hits->setPen(QPen(BetColour(bet), 2, Qt::SolidLine));
+        auto* expected = new QLineSeries;
+        expected->setName(BetLabel(bet) + QStringLiteral("（期待値）"));
+        expected->setPen(QPen(BetColour(bet), 2, Qt::DashLine));
+        for (QLineSeries* series : {hits, expected}) {
+            chart->addSeries(series);
+            series->attachAxis(m_axisDraws);
+            series->attachAxis(m_axisHits);
+        }
+        m_seriesHits.push_back(hits);
+        m_seriesExpected.push_back(expected);
+    }
+    m_chartBacktest = NewChartView(chart);
+
+    auto* page = new QWidget;
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(m_tableBacktest);
+    layout->addWidget(m_labelBacktestNote);
+    layout->addWidget(m_chartBacktest, 1);
+    return page;
+}
+
+QWidget* CStatisticsDlg::BuildLedgerTab() {
+    QStringList rows;
+    for (const Ticket ticket : TicketsOf(m_game)) {
+        rows << ToQString(TicketLabel(ticket));
+    }
+    const QStringList columns = {QStringLiteral("口数"), QStringLiteral("購入額"), QStringLiteral("当せん金"),
+                                 QStringLiteral("収支"), QStringLiteral("回収率 (%)")};
+    m_tableLedgerPicks = NewTable(columns, rows);
+    m_tableLedgerPrediction = NewTable(columns, rows);
+    FitHeight(m_tableLedgerPicks);
+    FitHeight(m_tableLedgerPrediction);
+
+    m_labelLedgerNote = NoteLabel(
+        QStringLiteral("当せん金の記録がある回ごとに、数字１つにつき%1を１口200円ずつ買ったとした収支です"
+                       "（数字になっていない予想と、ゾロ目のボックス・セットは除きます）。予想は「予想の成績」と同じ、"
+                       "その前の回までの記録から予想した５つの数字です。当せん金は法律で売上の半分以下と決められて"
+                       "いるので、どんな買い方をしても、平均すれば損になります。")
+            .arg(rows.join(QStringLiteral("・"))));
+    m_labelLedgerMissing = NoteLabel(QString());
+    m_labelLedgerMissing->hide();
+
+    auto* chart = NewLineChart(QStringLiteral("予想どおりに買った場合の収支の累計"));
+    chart->setLocale(GroupingLocale());
+    chart->setLocalizeNumbers(true);
+    m_axisLedgerDraws = new QValueAxis;
+    m_axisLedgerDraws->setTitleText(QStringLiteral("開催回"));
+    // With numbers localized, Qt draws no "%d" labels; "%.0f" ones it does.
+    m_axisLedgerDraws->setLabelFormat(QStringLiteral("%.0f"));
+    m_axisBalance = new QValueAxis;
+    m_axisBalance->setTitleText(QStringLiteral("円（累計）"));
+    m_axisBalance->setLabelFormat(QStringLiteral("%.0f"));
+    chart->addAxis(m_axisLedgerDraws, Qt::AlignBottom);
+    chart->addAxis(m_axisBalance, Qt::AlignLeft);
+    for (const Ticket ticket : TicketsOf(m_game)) {
+        auto* balance = new QLineSeries;
+        balance->setName(ToQString(TicketLabel(ticket)));
+        balance->setPen(QPen(TicketColour(ticket), 2, Qt::SolidLine));
+        chart->addSeries(balance);
+        balance->attachAxis(m_axisLedgerDraws);
+        balance->attachAxis(m_axisBalance);
+        m_seriesBalance.push_back(balance);
+    }
+    m_chartLedger = NewChartView(chart);
+
+    auto* page = new QWidget;
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(HeadingLabel(QStringLiteral("記録した予想数字")));
+    layout->addWidget(m_tableLedgerPicks);
+    layout->addWidget(HeadingLabel(QStringLiteral("予想どおりに買った場合")));
+    layout->addWidget(m_tableLedgerPrediction);
+    layout->addWidget(m_labelLedgerNote);
+    layout->addWidget(m_labelLedgerMissing);
+    layout->addWidget(m_chartLedger, 1);
+    return page;
+}
+
+bool CStatisticsDlg::Refresh() {
+    Ledger ledger;
+    {
+        WaitCursor wait(m_desktop);
+        ledger = ReadLedger(m_strDbPath.toStdString(), m_game, false);
+        if (ledger.status == ReadStatus::Complete) {
+            // The backtest shown stands as long as the draws and the chart's points do,
+            // the prediction's ledger as long as the draws and the payouts do.
+            const std::size_t points = ChartPoints();
+            const bool sameDraws = m_historyRead && SameDraws(ledger.history, m_history);
+            const bool sameBacktest = sameDraws && m_backtestPoints == points;
+            const bool sameLedger = sameDraws && std::ranges::equal(ledger.results, m_results);
+            m_history = std::move(ledger.history);
+            m_skippedRows = ledger.skippedRows;
+            m_results = std::move(ledger.results);
+            m_historyRead = true;
+            m_picksLedger = std::move(ledger.picks);
+            std::vector<LedgerDraw> prediction;
+            const auto buy = [&](const HistoryDraw& draw, const PickSet& picks) {
+                KeepBought(prediction, ScorePrediction(m_game, draw, picks, m_results));
+            };
+            if (!sameBacktest) {
+                // One walk for both: the backtest hands over each draw's picks.
+                std::function<void(const HistoryDraw&, const PickSet&)> onDraw;
+                if (!m_results.empty()) {
+                    onDraw = buy;
+                }
+                ShowBacktest(RunBacktest(m_game, m_history, points, onDraw));
+                m_backtestPoints = points;
+                m_predictionLedger = std::move(prediction);
+            } else if (!sameLedger) {
+                if (!m_results.empty()) {
+                    WalkForward(m_game, m_history, buy);
+                }
+                m_predictionLedger = std::move(prediction);
+            }
+            ShowStatistics();
+            return true;
+        }
+    }
+    m_history.clear();
+    m_skippedRows = 0;
+    m_historyRead = false;
+    m_backtestPoints = 0;
+    m_results.clear();
+    m_picksLedger.clear();
+    m_predictionLedger.clear();
+    ClearAll();
+    m_desktop.ShowMessage(isVisible() ? this : parentWidget(), ToQString(kReadInterruptedMessage), Desktop::Icon::Stop);
+    return false;
+}
+
+void CStatisticsDlg::ShowStatistics() {
+    if (!m_historyRead) {
+        return;
+    }
+    const int last = m_comboPeriod->currentData().toInt();
+    DrawStatistics statistics;
+    {
+        WaitCursor wait(m_desktop);
+        statistics = ComputeStatistics(m_game, m_history, last > 0 ? std::optional<int>(last) : std::nullopt);
+    }
+
+    const int counted = std::min(statistics.draws, static_cast<int>(m_history.size()));
+    QString period = counted == 0 ? QStringLiteral("記録された回はありません")
+                                  : QStringLiteral("第%1回～第%2回の%3回分")
+                                        .arg(m_history[m_history.size() - static_cast<std::size_t>(counted)].drawNo)
+                                        .arg(m_history.back().drawNo)
+                                        .arg(counted);
+    if (m_skippedRows > 0) {
+        period += QStringLiteral("（数字の欠けた%1回分は除いています）").arg(m_skippedRows);
+    }
+    m_labelPeriod->setText(period);
+
+    m_labelCountNote->setText(QStringLiteral("各桁に各数字が出た回数です。どの数字も出る確率は10分の1で、"
+                                             "偶然での期待値は各 %1 回です。")
+                                  .arg(QString::number(statistics.draws / 10.0, 'f', 1)));
+
+    // One scale for every position, so that their bars compare.
+    int maximum = 0;
+    for (std::size_t position = 0; position < m_barsCount.size(); ++position) {
+        for (int d = 0; d <= 9; ++d) {
+            const int count = position < statistics.counts.size() ? statistics.counts[position][d] : 0;
+            // Each bar changed lays out its chart again.
+            if (m_barsCount[position]->at(d) != count) {
+                m_barsCount[position]->replace(d, count);
+            }
+            maximum = std::max(maximum, count);
+        }
+    }
+    for (QValueAxis* axis : m_axesCount) {
+        // Room above the tallest bar for its label.
+        SetCountRange(axis, maximum * 1.1);
+    }
+
+    for (int position = 0; position < m_tableSince->rowCount(); ++position) {
+        for (int d = 0; d <= 9; ++d) {
+            const auto p = static_cast<std::size_t>(position);
+            const int since = p < statistics.drawsSinceSeen.size() ? statistics.drawsSinceSeen[p][d] : 0;
+            SetCell(m_tableSince, position, d, QString::number(since));
+        }
+    }
+
+    const auto patterns = PatternsOf(m_game);
+    for (int row = 0; row < static_cast<int>(patterns.size()); ++row) {
+        const DigitPattern pattern = patterns[static_cast<std::size_t>(row)];
+        PatternCount count{pattern, 0, 0, TheoreticalShare(m_game, pattern)};
+        const auto found = std::find_if(statistics.patterns.begin(), statistics.patterns.end(),
+                                        [&count](const PatternCount& c) { return c.pattern == count.pattern; });
+        if (found != statistics.patterns.end()) {
+            count = *found;
+        }
+        SetCell(m_tablePatterns, row, 0, QString::number(count.draws));
+        SetCell(m_tablePatterns, row, 1, Percent(count.share));
+        SetCell(m_tablePatterns, row, 2, Percent(count.theoretical));
+    }
+
+    ShowLedger(std::span<const HistoryDraw>(m_history).last(static_cast<std::size_t>(counted)));
+}
+
+void CStatisticsDlg::ShowLedger(std::span<const HistoryDraw> period) {
+    const int firstDrawNo = period.empty() ? 0 : period.front().drawNo;
+    ShowLedgerLines(m_tableLedgerPicks, SumLedger(m_game, m_picksLedger, firstDrawNo));
+    ShowLedgerLines(m_tableLedgerPrediction, SumLedger(m_game, m_predictionLedger, firstDrawNo));
+
+    QString missing;
+    if (m_results.empty()) {
+        missing = QStringLiteral("抽せん日と当せん金の記録がありません。CSVファイルから取り込むと計算できます。");
+    } else if (const int draws = DrawsWithoutResults(period, m_results); draws > 0) {
+        missing = QStringLiteral("当せん金の記録がない%1回分は数えていません。").arg(draws);
+    }
+    m_labelLedgerMissing->setText(missing);
+    m_labelLedgerMissing->setVisible(!missing.isEmpty());
+
+    // The running balance of each ticket, through as many points as the backtest chart keeps.
+    const auto bought = std::lower_bound(m_predictionLedger.begin(), m_predictionLedger.end(), firstDrawNo,
+                                         [](const LedgerDraw& draw, int drawNo) { return draw.drawNo < drawNo; });
+    const auto count = static_cast<std::size_t>(m_predictionLedger.end() - bought);
+    const std::size_t points = std::max<std::size_t>(m_backtestPoints, 1);
+    const std::size_t stride = std::max<std::size_t>((count + points - 1) / points, 1);
+    const auto tickets = TicketsOf(m_game);
+    std::vector<QList<QPointF>> lines(tickets.size());
+    std::array<long long, kMaxTickets> balance{};
+    double low = 0;
+    double high = 0;
+    for (auto draw = bought; draw != m_predictionLedger.end(); ++draw) {
+        // The last draw is always among the points, the others evenly spread before it.
+        const bool shown = static_cast<std::size_t>(m_predictionLedger.end() - draw - 1) % stride == 0;
+        for (std::size_t t = 0; t < tickets.size(); ++t) {
+            balance[t] += draw->won[t] - static_cast<long long>(draw->tickets[t]) * kTicketYen;
+            low = std::min(low, static_cast<double>(balance[t]));
+            high = std::max(high, static_cast<double>(balance[t]));
+            if (shown) {
+                lines[t].append(QPointF(draw->drawNo, static_cast<double>(balance[t])));
+            }
+        }
+    }
+    for (std::size_t t = 0; t < tickets.size(); ++t) {
+        m_seriesBalance[t]->replace(lines[t]);
+    }
+    SetDrawRange(m_axisLedgerDraws, firstDrawNo, period.empty() ? 1 : period.back().drawNo);
+    SetBalanceRange(m_axisBalance, low, high);
+}
+
+void CStatisticsDlg::ShowBacktest(const BacktestResult& result) {
+    const auto bets = BetsOf(m_game);
+    double maximum = 0;
+    for (std::size_t b = 0; b < bets.size(); ++b) {
+        BetScore score{bets[b]};
+        if (b < result.scores.size()) {
+            score = result.scores[b];
+        }
+        const int row = static_cast<int>(b);
+        SetCell(m_tableBacktest, row, 0, QString::number(score.draws));
+        SetCell(m_tableBacktest, row, 1, QString::number(score.hits));
+        SetCell(m_tableBacktest, row, 2, ToQString(ThreeDecimals(score.expected)));
+        SetCell(m_tableBacktest, row, 3, ToQString(ThreeDecimals(score.Z())));
+
+        QList<QPointF> hits;
+        QList<QPointF> expected;
+        hits.reserve(static_cast<qsizetype>(result.steps.size()));
+        expected.reserve(static_cast<qsizetype>(result.steps.size()));
+        for (const BacktestStep& step : result.steps) {
+            if (b < step.cumulativeHits.size() && b < step.cumulativeExpected.size()) {
+                hits.append(QPointF(step.drawNo, step.cumulativeHits[b]));
+                expected.append(QPointF(step.drawNo, step.cumulativeExpected[b]));
+                maximum = std::max({maximum, double(step.cumulativeHits[b]), step.cumulativeExpected[b]});
+            }
+        }
+        m_seriesHits[b]->replace(hits);
+        m_seriesExpected[b]->replace(expected);
+    }
+    if (result.steps.empty()) {
+        SetDrawRange(m_axisDraws, 0, 1);
+    } else {
+        // From the first draw scored, which need not be among the steps kept.
+        SetDrawRange(m_axisDraws, m_history[1].drawNo, result.steps.back().drawNo);
+    }
+    SetCountRange(m_axisHits, maximum);
+}
+
+std::size_t CStatisticsDlg::ChartPoints() const {
+    // One point for each column of pixels the chart could ever span; more would not show.
+    const QScreen* shown = screen();
+    const double columns = shown == nullptr ? 0 : shown->geometry().width() * shown->devicePixelRatio();
+    return std::max<std::size_t>(1000, static_cast<std::size_t>(columns));
+}
+
+void CStatisticsDlg::ClearAll() {
+    m_labelPeriod->clear();
+    m_labelCountNote->clear();
+    for (std::size_t position = 0; position < m_barsCount.size(); ++position) {
+        for (int d = 0; d <= 9; ++d) {
+            m_barsCount[position]->replace(d, 0);
+        }
+        SetCountRange(m_axesCount[position], 0);
+    }
+    for (QTableWidget* table :
+         {m_tableSince, m_tablePatterns, m_tableBacktest, m_tableLedgerPicks, m_tableLedgerPrediction}) {
+        ClearCells(table);
+    }
+    for (QLineSeries* series : m_seriesHits) {
+        series->clear();
+    }
+    for (QLineSeries* series : m_seriesExpected) {
+        series->clear();
+    }
+    for (QLineSeries* series : m_seriesBalance) {
+        series->clear();
+    }
+    m_labelLedgerMissing->clear();
+    m_labelLedgerMissing->hide();
+    SetDrawRange(m_axisDraws, 0, 1);
+    SetCountRange(m_axisHits, 0);
+    SetDrawRange(m_axisLedgerDraws, 0, 1);
+    SetBalanceRange(m_axisBalance, 0, 0);
+}
+
+} // namespace drawbook

@@ -1,0 +1,103 @@
+#pragma once
+
+#include "db/DrawResultsTable.h"
+#include "draw/Game.h"
+#include "stats/Ledger.h"
+#include "predict/PredictionQuery.h"
+
+#include <QDialog>
+#include <QString>
+
+#include <span>
+#include <vector>
+
+class QBarSet;
+class QChartView;
+class QComboBox;
+class QLabel;
+class QLineSeries;
+class QPushButton;
+class QTabWidget;
+class QTableWidget;
+class QValueAxis;
+
+namespace drawbook {
+
+class Desktop;
+struct BacktestResult;
+
+// The statistics of a game's history in a window of its own beside the game window:
+// how often each digit came at each position, how long each has stayed away, how the
+// digits of the winning numbers repeat, how the prediction would have done, and what
+// buying the stored numbers or the prediction would have cost and paid.
+class CStatisticsDlg : public QDialog {
+    Q_OBJECT
+
+public:
+    CStatisticsDlg(Desktop& desktop, Game game, QWidget* parent = nullptr);
+
+    Game GetGame() const { return m_game; }
+
+    // Reads the history, the numbers and the payouts again and runs the backtest over
+    // them. When the database cannot be read the user is told and the window is left
+    // empty; false then.
+    bool Refresh();
+    // The statistics of the chosen period, from the history read last; nothing
+    // when the last read failed.
+    void ShowStatistics();
+
+    QString m_strDbPath;
+
+    QComboBox* m_comboPeriod = nullptr; // 全期間, 直近100回, 直近50回, 直近20回
+    QLabel* m_labelPeriod = nullptr;    // the draws the period holds
+    QTabWidget* m_tabs = nullptr;
+    QLabel* m_labelCountNote = nullptr;
+    std::vector<QChartView*> m_chartsCount;  // per position, highest first
+    std::vector<QBarSet*> m_barsCount;       // per position: the count of each digit
+    QTableWidget* m_tableSince = nullptr;    // positions by digits
+    QTableWidget* m_tablePatterns = nullptr; // patterns by 回数, 割合, 理論値
+    QTableWidget* m_tableBacktest = nullptr; // bets by 対象回数, 当選回数, 偶然での期待値, z
+    QLabel* m_labelBacktestNote = nullptr;
+    QChartView* m_chartBacktest = nullptr;
+    std::vector<QLineSeries*> m_seriesHits;     // per bet: cumulative hits by draw
+    std::vector<QLineSeries*> m_seriesExpected; // per bet: cumulative expectation by draw
+    // Tickets by 口数, 購入額, 当せん金, 収支, 回収率 (%): the stored numbers', the prediction's.
+    QTableWidget* m_tableLedgerPicks = nullptr;
+    QTableWidget* m_tableLedgerPrediction = nullptr;
+    QLabel* m_labelLedgerNote = nullptr;    // what was bought, and that prizes return at most half
+    QLabel* m_labelLedgerMissing = nullptr; // the draws without payouts; hidden when there are none
+    QChartView* m_chartLedger = nullptr;
+    std::vector<QLineSeries*> m_seriesBalance; // per ticket: the prediction's cumulative balance by draw
+    QPushButton* m_buttonClose = nullptr;
+
+private:
+    QWidget* BuildCountTab();
+    QWidget* BuildSinceTab();
+    QWidget* BuildPatternTab();
+    QWidget* BuildBacktestTab();
+    QWidget* BuildLedgerTab();
+    void ShowBacktest(const BacktestResult& result);
+    // The ledger of the period's draws.
+    void ShowLedger(std::span<const HistoryDraw> period);
+    // The backtest steps the chart is drawn through.
+    std::size_t ChartPoints() const;
+    // Empty tables and charts, as after a failed read.
+    void ClearAll();
+
+    Desktop& m_desktop;
+    Game m_game;
+    std::vector<HistoryDraw> m_history; // oldest first
+    int m_skippedRows = 0;
+    bool m_historyRead = false;                 // false until read, and after a failed read
+    std::size_t m_backtestPoints = 0;           // the chart's points of the backtest shown; 0 for none
+    std::vector<StoredResults> m_results;       // the payouts read last
+    std::vector<LedgerDraw> m_picksLedger;      // the draws at which a stored number was bought
+    std::vector<LedgerDraw> m_predictionLedger; // the draws at which the prediction was bought
+    std::vector<QValueAxis*> m_axesCount;
+    QValueAxis* m_axisDraws = nullptr;
+    QValueAxis* m_axisHits = nullptr;
+    QValueAxis* m_axisLedgerDraws = nullptr;
+    QValueAxis* m_axisBalance = nullptr;
+};
+
+} // namespace drawbook

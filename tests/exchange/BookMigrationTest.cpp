@@ -1,0 +1,187 @@
+#include "exchange/BookMigration.h"
+#include "db/Connection.h"
+#include "db/Statement.h"
+#include "exchange/CsvFile.h"
+#include "exchange/DrawImport.h"
+#include "support/TestDatabase.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <sstream>
+#include <unistd.h>
+
+using namespace drawbook;
+using namespace drawbook::test;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The rows a game's table holds in the old book, from the file written beside it,
+// in draw order as the new book keeps them.
+std::vector<std::string> FixtureRows(Game game) {
+    const auto tsv = SharedDataFile(game == Game::Numbers3 ? "legacy/legacy_jet4.numbers3.tsv"
+                                                           : "legacy/legacy_jet4.numbers4.tsv");
+    std::vector<std::string> rows;
+    std::istringstream lines(tsv.value_or(""));
+    std::string line;
+    std::getline(lines, line); // the header
+    while (std::getline(lines, line)) {
+        rows.push_back(line);
+    }
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const std::string& a, const std::string& b) { return std::stoi(a) < std::stoi(b); });
+    return rows;
+}
+
+std::vector<std::string> FilesIn(const fs::path& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// The fixture's bytes with each of the game tables' names spelt otherwise.
+std::string WithoutGameTables(std::string bytes) {
+    for (const char* name : {"\xCA\x30\xF3\x30\xD0\x30\xFC\x30\xBA\x30" "3", "\xCA\x30\xF3\x30\xD0\x30\xFC\x30\xBA\x30" "4"}) {
+        const std::string utf16(name, 11);
+        const auto at = bytes.find(utf16);
+        if (at != std::string::npos) {
+            bytes[at + 10] = 'X';
+        }
+    }
+    return bytes;
+}
+
+} // namespace
+
+TEST(BookMigrationTest, AnOldBookMovesWholeAndTheOldFileStaysAsItWas) {
+    const auto old = SharedDataFile("legacy/legacy_jet4.mdb");
+    if (!old) {
+        GTEST_SKIP() << "no old book to convert";
+    }
+    TempDir dir;
+    const std::string path = dir.File("ナンバーズ.mdb");
+    ASSERT_TRUE(WriteWholeFile(path, *old));
+
+    const MigrationResult result = MigrateBook(path);
+    ASSERT_EQ(result.outcome, MigrationOutcome::Migrated) << result.error;
+    EXPECT_EQ(result.rows, (std::array<std::size_t, 2>{401, 401}));
+    EXPECT_EQ(result.draws, (std::array<std::size_t, 2>{400, 400}));
+    EXPECT_EQ(result.oldPath, dir.File("ナンバーズ（移行前）.mdb"));
+    EXPECT_EQ(FilesIn(dir.Path()), (std::vector<std::string>{"ナンバーズ.mdb", "ナンバーズ（移行前）.mdb"}));
+    EXPECT_EQ(ReadBytes(result.oldPath), *old);
+    EXPECT_EQ(MigrationMessage(result), "　記録帳を移しました（ナンバーズ3は400回分、ナンバーズ4は400回分、ほかの行2行）。元のファイルは" +
+                                            result.oldPath + "にあります。。");
+    for (const Game game : {Game::Numbers3, Game::Numbers4}) {
+        // Every row, the placeholder with kaisai 0 and the hit markers included.
+        EXPECT_EQ(StoredRows(path, game), FixtureRows(game));
+    }
+    // A missing number stays missing, and an empty one empty.
+    const auto count = [&path](const std::string& where) {
+        Connection connection(path, OpenMode::ReadOnly);
+        Statement statement(connection, "SELECT count(*) FROM \"ナンバーズ3\" WHERE " + where);
+        statement.Step();
+        return statement.ColumnInt64(0);
+    };
+    EXPECT_GT(count("kounyu2 IS NULL"), 0);
+    EXPECT_GT(count("kounyu2=''"), 0);
+
+    // Now it is a book of this program: nothing more to convert, and a second old
+    // file beside it would get the next free name.
+    EXPECT_EQ(MigrateBook(path).outcome, MigrationOutcome::NotJet);
+    EXPECT_EQ(OldBookPath(path), dir.File("ナンバーズ（移行前2）.mdb"));
+}
+
+TEST(BookMigrationTest, AFailureChangesNothingAndLeavesNoFileBehind) {
+    const auto old = SharedDataFile("legacy/legacy_jet4.mdb");
+    if (!old) {
+        GTEST_SKIP() << "no old book to convert";
+    }
+    const struct {
+        const char* name;
+        std::string bytes;
+        bool blockNewBook; // something else holds the new book's name
+        MigrationOutcome outcome;
+        const char* error;
+    } cases[] = {
+        {"truncated", old->substr(0, 100000), false, MigrationOutcome::Unreadable, "no table ナンバーズ3"},
+        {"without the game tables", WithoutGameTables(*old), false, MigrationOutcome::Unreadable,
+         "no table ナンバーズ3"},
+        {"no old book", "SQLite format 3", false, MigrationOutcome::NotJet, "not a Jet database"},
+        {"cannot write the new book", *old, true, MigrationOutcome::Failed, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        const std::string path = dir.File("ナンバーズ.mdb");
+        ASSERT_TRUE(WriteWholeFile(path, c.bytes));
+        if (c.blockNewBook) {
+            fs::create_directory(path + ".new");
+            ASSERT_TRUE(WriteWholeFile(path + ".new/x", "x"));
+        }
+        const std::vector<std::string> before = FilesIn(dir.Path());
+        const MigrationResult result = MigrateBook(path);
+        EXPECT_EQ(result.outcome, c.outcome);
+        if (*c.error != '\0') {
+            EXPECT_EQ(result.error, c.error);
+        }
+        EXPECT_EQ(ReadBytes(path), c.bytes);
+        EXPECT_EQ(FilesIn(dir.Path()), before);
+    }
+}
+
+TEST(BookMigrationTest, AReadOnlyFolderChangesNothing) {
+    const auto old = SharedDataFile("legacy/legacy_jet4.mdb");
+    if (!old || geteuid() == 0) {
+        GTEST_SKIP() << "no old book, or running as root, whom permissions do not stop";
+    }
+    TempDir dir;
+    const std::string path = dir.File("ナンバーズ.mdb");
+    ASSERT_TRUE(WriteWholeFile(path, *old));
+    fs::permissions(dir.Path(), fs::perms::owner_write, fs::perm_options::remove);
+    const MigrationResult result = MigrateBook(path);
+    fs::permissions(dir.Path(), fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_EQ(result.outcome, MigrationOutcome::Failed);
+    EXPECT_EQ(ReadBytes(path), *old);
+    EXPECT_EQ(FilesIn(dir.Path()), std::vector<std::string>{"ナンバーズ.mdb"});
+    EXPECT_TRUE(MigrationMessage(result).starts_with("　記録帳を移せませんでした。元のファイルはそのままです（"));
+}
+
+// Into a book of this program: draws only, with their numbers and hit markers;
+// the same draws are skipped, a differing one refuses the whole file.
+TEST(BookMigrationTest, ImportTakesTheDrawsTheBookLacks) {
+    const auto old = SharedDataFile("legacy/legacy_jet4.mdb");
+    if (!old) {
+        GTEST_SKIP() << "no old book to import";
+    }
+    TempDir dir;
+    const std::string oldBook = dir.File("古い記録帳.mdb");
+    ASSERT_TRUE(WriteWholeFile(oldBook, *old));
+    std::vector<std::string> draws = FixtureRows(Game::Numbers4);
+    draws.erase(draws.begin()); // the placeholder with kaisai 0 is no draw
+
+    TestDatabase db;
+    db.Insert(Game::Numbers4, {Draw(1, "1149", {"mine", "", "", "", ""}), Draw(2, "7921")});
+    ImportResult result = ImportDrawFile(db.Path(), Game::Numbers4, oldBook);
+    ASSERT_EQ(result.outcome, ImportOutcome::Imported) << testing::PrintToString(result.report);
+    EXPECT_EQ(ImportSummary(result), "　398回分を追加しました（第3回～第400回）。登録済みの2回分は飛ばしました。。");
+    std::vector<std::string> rows = db.Rows(Game::Numbers4);
+    ASSERT_EQ(rows.size(), 400U);
+    EXPECT_EQ(rows[0], "1\t1\t1\t4\t9\tmine\t\t\t\t\t "); // kept as it was
+    EXPECT_EQ(std::vector<std::string>(rows.begin() + 2, rows.end()),
+              std::vector<std::string>(draws.begin() + 2, draws.end()));
+
+    TestDatabase other;
+    other.Insert(Game::Numbers3, Draw(5, "123"));
+    const std::string before = ReadBytes(other.Path());
+    result = ImportDrawFile(other.Path(), Game::Numbers3, oldBook);
+    EXPECT_EQ(result.outcome, ImportOutcome::Refused);
+    EXPECT_EQ(result.report, (std::vector<std::string>{std::string(kJetRefusedMessage),
+                                                       "　5行目：第5回は当選数字123で登録済みです（ファイルでは592）。。"}));
+    EXPECT_EQ(ReadBytes(other.Path()), before);
+}
