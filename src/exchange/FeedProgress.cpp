@@ -1,13 +1,16 @@
 #include "exchange/FeedProgress.h"
 
 #include <QEventLoop>
+#include <QObject>
 #include <QProgressDialog>
+#include <QThread>
 #include <QTimer>
 
 #include <algorithm>
 #include <atomic>
+#include <exception>
 #include <limits>
-#include <thread>
+#include <memory>
 
 namespace drawbook {
 
@@ -17,14 +20,37 @@ QString Kilobytes(std::size_t bytes) {
     return QStringLiteral("%L1 KB").arg(static_cast<qulonglong>((bytes + 1023) / 1024));
 }
 
+// Whatever goes wrong on the feed's thread is told as a download that failed.
+FeedUpdate Guarded(const std::string& url, const FeedWork& work, const FeedProgress& progress) {
+    std::string reason = "思いがけない問題が起きました";
+    try {
+        return work(progress);
+    } catch (const std::exception& e) {
+        reason += "（" + std::string(e.what()) + "）";
+    } catch (...) {
+        // No more to tell than that.
+    }
+    FeedUpdate update;
+    update.outcome = UpdateOutcome::NotDownloaded;
+    update.message = NotDownloadedMessage(url, reason);
+    return update;
+}
+
 } // namespace
+
+// Carries the update from the feed's thread to the dialog's.
+class FeedDelivery : public QObject {
+    Q_OBJECT
+
+signals:
+    void Delivered(const drawbook::FeedUpdate& update);
+};
 
 QString ReceivedText(std::size_t received, std::size_t total) {
     return total > 0 ? Kilobytes(received) + QStringLiteral("／") + Kilobytes(total) : Kilobytes(received);
 }
 
-FeedUpdate RunFeedUpdate(QWidget* owner, const QString& dbPath, Game game, const QString& url,
-                         const FeedLimits& limits) {
+FeedUpdate RunFeedWork(QWidget* owner, const QString& url, const FeedWork& work) {
     const QString caption = QStringLiteral("「%1」から受け取っています…\n").arg(url);
     QProgressDialog progress(owner);
     progress.setWindowTitle(QStringLiteral("最新の当せん番号を取り込む"));
@@ -42,6 +68,11 @@ FeedUpdate RunFeedUpdate(QWidget* owner, const QString& dbPath, Game game, const
     std::atomic<std::size_t> total = 0;
     FeedUpdate update;
     QEventLoop loop;
+    FeedDelivery delivery;
+    QObject::connect(&delivery, &FeedDelivery::Delivered, &loop, [&](const FeedUpdate& delivered) {
+        update = delivered;
+        loop.quit();
+    });
     const auto stop = [&] {
         cancel = true;
         progress.setLabelText(QStringLiteral("やめています…"));
@@ -69,18 +100,28 @@ FeedUpdate RunFeedUpdate(QWidget* owner, const QString& dbPath, Game game, const
     shown.start();
     progress.show();
 
-    std::thread worker([&] {
-        update = UpdateFromFeed(dbPath.toStdString(), game, url.toStdString(), limits,
-                                [&](std::size_t bytes, std::size_t size) {
-                                    received = bytes;
-                                    total = size;
-                                    return !cancel;
-                                });
-        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
-    });
+    const std::string source = url.toStdString();
+    const std::unique_ptr<QThread> worker(QThread::create([&] {
+        emit delivery.Delivered(Guarded(source, work, [&](std::size_t bytes, std::size_t size) {
+            received = bytes;
+            total = size;
+            return !cancel;
+        }));
+    }));
+    worker->start();
     loop.exec();
-    worker.join();
+    worker->wait();
     return update;
 }
 
+FeedUpdate RunFeedUpdate(QWidget* owner, const QString& dbPath, Game game, const QString& url,
+                         const FeedLimits& limits) {
+    const std::string book = dbPath.toStdString();
+    const std::string source = url.toStdString();
+    return RunFeedWork(
+        owner, url, [&](const FeedProgress& progress) { return UpdateFromFeed(book, game, source, limits, progress); });
+}
+
 } // namespace drawbook
+
+#include "FeedProgress.moc"

@@ -4,12 +4,21 @@
 
 #include <QString>
 
+#include <functional>
+
 class QWidget;
 
 namespace drawbook {
 
-// Updates the book from the feed on a thread of its own, under a progress dialog
-// with the bytes received and a Cancel button; returns when the update is over.
+// The update itself: it tells progress how far the download is, and stops when told to.
+using FeedWork = std::function<FeedUpdate(const FeedProgress& progress)>;
+
+// Runs the work on a thread of its own, under a progress dialog with the bytes
+// received and a Cancel button; returns when the work is over. Work that throws
+// ends as a download that failed from the URL.
+FeedUpdate RunFeedWork(QWidget* owner, const QString& url, const FeedWork& work);
+
+// Updates the book from the feed that way.
 FeedUpdate RunFeedUpdate(QWidget* owner, const QString& dbPath, Game game, const QString& url,
                          const FeedLimits& limits = {});
 
