@@ -2,38 +2,28 @@
 
 #include "db/DrawCounter.h"
 #include "db/DrawListQuery.h"
-#include "db/DrawStore.h"
+#include "db/ReadStatus.h"
 #include "edit/EditDrawDlg.h"
+#include "exchange/DrawExchange.h"
 #include "game/DigitValidator.h"
 #include "game/DrawListModel.h"
 #include "game/SearchClause.h"
 #include "predict/PredictNextDraw.h"
-#include "stats/StatisticsDlg.h"
-#include "exchange/DrawExport.h"
-#include "exchange/DrawImport.h"
-#include "exchange/FeedProgress.h"
-#include "exchange/FeedSettings.h"
-#include "exchange/FeedSettingsDlg.h"
 #include "register/RegisterDlg.h"
 #include "res/Desktop.h"
 #include "res/QtText.h"
 #include "res/ResourceIds.h"
+#include "stats/StatisticsDlg.h"
 
 #include <QAction>
-#include <QDir>
-#include <QDragEnterEvent>
-#include <QDropEvent>
-#include <QFileInfo>
 #include <QHeaderView>
 #include <QKeySequence>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
 #include <QTimer>
-#include <QUrl>
 
 #include <array>
 
@@ -111,12 +101,8 @@ CNumbersDlg::CNumbersDlg(Game game, int templateId, Desktop& desktop, QWidget* p
     connect(m_listDraws, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { m_menuDrawList->popup(m_listDraws->viewport()->mapToGlobal(pos)); });
 
-    setAcceptDrops(true);
-    // Fields take dropped text themselves; a dropped .csv file, or an old .mdb book,
-    // goes to the window instead.
-    for (QLineEdit* edit : findChildren<QLineEdit*>()) {
-        edit->installEventFilter(this);
-    }
+    m_exchange = new DrawExchange(desktop, game, m_strDbPath, m_strHistoryPath, m_feedLimits, this);
+    connect(m_exchange, &DrawExchange::DrawsImported, this, &CNumbersDlg::ShowImported);
 }
 
 bool CNumbersDlg::OnInitDialog() {
@@ -128,8 +114,7 @@ bool CNumbersDlg::OnInitDialog() {
     ShowNextDraw();
     ControlAs<QRadioButton>(IDC_BOX)->setChecked(true);
     UpdateData(false);
-    if (m_editNextDraw->text() == QLatin1String("1") && !m_strHistoryPath.isEmpty() &&
-        QFileInfo::exists(m_strHistoryPath) && !FeedSettings().HistoryDeclined(m_strDbPath, m_game)) {
+    if (m_editNextDraw->text() == QLatin1String("1") && m_exchange->OffersHistory()) {
         // Once the window is up.
         QTimer::singleShot(0, this, &CNumbersDlg::OfferHistory);
     }
@@ -137,11 +122,7 @@ bool CNumbersDlg::OnInitDialog() {
 }
 
 void CNumbersDlg::OfferHistory() {
-    if (m_desktop.Ask(this, ToQString(BundledHistoryQuestion(m_game)))) {
-        ImportCsvFile(m_strHistoryPath);
-    } else {
-        FeedSettings().DeclineHistory(m_strDbPath, m_game);
-    }
+    m_exchange->OfferHistory();
 }
 
 void CNumbersDlg::ShowNextDraw() {
@@ -264,71 +245,31 @@ void CNumbersDlg::OnRegister() {
 }
 
 void CNumbersDlg::OnImportCsv() {
-    const QString path = m_desktop.ChooseFileToOpen(
-        this, QStringLiteral("CSVファイルから取り込む"),
-        QStringLiteral("CSVファイル (*.csv *.CSV);;以前の形式の記録帳 (*.mdb *.MDB);;すべてのファイル (*)"));
-    if (!path.isEmpty()) {
-        ImportCsvFile(path);
-    }
+    m_exchange->ImportCsv();
+}
+
+void CNumbersDlg::OnExportCsv() {
+    m_exchange->ExportCsv();
 }
 
 void CNumbersDlg::ImportCsvFile(const QString& path) {
-    ImportResult result;
-    {
-        WaitCursor wait(m_desktop);
-        result = ImportDrawFile(m_strDbPath.toStdString(), m_game, path.toStdString());
-    }
-    ShowImport(result, QString::fromStdString(ImportSummary(result)));
-}
-
-void CNumbersDlg::ShowImport(const ImportResult& result, const QString& summary) {
-    switch (result.outcome) {
-    case ImportOutcome::Imported:
-        OnListAll();
-        ShowNextDraw();
-        if (m_statistics != nullptr && m_statistics->isVisible()) {
-            m_statistics->Refresh();
-        }
-        m_desktop.ShowMessage(this, summary, Desktop::Icon::None);
-        return;
-    case ImportOutcome::Refused: {
-        QStringList report;
-        for (const std::string& line : result.report) {
-            report << QString::fromStdString(line);
-        }
-        m_desktop.ShowMessage(this, report.join(QLatin1Char('\n')), Desktop::Icon::Stop);
-        return;
-    }
-    case ImportOutcome::Failed:
-        m_desktop.ShowMessage(this, ToQString(kStoreFailedMessage), Desktop::Icon::Stop);
-        return;
-    }
+    m_exchange->ImportFile(path);
 }
 
 void CNumbersDlg::OnUpdateResults() {
-    if (m_updating) {
-        return;
-    }
-    m_updating = true;
-    const FeedUpdate update = RunFeedUpdate(this, m_strDbPath, m_game, FeedSettings().Url(m_game), m_feedLimits);
-    m_updating = false;
-    switch (update.outcome) {
-    case UpdateOutcome::Canceled:
-        return;
-    case UpdateOutcome::NotDownloaded:
-        m_desktop.ShowMessage(this, QString::fromStdString(update.message), Desktop::Icon::Stop);
-        return;
-    case UpdateOutcome::Imported:
-    case UpdateOutcome::Refused:
-    case UpdateOutcome::Failed:
-        ShowImport(update.import, QString::fromStdString(UpdateSummary(update)));
-        return;
-    }
+    m_exchange->UpdateResults();
 }
 
 void CNumbersDlg::OnFeedSettings() {
-    CFeedSettingsDlg dialog(m_desktop, this);
-    m_desktop.RunModal(dialog);
+    m_exchange->EditFeedSettings();
+}
+
+void CNumbersDlg::ShowImported() {
+    OnListAll();
+    ShowNextDraw();
+    if (m_statistics != nullptr && m_statistics->isVisible()) {
+        m_statistics->Refresh();
+    }
 }
 
 void CNumbersDlg::OnStatistics() {
@@ -342,91 +283,6 @@ void CNumbersDlg::OnStatistics() {
     m_statistics->show();
     m_statistics->raise();
     m_statistics->activateWindow();
-}
-
-void CNumbersDlg::OnExportCsv() {
-    const QString suggested = QDir::home().filePath(ToQString(TableName(m_game)) + QStringLiteral(".csv"));
-    const QString path = m_desktop.ChooseFileToSave(this, QStringLiteral("CSVファイルに書き出す"), suggested,
-                                                    QStringLiteral("CSVファイル (*.csv)"));
-    if (path.isEmpty()) {
-        return;
-    }
-    ExportResult result;
-    bool written = false;
-    {
-        WaitCursor wait(m_desktop);
-        result = ExportDrawCsv(m_strDbPath.toStdString(), m_game);
-        written = result.status == ReadStatus::Complete && WriteExportFile(path.toStdString(), result.csv);
-    }
-    if (result.status != ReadStatus::Complete) {
-        m_desktop.ShowMessage(this, ToQString(kReadInterruptedMessage), Desktop::Icon::Stop);
-    } else if (!written) {
-        m_desktop.ShowMessage(this, QString::fromStdString(FileNotWrittenMessage(path.toStdString())),
-                              Desktop::Icon::Stop);
-    } else {
-        m_desktop.ShowMessage(this, QString::fromStdString(ExportedMessage(result.draws)), Desktop::Icon::None);
-    }
-}
-
-QStringList CNumbersDlg::ImportFiles(const QMimeData* mime) {
-    QStringList files;
-    if (mime == nullptr) {
-        return files;
-    }
-    for (const QUrl& url : mime->urls()) {
-        const QString file = url.toLocalFile();
-        const QString suffix = QFileInfo(file).suffix();
-        if (!file.isEmpty() && (suffix.compare(QStringLiteral("csv"), Qt::CaseInsensitive) == 0 ||
-                                suffix.compare(QStringLiteral("mdb"), Qt::CaseInsensitive) == 0)) {
-            files << file;
-        }
-    }
-    return files;
-}
-
-void CNumbersDlg::dragEnterEvent(QDragEnterEvent* event) {
-    if (!ImportFiles(event->mimeData()).isEmpty()) {
-        event->acceptProposedAction();
-    }
-}
-
-void CNumbersDlg::dragMoveEvent(QDragMoveEvent* event) {
-    if (!ImportFiles(event->mimeData()).isEmpty()) {
-        event->acceptProposedAction();
-    }
-}
-
-void CNumbersDlg::dropEvent(QDropEvent* event) {
-    const QStringList files = ImportFiles(event->mimeData());
-    if (files.isEmpty()) {
-        return;
-    }
-    event->acceptProposedAction();
-    for (const QString& file : files) {
-        ImportCsvFile(file);
-    }
-}
-
-bool CNumbersDlg::eventFilter(QObject* watched, QEvent* event) {
-    switch (event->type()) {
-    case QEvent::DragEnter:
-    case QEvent::DragMove:
-    case QEvent::Drop: {
-        auto* drop = static_cast<QDropEvent*>(event);
-        if (ImportFiles(drop->mimeData()).isEmpty()) {
-            break;
-        }
-        if (event->type() == QEvent::Drop) {
-            dropEvent(drop);
-        } else {
-            drop->acceptProposedAction();
-        }
-        return true;
-    }
-    default:
-        break;
-    }
-    return TemplateDialog::eventFilter(watched, event);
 }
 
 void CNumbersDlg::OnHelpButton() {

@@ -10,7 +10,6 @@
 class QAction;
 class QLineEdit;
 class QMenu;
-class QMimeData;
 class QModelIndex;
 class QRadioButton;
 class QTableView;
@@ -19,8 +18,8 @@ namespace drawbook {
 
 class CStatisticsDlg;
 class Desktop;
+class DrawExchange;
 class DrawListModel;
-struct ImportResult;
 
 // A game window: the next draw number, five predictions, the draw list and the search.
 // CNumbers3Dlg and CNumbers4Dlg are this window for their game.
@@ -98,25 +97,19 @@ protected:
     CNumbersDlg(Game game, int templateId, Desktop& desktop, QWidget* parent);
 
     bool OnInitDialog() override;
-    // A .csv file dropped anywhere on the window, fields included, is imported.
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dragMoveEvent(QDragMoveEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
     Desktop& m_desktop;
 
 private:
-    // The dropped files import takes: CSV files and old .mdb books.
-    static QStringList ImportFiles(const QMimeData* mime);
     void ShowNextDraw();
-    // After an import: the list, the next draw number and the statistics anew, then the summary.
-    void ShowImport(const ImportResult& result, const QString& summary);
+    // After an import, before its summary: the list, the next draw number and the statistics anew.
+    void ShowImported();
 
     Game m_game;
     DrawListModel* m_model;
     CStatisticsDlg* m_statistics = nullptr;
-    bool m_updating = false;
+    // Files, drops and the feed.
+    DrawExchange* m_exchange = nullptr;
 };
 
 } // namespace drawbook
