@@ -1,10 +1,10 @@
 #include "stats/StatisticsDlg.h"
 
 #include "draw/DrawResults.h"
-#include "predict/Backtest.h"
-#include "stats/DrawStatistics.h"
 #include "res/Desktop.h"
 #include "res/QtText.h"
+#include "stats/StatisticsCharts.h"
+#include "stats/StatisticsTables.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -14,11 +14,8 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
-#include <QLegend>
 #include <QLineSeries>
-#include <QLocale>
 #include <QPen>
 #include <QPushButton>
 #include <QScreen>
@@ -29,8 +26,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
-#include <functional>
 
 namespace drawbook {
 
@@ -60,193 +55,14 @@ QString BetLabel(Bet bet) {
     return {};
 }
 
-// The hit marks of the draw list in deeper shades, mini in blue.
-QColor BetColour(Bet bet) {
-    switch (bet) {
-    case Bet::Straight:
-        return QColor(200, 138, 0);
-    case Bet::Box:
-        return QColor(46, 139, 87);
-    case Bet::Mini:
-        return QColor(31, 111, 180);
-    }
-    return Qt::black;
-}
-
-// The backtest chart's colours, and purple for the set.
-QColor TicketColour(Ticket ticket) {
-    switch (ticket) {
-    case Ticket::Straight:
-        return BetColour(Bet::Straight);
-    case Ticket::Box:
-        return BetColour(Bet::Box);
-    case Ticket::Set:
-        return QColor(128, 72, 160);
-    case Ticket::Mini:
-        return BetColour(Bet::Mini);
-    }
-    return Qt::black;
-}
-
-// A chart of lines over the draws, its legend at the right.
-QChart* NewLineChart(const QString& title) {
-    auto* chart = new QChart;
-    chart->setTitle(title);
-    chart->legend()->setAlignment(Qt::AlignRight);
-    chart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
-    chart->setMargins(QMargins(4, 4, 4, 4));
-    return chart;
-}
-
-// Thousands separated by commas, whatever the system's locale.
-QLocale GroupingLocale() {
-    return QLocale(QLocale::Japanese, QLocale::Japan);
-}
-
 QString GameTitle(Game game) {
     return QStringLiteral("SOMARU屋　") + ToQString(GameLabel(game)) + QStringLiteral("　統計");
-}
-
-QString Percent(double share) {
-    return QString::number(share * 100, 'f', 1);
-}
-
-QTableWidget* NewTable(const QStringList& columns, const QStringList& rows) {
-    auto* table = new QTableWidget(static_cast<int>(rows.size()), static_cast<int>(columns.size()));
-    table->setHorizontalHeaderLabels(columns);
-    table->setVerticalHeaderLabels(rows);
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->setSelectionMode(QAbstractItemView::NoSelection);
-    table->setFocusPolicy(Qt::NoFocus);
-    table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    table->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    table->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    return table;
-}
-
-// As tall as its rows, so nothing scrolls.
-void FitHeight(QTableWidget* table) {
-    int height = table->horizontalHeader()->sizeHint().height() + 2 * table->frameWidth();
-    for (int row = 0; row < table->rowCount(); ++row) {
-        height += table->verticalHeader()->sectionSizeHint(row);
-    }
-    table->setFixedHeight(height);
-}
-
-void SetCell(QTableWidget* table, int row, int column, const QString& text) {
-    if (QTableWidgetItem* shown = table->item(row, column)) {
-        shown->setText(text);
-        return;
-    }
-    auto* item = new QTableWidgetItem(text);
-    item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    table->setItem(row, column, item);
-}
-
-void ClearCells(QTableWidget* table) {
-    for (int row = 0; row < table->rowCount(); ++row) {
-        for (int column = 0; column < table->columnCount(); ++column) {
-            delete table->takeItem(row, column);
-        }
-    }
-}
-
-QLabel* NoteLabel(const QString& text) {
-    auto* label = new QLabel(text);
-    label->setWordWrap(true);
-    return label;
-}
-
-// The smallest of 1, 2, 5, 10, 20, 50, … that cuts the span into at most `parts` parts.
-double RoundStep(double span, int parts) {
-    for (double scale = 1;; scale *= 10) {
-        for (const double step : {scale, 2 * scale, 5 * scale}) {
-            if (step * parts >= span) {
-                return step;
-            }
-        }
-    }
-}
-
-// 0 to a round number at or above the maximum, with whole-number ticks.
-void SetCountRange(QValueAxis* axis, double maximum) {
-    const double step = RoundStep(maximum, 5);
-    const double top = std::max(step, std::ceil(maximum / step) * step);
-    axis->setRange(0, top);
-    axis->setTickCount(static_cast<int>(top / step) + 1);
-}
-
-// Ticks at round draw numbers between the first draw and the last.
-void SetDrawRange(QValueAxis* axis, int first, int last) {
-    last = std::max(last, first + 1);
-    axis->setRange(first, last);
-    axis->setTickType(QValueAxis::TicksDynamic);
-    axis->setTickAnchor(0);
-    axis->setTickInterval(RoundStep(last - first, 8));
-}
-
-// From the round step at or below the lowest value to the one at or above the highest.
-void SetBalanceRange(QValueAxis* axis, double low, double high) {
-    const double step = RoundStep(std::max(high - low, 1.0), 6);
-    const double bottom = std::floor(low / step) * step;
-    const double top = std::max(std::ceil(high / step) * step, bottom + step);
-    axis->setRange(bottom, top);
-    axis->setTickCount(static_cast<int>(std::lround((top - bottom) / step)) + 1);
-}
-
-void ShowLedgerLines(QTableWidget* table, const std::vector<LedgerLine>& lines) {
-    for (int row = 0; row < static_cast<int>(lines.size()) && row < table->rowCount(); ++row) {
-        const LedgerLine& line = lines[static_cast<std::size_t>(row)];
-        SetCell(table, row, 0, GroupingLocale().toString(line.tickets));
-        SetCell(table, row, 1, ToQString(YenText(line.cost)));
-        SetCell(table, row, 2, ToQString(YenText(line.won)));
-        SetCell(table, row, 3, ToQString(YenText(line.Balance())));
-        SetCell(table, row, 4, ToQString(line.ReturnText()));
-    }
-}
-
-// Draws of the period whose payouts are not known.
-int DrawsWithoutResults(std::span<const HistoryDraw> period, std::span<const StoredResults> results) {
-    int missing = 0;
-    auto known = results.begin();
-    for (const HistoryDraw& draw : period) {
-        while (known != results.end() && known->drawNo < draw.drawNo) {
-            ++known;
-        }
-        if (known == results.end() || known->drawNo != draw.drawNo || !known->results.Any()) {
-            ++missing;
-        }
-    }
-    return missing;
-}
-
-QLabel* HeadingLabel(const QString& text) {
-    auto* label = new QLabel(text);
-    QFont font = label->font();
-    font.setBold(true);
-    label->setFont(font);
-    return label;
-}
-
-bool SameDraws(std::span<const HistoryDraw> a, std::span<const HistoryDraw> b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const HistoryDraw& x, const HistoryDraw& y) {
-        return x.drawNo == y.drawNo && x.digits == y.digits;
-    });
-}
-
-QChartView* NewChartView(QChart* chart) {
-    auto* view = new QChartView(chart);
-    view->setRenderHint(QPainter::Antialiasing);
-    view->setMinimumSize(220, 200);
-    return view;
 }
 
 } // namespace
 
 CStatisticsDlg::CStatisticsDlg(Desktop& desktop, Game game, QWidget* parent)
-    : QDialog(parent, Qt::Window), m_desktop(desktop), m_game(game) {
+    : QDialog(parent, Qt::Window), m_desktop(desktop), m_game(game), m_report(game) {
     setWindowTitle(GameTitle(game));
 
     m_comboPeriod = new QComboBox;
@@ -484,76 +300,43 @@ QWidget* CStatisticsDlg::BuildLedgerTab() {
 }
 
 bool CStatisticsDlg::Refresh() {
-    Ledger ledger;
     {
         WaitCursor wait(m_desktop);
-        ledger = ReadLedger(m_strDbPath.toStdString(), m_game, false);
-        if (ledger.status == ReadStatus::Complete) {
-            // The backtest shown stands as long as the draws and the chart's points do,
-            // the prediction's ledger as long as the draws and the payouts do.
-            const std::size_t points = ChartPoints();
-            const bool sameDraws = m_historyRead && SameDraws(ledger.history, m_history);
-            const bool sameBacktest = sameDraws && m_backtestPoints == points;
-            const bool sameLedger = sameDraws && std::ranges::equal(ledger.results, m_results);
-            m_history = std::move(ledger.history);
-            m_skippedRows = ledger.skippedRows;
-            m_results = std::move(ledger.results);
-            m_historyRead = true;
-            m_picksLedger = std::move(ledger.picks);
-            std::vector<LedgerDraw> prediction;
-            const auto buy = [&](const HistoryDraw& draw, const PickSet& picks) {
-                KeepBought(prediction, ScorePrediction(m_game, draw, picks, m_results));
-            };
-            if (!sameBacktest) {
-                // One walk for both: the backtest hands over each draw's picks.
-                std::function<void(const HistoryDraw&, const PickSet&)> onDraw;
-                if (!m_results.empty()) {
-                    onDraw = buy;
-                }
-                ShowBacktest(RunBacktest(m_game, m_history, points, onDraw));
-                m_backtestPoints = points;
-                m_predictionLedger = std::move(prediction);
-            } else if (!sameLedger) {
-                if (!m_results.empty()) {
-                    WalkForward(m_game, m_history, buy);
-                }
-                m_predictionLedger = std::move(prediction);
-            }
+        switch (m_report.Refresh(m_strDbPath.toStdString(), ChartPoints())) {
+        case ReportChange::Failed:
+            break;
+        case ReportChange::BacktestRun:
+            ShowBacktest(m_report.Backtest());
+            [[fallthrough]];
+        case ReportChange::LedgerScored:
+        case ReportChange::Reused:
             ShowStatistics();
             return true;
         }
     }
-    m_history.clear();
-    m_skippedRows = 0;
-    m_historyRead = false;
-    m_backtestPoints = 0;
-    m_results.clear();
-    m_picksLedger.clear();
-    m_predictionLedger.clear();
     ClearAll();
     m_desktop.ShowMessage(isVisible() ? this : parentWidget(), ToQString(kReadInterruptedMessage), Desktop::Icon::Stop);
     return false;
 }
 
 void CStatisticsDlg::ShowStatistics() {
-    if (!m_historyRead) {
+    if (!m_report.IsRead()) {
         return;
     }
-    const int last = m_comboPeriod->currentData().toInt();
-    DrawStatistics statistics;
+    PeriodReport report;
     {
         WaitCursor wait(m_desktop);
-        statistics = ComputeStatistics(m_game, m_history, last > 0 ? std::optional<int>(last) : std::nullopt);
+        report = m_report.ForPeriod(m_comboPeriod->currentData().toInt());
     }
+    const DrawStatistics& statistics = report.statistics;
 
-    const int counted = std::min(statistics.draws, static_cast<int>(m_history.size()));
-    QString period = counted == 0 ? QStringLiteral("記録された回はありません")
-                                  : QStringLiteral("第%1回～第%2回の%3回分")
-                                        .arg(m_history[m_history.size() - static_cast<std::size_t>(counted)].drawNo)
-                                        .arg(m_history.back().drawNo)
-                                        .arg(counted);
-    if (m_skippedRows > 0) {
-        period += QStringLiteral("（数字の欠けた%1回分は除いています）").arg(m_skippedRows);
+    QString period = report.draws.empty() ? QStringLiteral("記録された回はありません")
+                                          : QStringLiteral("第%1回～第%2回の%3回分")
+                                                .arg(report.draws.front().drawNo)
+                                                .arg(report.draws.back().drawNo)
+                                                .arg(static_cast<int>(report.draws.size()));
+    if (m_report.SkippedRows() > 0) {
+        period += QStringLiteral("（数字の欠けた%1回分は除いています）").arg(m_report.SkippedRows());
     }
     m_labelPeriod->setText(period);
 
@@ -600,51 +383,34 @@ void CStatisticsDlg::ShowStatistics() {
         SetCell(m_tablePatterns, row, 2, Percent(count.theoretical));
     }
 
-    ShowLedger(std::span<const HistoryDraw>(m_history).last(static_cast<std::size_t>(counted)));
+    ShowLedger(report);
 }
 
-void CStatisticsDlg::ShowLedger(std::span<const HistoryDraw> period) {
-    const int firstDrawNo = period.empty() ? 0 : period.front().drawNo;
-    ShowLedgerLines(m_tableLedgerPicks, SumLedger(m_game, m_picksLedger, firstDrawNo));
-    ShowLedgerLines(m_tableLedgerPrediction, SumLedger(m_game, m_predictionLedger, firstDrawNo));
+void CStatisticsDlg::ShowLedger(const PeriodReport& report) {
+    ShowLedgerLines(m_tableLedgerPicks, report.picks);
+    ShowLedgerLines(m_tableLedgerPrediction, report.prediction);
 
     QString missing;
-    if (m_results.empty()) {
+    if (!m_report.HasResults()) {
         missing = QStringLiteral("抽せん日と当せん金の記録がありません。CSVファイルから取り込むと計算できます。");
-    } else if (const int draws = DrawsWithoutResults(period, m_results); draws > 0) {
-        missing = QStringLiteral("当せん金の記録がない%1回分は数えていません。").arg(draws);
+    } else if (report.drawsWithoutResults > 0) {
+        missing = QStringLiteral("当せん金の記録がない%1回分は数えていません。").arg(report.drawsWithoutResults);
     }
     m_labelLedgerMissing->setText(missing);
     m_labelLedgerMissing->setVisible(!missing.isEmpty());
 
-    // The running balance of each ticket, through as many points as the backtest chart keeps.
-    const auto bought = std::lower_bound(m_predictionLedger.begin(), m_predictionLedger.end(), firstDrawNo,
-                                         [](const LedgerDraw& draw, int drawNo) { return draw.drawNo < drawNo; });
-    const auto count = static_cast<std::size_t>(m_predictionLedger.end() - bought);
-    const std::size_t points = std::max<std::size_t>(m_backtestPoints, 1);
-    const std::size_t stride = std::max<std::size_t>((count + points - 1) / points, 1);
-    const auto tickets = TicketsOf(m_game);
-    std::vector<QList<QPointF>> lines(tickets.size());
-    std::array<long long, kMaxTickets> balance{};
-    double low = 0;
-    double high = 0;
-    for (auto draw = bought; draw != m_predictionLedger.end(); ++draw) {
-        // The last draw is always among the points, the others evenly spread before it.
-        const bool shown = static_cast<std::size_t>(m_predictionLedger.end() - draw - 1) % stride == 0;
-        for (std::size_t t = 0; t < tickets.size(); ++t) {
-            balance[t] += draw->won[t] - static_cast<long long>(draw->tickets[t]) * kTicketYen;
-            low = std::min(low, static_cast<double>(balance[t]));
-            high = std::max(high, static_cast<double>(balance[t]));
-            if (shown) {
-                lines[t].append(QPointF(draw->drawNo, static_cast<double>(balance[t])));
-            }
+    for (std::size_t t = 0; t < report.balance.size() && t < m_seriesBalance.size(); ++t) {
+        QList<QPointF> line;
+        line.reserve(static_cast<qsizetype>(report.balance[t].size()));
+        for (const BalancePoint& point : report.balance[t]) {
+            line.append(QPointF(point.drawNo, static_cast<double>(point.yen)));
         }
+        m_seriesBalance[t]->replace(line);
     }
-    for (std::size_t t = 0; t < tickets.size(); ++t) {
-        m_seriesBalance[t]->replace(lines[t]);
-    }
-    SetDrawRange(m_axisLedgerDraws, firstDrawNo, period.empty() ? 1 : period.back().drawNo);
-    SetBalanceRange(m_axisBalance, low, high);
+    SetDrawRange(m_axisLedgerDraws, report.draws.empty() ? 0 : report.draws.front().drawNo,
+                 report.draws.empty() ? 1 : report.draws.back().drawNo);
+    SetBalanceRange(m_axisBalance, static_cast<double>(report.lowestBalance),
+                    static_cast<double>(report.highestBalance));
 }
 
 void CStatisticsDlg::ShowBacktest(const BacktestResult& result) {
@@ -679,7 +445,7 @@ void CStatisticsDlg::ShowBacktest(const BacktestResult& result) {
         SetDrawRange(m_axisDraws, 0, 1);
     } else {
         // From the first draw scored, which need not be among the steps kept.
-        SetDrawRange(m_axisDraws, m_history[1].drawNo, result.steps.back().drawNo);
+        SetDrawRange(m_axisDraws, m_report.History()[1].drawNo, result.steps.back().drawNo);
     }
     SetCountRange(m_axisHits, maximum);
 }

@@ -1,14 +1,11 @@
 #pragma once
 
-#include "db/DrawResultsTable.h"
 #include "draw/Game.h"
-#include "stats/Ledger.h"
-#include "predict/PredictionQuery.h"
+#include "stats/StatisticsReport.h"
 
 #include <QDialog>
 #include <QString>
 
-#include <span>
 #include <vector>
 
 class QBarSet;
@@ -24,7 +21,6 @@ class QValueAxis;
 namespace drawbook {
 
 class Desktop;
-struct BacktestResult;
 
 // The statistics of a game's history in a window of its own beside the game window:
 // how often each digit came at each position, how long each has stayed away, how the
@@ -78,7 +74,7 @@ private:
     QWidget* BuildLedgerTab();
     void ShowBacktest(const BacktestResult& result);
     // The ledger of the period's draws.
-    void ShowLedger(std::span<const HistoryDraw> period);
+    void ShowLedger(const PeriodReport& report);
     // The backtest steps the chart is drawn through.
     std::size_t ChartPoints() const;
     // Empty tables and charts, as after a failed read.
@@ -86,13 +82,7 @@ private:
 
     Desktop& m_desktop;
     Game m_game;
-    std::vector<HistoryDraw> m_history; // oldest first
-    int m_skippedRows = 0;
-    bool m_historyRead = false;                 // false until read, and after a failed read
-    std::size_t m_backtestPoints = 0;           // the chart's points of the backtest shown; 0 for none
-    std::vector<StoredResults> m_results;       // the payouts read last
-    std::vector<LedgerDraw> m_picksLedger;      // the draws at which a stored number was bought
-    std::vector<LedgerDraw> m_predictionLedger; // the draws at which the prediction was bought
+    StatisticsReport m_report; // what is shown, and what a refresh need not compute again
     std::vector<QValueAxis*> m_axesCount;
     QValueAxis* m_axisDraws = nullptr;
     QValueAxis* m_axisHits = nullptr;

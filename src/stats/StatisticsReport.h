@@ -1,0 +1,77 @@
+#pragma once
+
+#include "db/DrawHistory.h"
+#include "db/DrawResultsTable.h"
+#include "predict/Backtest.h"
+#include "stats/DrawStatistics.h"
+#include "stats/Ledger.h"
+
+#include <cstddef>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace drawbook {
+
+// What a read of the book did to the report.
+enum class ReportChange {
+    Failed,       // the book could not be read to the end: the report is empty
+    Reused,       // the same draws and payouts: the backtest and the prediction's ledger stand
+    LedgerScored, // new payouts of the same draws: the prediction is scored again, the backtest stands
+    BacktestRun,  // new draws or other chart points: the backtest runs again and scores the prediction in its walk
+};
+
+// One point of the prediction's running balance of a ticket.
+struct BalancePoint {
+    int drawNo = 0;
+    long long yen = 0;
+};
+
+// The statistics and the ledger of the last draws of the history.
+struct PeriodReport {
+    DrawStatistics statistics;
+    std::span<const HistoryDraw> draws; // the draws counted, oldest first; into the report's history
+    std::vector<LedgerLine> picks;      // one line per ticket of the game
+    std::vector<LedgerLine> prediction;
+    int drawsWithoutResults = 0; // the draws of the period whose payouts are not known
+    // Per ticket, the prediction's balance through as many points as the backtest keeps.
+    std::vector<std::vector<BalancePoint>> balance;
+    long long lowestBalance = 0; // of every draw, 0 included
+    long long highestBalance = 0;
+};
+
+// A game's history, backtest and ledger as the statistics window shows them. A read
+// of the book computes again only what the draws and payouts read have changed.
+class StatisticsReport {
+public:
+    explicit StatisticsReport(Game game) : m_game(game) {}
+
+    // Reads the draws, the numbers and the payouts again. The backtest keeps
+    // chartPoints steps and stands as long as the draws and that number do; the
+    // prediction's ledger stands as long as the draws and the payouts do.
+    ReportChange Refresh(const std::string& dbPath, std::size_t chartPoints);
+    // Forgets everything read, as after a failed read.
+    void Clear();
+
+    bool IsRead() const { return m_read; }
+    const std::vector<HistoryDraw>& History() const { return m_history; }
+    int SkippedRows() const { return m_skippedRows; }
+    bool HasResults() const { return !m_results.empty(); }
+    const BacktestResult& Backtest() const { return m_backtest; }
+
+    // Over the whole history, or over its last `last` draws for `last` above 0.
+    PeriodReport ForPeriod(int last) const;
+
+private:
+    Game m_game;
+    bool m_read = false; // false until read, and after a failed read
+    std::vector<HistoryDraw> m_history;
+    int m_skippedRows = 0;
+    std::vector<StoredResults> m_results;       // the payouts read last
+    BacktestResult m_backtest;                  // over the whole history
+    std::size_t m_backtestPoints = 0;           // the steps the backtest kept; 0 for none
+    std::vector<LedgerDraw> m_picksLedger;      // the draws at which a stored number was bought
+    std::vector<LedgerDraw> m_predictionLedger; // the draws at which the prediction was bought
+};
+
+} // namespace drawbook
