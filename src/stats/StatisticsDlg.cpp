@@ -1,6 +1,7 @@
 #include "stats/StatisticsDlg.h"
 
 #include "draw/DrawResults.h"
+#include "draw/ResultsText.h"
 #include "predict/Backtest.h"
 #include "stats/DrawStatistics.h"
 #include "res/Desktop.h"
@@ -48,42 +49,17 @@ constexpr std::array<Period, 4> kPeriods = {{
     {"直近20回", 20},
 }};
 
-QString BetLabel(Bet bet) {
-    switch (bet) {
-    case Bet::Straight:
-        return QStringLiteral("ストレート");
-    case Bet::Box:
-        return QStringLiteral("ボックス");
-    case Bet::Mini:
-        return QStringLiteral("ミニ");
-    }
-    return {};
-}
-
-// The hit marks of the draw list in deeper shades, mini in blue.
+// The hit marks of the draw list in deeper shades, mini in blue, the set in purple.
 QColor BetColour(Bet bet) {
     switch (bet) {
     case Bet::Straight:
         return QColor(200, 138, 0);
     case Bet::Box:
         return QColor(46, 139, 87);
+    case Bet::Set:
+        return QColor(128, 72, 160);
     case Bet::Mini:
         return QColor(31, 111, 180);
-    }
-    return Qt::black;
-}
-
-// The backtest chart's colours, and purple for the set.
-QColor TicketColour(Ticket ticket) {
-    switch (ticket) {
-    case Ticket::Straight:
-        return BetColour(Bet::Straight);
-    case Ticket::Box:
-        return BetColour(Bet::Box);
-    case Ticket::Set:
-        return QColor(128, 72, 160);
-    case Ticket::Mini:
-        return BetColour(Bet::Mini);
     }
     return Qt::black;
 }
@@ -379,8 +355,8 @@ QWidget* CStatisticsDlg::BuildPatternTab() {
 
 QWidget* CStatisticsDlg::BuildBacktestTab() {
     QStringList rows;
-    for (const Bet bet : BetsOf(m_game)) {
-        rows << BetLabel(bet);
+    for (const Bet bet : ScoredBetsOf(m_game)) {
+        rows << ToQString(BetLabel(bet));
     }
     m_tableBacktest = NewTable(
         {QStringLiteral("対象回数"), QStringLiteral("当選回数"), QStringLiteral("偶然での期待値"), QStringLiteral("z")},
@@ -402,12 +378,12 @@ QWidget* CStatisticsDlg::BuildBacktestTab() {
     m_axisHits->setLabelFormat(QStringLiteral("%d"));
     chart->addAxis(m_axisDraws, Qt::AlignBottom);
     chart->addAxis(m_axisHits, Qt::AlignLeft);
-    for (const Bet bet : BetsOf(m_game)) {
+    for (const Bet bet : ScoredBetsOf(m_game)) {
         auto* hits = new QLineSeries;
-        hits->setName(BetLabel(bet) + QStringLiteral("（当選）"));
+        hits->setName(ToQString(BetLabel(bet)) + QStringLiteral("（当選）"));
         hits->setPen(QPen(BetColour(bet), 2, Qt::SolidLine));
         auto* expected = new QLineSeries;
-        expected->setName(BetLabel(bet) + QStringLiteral("（期待値）"));
+        expected->setName(ToQString(BetLabel(bet)) + QStringLiteral("（期待値）"));
         expected->setPen(QPen(BetColour(bet), 2, Qt::DashLine));
         for (QLineSeries* series : {hits, expected}) {
             chart->addSeries(series);
@@ -429,8 +405,8 @@ QWidget* CStatisticsDlg::BuildBacktestTab() {
 
 QWidget* CStatisticsDlg::BuildLedgerTab() {
     QStringList rows;
-    for (const Ticket ticket : TicketsOf(m_game)) {
-        rows << ToQString(TicketLabel(ticket));
+    for (const Bet bet : BetsOf(m_game)) {
+        rows << ToQString(BetLabel(bet));
     }
     const QStringList columns = {QStringLiteral("口数"), QStringLiteral("購入額"), QStringLiteral("当せん金"),
                                  QStringLiteral("収支"), QStringLiteral("回収率 (%)")};
@@ -460,10 +436,10 @@ QWidget* CStatisticsDlg::BuildLedgerTab() {
     m_axisBalance->setLabelFormat(QStringLiteral("%.0f"));
     chart->addAxis(m_axisLedgerDraws, Qt::AlignBottom);
     chart->addAxis(m_axisBalance, Qt::AlignLeft);
-    for (const Ticket ticket : TicketsOf(m_game)) {
+    for (const Bet bet : BetsOf(m_game)) {
         auto* balance = new QLineSeries;
-        balance->setName(ToQString(TicketLabel(ticket)));
-        balance->setPen(QPen(TicketColour(ticket), 2, Qt::SolidLine));
+        balance->setName(ToQString(BetLabel(bet)));
+        balance->setPen(QPen(BetColour(bet), 2, Qt::SolidLine));
         chart->addSeries(balance);
         balance->attachAxis(m_axisLedgerDraws);
         balance->attachAxis(m_axisBalance);
@@ -623,9 +599,9 @@ void CStatisticsDlg::ShowLedger(std::span<const HistoryDraw> period) {
     const auto count = static_cast<std::size_t>(m_predictionLedger.end() - bought);
     const std::size_t points = std::max<std::size_t>(m_backtestPoints, 1);
     const std::size_t stride = std::max<std::size_t>((count + points - 1) / points, 1);
-    const auto tickets = TicketsOf(m_game);
+    const auto tickets = BetsOf(m_game);
     std::vector<QList<QPointF>> lines(tickets.size());
-    std::array<long long, kMaxTickets> balance{};
+    std::array<long long, kBetCount> balance{};
     double low = 0;
     double high = 0;
     for (auto draw = bought; draw != m_predictionLedger.end(); ++draw) {
@@ -648,7 +624,7 @@ void CStatisticsDlg::ShowLedger(std::span<const HistoryDraw> period) {
 }
 
 void CStatisticsDlg::ShowBacktest(const BacktestResult& result) {
-    const auto bets = BetsOf(m_game);
+    const auto bets = ScoredBetsOf(m_game);
     double maximum = 0;
     for (std::size_t b = 0; b < bets.size(); ++b) {
         BetScore score{bets[b]};
