@@ -14,6 +14,7 @@
 #include "db/DrawResultsTable.h"
 #include "db/DrawStore.h"
 #include "db/Transaction.h"
+#include "draw/Calendar.h"
 #include "draw/DrawResults.h"
 #include "draw/Game.h"
 #include "exchange/DrawImport.h"

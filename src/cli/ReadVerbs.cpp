@@ -154,7 +154,7 @@ Outcome Ledger(const Invocation& call) {
     for (const auto& [source, draws] :
          {std::pair{LedgerSource::Picks, &book.picks}, std::pair{LedgerSource::Prediction, &book.prediction}}) {
         for (const LedgerLine& line : SumLedger(game, *draws, firstDrawNo)) {
-            call.out << SourceName(source) << '\t' << TicketName(line.ticket) << '\t' << line.tickets << '\t'
+            call.out << SourceName(source) << '\t' << BetName(line.bet) << '\t' << line.tickets << '\t'
                      << line.cost << '\t' << line.won << '\t' << line.Balance() << '\t' << line.ReturnText() << '\n';
         }
     }

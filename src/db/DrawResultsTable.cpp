@@ -2,6 +2,7 @@
 
 #include "db/Connection.h"
 #include "db/DbError.h"
+#include "draw/Calendar.h"
 
 #include <algorithm>
 #include <array>

@@ -6,7 +6,9 @@
 #include "db/DrawResultsTable.h"
 #include "db/Statement.h"
 #include "db/Transaction.h"
+#include "draw/Calendar.h"
 #include "draw/DrawEdit.h"
+#include "draw/ResultsText.h"
 
 #include <algorithm>
 #include <numeric>

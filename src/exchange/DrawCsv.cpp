@@ -1,5 +1,6 @@
 #include "exchange/DrawCsv.h"
 
+#include "draw/Calendar.h"
 #include "draw/DigitText.h"
 #include "draw/DrawEdit.h"
 #include "draw/Utf8.h"

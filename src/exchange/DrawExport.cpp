@@ -3,6 +3,7 @@
 #include "db/DrawListQuery.h"
 #include "db/DbError.h"
 #include "db/DrawResultsTable.h"
+#include "draw/Calendar.h"
 #include "draw/DigitText.h"
 #include "exchange/CsvFile.h"
 

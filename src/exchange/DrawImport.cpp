@@ -2,7 +2,9 @@
 
 #include "db/DrawDatabase.h"
 #include "exchange/JetBook.h"
+#include "draw/Calendar.h"
 #include "draw/DigitText.h"
+#include "draw/ResultsText.h"
 #include "exchange/CsvFile.h"
 
 #include <optional>

@@ -2,6 +2,7 @@
 
 #include "db/Connection.h"
 #include "db/DbError.h"
+#include "draw/ResultsText.h"
 #include "res/QtText.h"
 
 #include <QBrush>
@@ -51,18 +52,15 @@ QVariant DrawListModel::data(const QModelIndex& index, int role) const {
         return tip.isEmpty() ? QVariant() : QVariant(tip);
     }
     if (role == Qt::BackgroundRole || role == Qt::ToolTipRole) {
-        const HitKind hit = Hit(index.row(), index.column());
-        switch (hit) {
-        case HitKind::None:
+        const std::optional<Bet> hit = Hit(index.row(), index.column());
+        if (!hit) {
             return {};
-        case HitKind::Straight:
-            return role == Qt::BackgroundRole ? QVariant(QBrush(kStraightColour))
-                                              : QVariant(QStringLiteral("ストレート当選"));
-        case HitKind::Box:
-            return role == Qt::BackgroundRole ? QVariant(QBrush(kBoxColour)) : QVariant(QStringLiteral("ボックス当選"));
-        case HitKind::Mini:
-            return role == Qt::BackgroundRole ? QVariant(QBrush(kBoxColour)) : QVariant(QStringLiteral("ミニ当選"));
         }
+        if (role == Qt::ToolTipRole) {
+            return ToQString(BetLabel(*hit)) + QStringLiteral("当選");
+        }
+        // Mini shares the box's green.
+        return QBrush(*hit == Bet::Straight ? kStraightColour : kBoxColour);
     }
     return {};
 }
@@ -214,10 +212,10 @@ QString DrawListModel::ResultsTip(int row, int column) const {
     return ToQString(ResultsText(m_game, FindResults(m_results, drawNo)));
 }
 
-HitKind DrawListModel::Hit(int row, int column) const {
+std::optional<Bet> DrawListModel::Hit(int row, int column) const {
     const int number = column - kFirstNumberColumn;
     if (row < 0 || row >= m_listed || number < 0 || number >= kNumberCount) {
-        return HitKind::None;
+        return std::nullopt;
     }
     // A missing digit is -1: like any digit that is not 0 to 9, nothing hits it.
     const Row& shown = m_rows[static_cast<std::size_t>(row)];

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,8 +41,8 @@ public:
     // Rows read before a failure stay listed.
     RowsRead AppendRows(const std::string& dbPath, const std::string& clause);
     QString Cell(int row, int column) const;
-    // How the number in the cell fared; None outside the five number columns.
-    HitKind Hit(int row, int column) const;
+    // The bet the number in the cell won (CheckHit); nothing outside the five number columns.
+    std::optional<Bet> Hit(int row, int column) const;
     // "2026-08-21（金）　ストレート 100,100円　…" in the draw number's column; empty
     // elsewhere and when nothing is known of the draw.
     QString ResultsTip(int row, int column) const;

@@ -118,7 +118,7 @@ BacktestResult RunBacktest(Game game, std::span<const HistoryDraw> history, std:
                            const std::function<void(const HistoryDraw&, const PickSet&)>& onDraw) {
     const int positions = Positions(game);
     BacktestResult result;
-    for (const Bet bet : BetsOf(game)) {
+    for (const Bet bet : ScoredBetsOf(game)) {
         result.scores.push_back({bet, 0, 0, 0.0, 0.0});
     }
     const std::size_t scored = history.empty() ? 0 : history.size() - 1;

@@ -34,7 +34,7 @@ struct BetScore {
     double Z() const;
 };
 
-// One scored draw, with the running totals of every bet of the game in BetsOf order.
+// One scored draw, with the running totals of every bet of the game in ScoredBetsOf order.
 struct BacktestStep {
     int drawNo = 0;
     PredictedNumbers picks;
@@ -44,7 +44,7 @@ struct BacktestStep {
 
 struct BacktestResult {
     ReadStatus status = ReadStatus::Complete;
-    std::vector<BetScore> scores; // in BetsOf order
+    std::vector<BetScore> scores; // in ScoredBetsOf order
     std::vector<BacktestStep> steps;
     std::string error;
 };

@@ -36,13 +36,13 @@ LedgerDraw ScoreNumbers(Game game, int drawNo, std::span<const PickDigits> numbe
         return scored;
     }
     const auto positions = static_cast<std::size_t>(Positions(game));
-    const auto tickets = TicketsOf(game);
+    const auto bets = BetsOf(game);
     const KnownPayouts known = KnownYens(results, winning);
     for (const PickDigits& number : numbers) {
         const std::span<const int> digits(number.data(), positions);
         const TicketWins wins = NumberWinnings(game, digits, winning, known);
-        for (std::size_t t = 0; t < tickets.size(); ++t) {
-            if (const auto& won = wins[static_cast<std::size_t>(tickets[t])]) {
+        for (std::size_t t = 0; t < bets.size(); ++t) {
+            if (const auto& won = wins[static_cast<std::size_t>(bets[t])]) {
                 ++scored.tickets[t];
                 scored.won[t] += *won;
             }
@@ -59,8 +59,8 @@ void KeepBought(std::vector<LedgerDraw>& kept, const LedgerDraw& draw) {
 
 std::vector<LedgerLine> SumLedger(Game game, std::span<const LedgerDraw> draws, int firstDrawNo) {
     std::vector<LedgerLine> lines;
-    for (const Ticket ticket : TicketsOf(game)) {
-        lines.push_back({ticket});
+    for (const Bet bet : BetsOf(game)) {
+        lines.push_back({bet});
     }
     for (const LedgerDraw& draw : draws) {
         if (draw.drawNo < firstDrawNo) {

@@ -15,14 +15,11 @@
 
 namespace drawbook {
 
-// The most tickets a game has: the three-digit game's four.
-inline constexpr std::size_t kMaxTickets = 4;
-
-// What one source's numbers cost and paid at one draw, per ticket in TicketsOf order.
+// What one source's numbers cost and paid at one draw, per bet in BetsOf order.
 struct LedgerDraw {
     int drawNo = 0;
-    std::array<std::uint8_t, kMaxTickets> tickets{}; // at most the five numbers of a draw
-    std::array<std::int32_t, kMaxTickets> won{};     // at most five payouts of kMaxYen
+    std::array<std::uint8_t, kBetCount> tickets{}; // at most the five numbers of a draw
+    std::array<std::int32_t, kBetCount> won{};     // at most five payouts of kMaxYen
 };
 
 // Whose numbers were bought.
@@ -33,9 +30,9 @@ enum class LedgerSource {
 // "picks", "prediction": the command line's names.
 std::string_view SourceName(LedgerSource source);
 
-// One ticket kind over a period.
+// One bet over a period.
 struct LedgerLine {
-    Ticket ticket = Ticket::Straight;
+    Bet bet = Bet::Straight;
     long long tickets = 0;
     long long cost = 0;
     long long won = 0;
@@ -55,7 +52,7 @@ LedgerDraw ScoreNumbers(Game game, int drawNo, std::span<const PickDigits> numbe
 // Appends the draw when anything was bought at it: the others add nothing to any sum.
 void KeepBought(std::vector<LedgerDraw>& kept, const LedgerDraw& draw);
 
-// The totals of the draws from firstDrawNo on, one line per ticket of the game.
+// The totals of the draws from firstDrawNo on, one line per bet of the game.
 std::vector<LedgerLine> SumLedger(Game game, std::span<const LedgerDraw> draws, int firstDrawNo = 0);
 
 // The book's ledger: its draws in draw order, each with what it cost and paid.

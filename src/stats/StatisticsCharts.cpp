@@ -16,22 +16,10 @@ QColor BetColour(Bet bet) {
         return QColor(200, 138, 0);
     case Bet::Box:
         return QColor(46, 139, 87);
+    case Bet::Set:
+        return QColor(128, 72, 160);
     case Bet::Mini:
         return QColor(31, 111, 180);
-    }
-    return Qt::black;
-}
-
-QColor TicketColour(Ticket ticket) {
-    switch (ticket) {
-    case Ticket::Straight:
-        return BetColour(Bet::Straight);
-    case Ticket::Box:
-        return BetColour(Bet::Box);
-    case Ticket::Set:
-        return QColor(128, 72, 160);
-    case Ticket::Mini:
-        return BetColour(Bet::Mini);
     }
     return Qt::black;
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "draw/Bet.h"
-#include "draw/DrawResults.h"
 
 #include <QColor>
 #include <QString>
@@ -12,10 +11,8 @@ class QValueAxis;
 
 namespace drawbook {
 
-// The hit marks of the draw list in deeper shades, mini in blue.
+// The hit marks of the draw list in deeper shades, mini in blue, the set in purple.
 QColor BetColour(Bet bet);
-// The backtest chart's colours, and purple for the set.
-QColor TicketColour(Ticket ticket);
 
 // A chart of lines over the draws, its legend at the right.
 QChart* NewLineChart(const QString& title);

@@ -43,18 +43,6 @@ constexpr std::array<Period, 4> kPeriods = {{
     {"直近20回", 20},
 }};
 
-QString BetLabel(Bet bet) {
-    switch (bet) {
-    case Bet::Straight:
-        return QStringLiteral("ストレート");
-    case Bet::Box:
-        return QStringLiteral("ボックス");
-    case Bet::Mini:
-        return QStringLiteral("ミニ");
-    }
-    return {};
-}
-
 QString GameTitle(Game game) {
     return QStringLiteral("SOMARU屋　") + ToQString(GameLabel(game)) + QStringLiteral("　統計");
 }
@@ -195,8 +183,8 @@ QWidget* CStatisticsDlg::BuildPatternTab() {
 
 QWidget* CStatisticsDlg::BuildBacktestTab() {
     QStringList rows;
-    for (const Bet bet : BetsOf(m_game)) {
-        rows << BetLabel(bet);
+    for (const Bet bet : ScoredBetsOf(m_game)) {
+        rows << ToQString(BetLabel(bet));
     }
     m_tableBacktest = NewTable(
         {QStringLiteral("対象回数"), QStringLiteral("当選回数"), QStringLiteral("偶然での期待値"), QStringLiteral("z")},
@@ -218,12 +206,12 @@ QWidget* CStatisticsDlg::BuildBacktestTab() {
     m_axisHits->setLabelFormat(QStringLiteral("%d"));
     chart->addAxis(m_axisDraws, Qt::AlignBottom);
     chart->addAxis(m_axisHits, Qt::AlignLeft);
-    for (const Bet bet : BetsOf(m_game)) {
+    for (const Bet bet : ScoredBetsOf(m_game)) {
         auto* hits = new QLineSeries;
-        hits->setName(BetLabel(bet) + QStringLiteral("（当選）"));
+        hits->setName(ToQString(BetLabel(bet)) + QStringLiteral("（当選）"));
         hits->setPen(QPen(BetColour(bet), 2, Qt::SolidLine));
         auto* expected = new QLineSeries;
-        expected->setName(BetLabel(bet) + QStringLiteral("（期待値）"));
+        expected->setName(ToQString(BetLabel(bet)) + QStringLiteral("（期待値）"));
         expected->setPen(QPen(BetColour(bet), 2, Qt::DashLine));
         for (QLineSeries* series : {hits, expected}) {
             chart->addSeries(series);
@@ -245,8 +233,8 @@ QWidget* CStatisticsDlg::BuildBacktestTab() {
 
 QWidget* CStatisticsDlg::BuildLedgerTab() {
     QStringList rows;
-    for (const Ticket ticket : TicketsOf(m_game)) {
-        rows << ToQString(TicketLabel(ticket));
+    for (const Bet bet : BetsOf(m_game)) {
+        rows << ToQString(BetLabel(bet));
     }
     const QStringList columns = {QStringLiteral("口数"), QStringLiteral("購入額"), QStringLiteral("当せん金"),
                                  QStringLiteral("収支"), QStringLiteral("回収率 (%)")};
@@ -276,10 +264,10 @@ QWidget* CStatisticsDlg::BuildLedgerTab() {
     m_axisBalance->setLabelFormat(QStringLiteral("%.0f"));
     chart->addAxis(m_axisLedgerDraws, Qt::AlignBottom);
     chart->addAxis(m_axisBalance, Qt::AlignLeft);
-    for (const Ticket ticket : TicketsOf(m_game)) {
+    for (const Bet bet : BetsOf(m_game)) {
         auto* balance = new QLineSeries;
-        balance->setName(ToQString(TicketLabel(ticket)));
-        balance->setPen(QPen(TicketColour(ticket), 2, Qt::SolidLine));
+        balance->setName(ToQString(BetLabel(bet)));
+        balance->setPen(QPen(BetColour(bet), 2, Qt::SolidLine));
         chart->addSeries(balance);
         balance->attachAxis(m_axisLedgerDraws);
         balance->attachAxis(m_axisBalance);
@@ -414,7 +402,7 @@ void CStatisticsDlg::ShowLedger(const PeriodReport& report) {
 }
 
 void CStatisticsDlg::ShowBacktest(const BacktestResult& result) {
-    const auto bets = BetsOf(m_game);
+    const auto bets = ScoredBetsOf(m_game);
     double maximum = 0;
     for (std::size_t b = 0; b < bets.size(); ++b) {
         BetScore score{bets[b]};

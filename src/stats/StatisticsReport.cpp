@@ -100,9 +100,9 @@ PeriodReport StatisticsReport::ForPeriod(int last) const {
     const auto count = static_cast<std::size_t>(m_predictionLedger.end() - bought);
     const std::size_t points = std::max<std::size_t>(m_backtestPoints, 1);
     const std::size_t stride = std::max<std::size_t>((count + points - 1) / points, 1);
-    const std::size_t tickets = TicketsOf(m_game).size();
+    const std::size_t tickets = BetsOf(m_game).size();
     report.balance.resize(tickets);
-    std::array<long long, kMaxTickets> balance{};
+    std::array<long long, kBetCount> balance{};
     for (auto draw = bought; draw != m_predictionLedger.end(); ++draw) {
         // The last draw is always among the points, the others evenly spread before it.
         const bool shown = static_cast<std::size_t>(m_predictionLedger.end() - draw - 1) % stride == 0;

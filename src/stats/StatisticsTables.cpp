@@ -1,5 +1,6 @@
 #include "stats/StatisticsTables.h"
 
+#include "draw/ResultsText.h"
 #include "res/QtText.h"
 
 #include <QFont>

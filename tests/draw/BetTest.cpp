@@ -13,7 +13,7 @@ using Digits = std::vector<int>;
 
 struct HitCase {
     std::string number;
-    HitKind hit;
+    std::optional<Bet> hit;
 };
 
 void ExpectHits(Game game, const Digits& winning, const std::vector<HitCase>& cases) {
@@ -24,6 +24,33 @@ void ExpectHits(Game game, const Digits& winning, const std::vector<HitCase>& ca
 }
 
 } // namespace
+
+TEST(BetTest, EachGameListsItsBetsAndPrizesWithTheirNamesAndLabels) {
+    // A bet as "name label", then the scored bets, then a prize as "label:bet".
+    const auto describe = [](Game game) {
+        std::string text;
+        for (const Bet bet : BetsOf(game)) {
+            text += std::string(BetName(bet)) + " " + std::string(BetLabel(bet)) + "\n";
+        }
+        text += "scored:";
+        for (const Bet bet : ScoredBetsOf(game)) {
+            text += " " + std::string(BetName(bet));
+        }
+        text += "\n";
+        for (const Prize prize : PrizesOf(game)) {
+            text += PrizeLabel(prize) + ":" + std::string(BetName(PrizeBet(prize))) + "\n";
+        }
+        return text;
+    };
+    EXPECT_EQ(describe(Game::Numbers3), "straight ストレート\nbox ボックス\nset セット\nmini ミニ\n"
+                                        "scored: straight box mini\n"
+                                        "ストレート:straight\nボックス:box\nセット（ストレート）:set\n"
+                                        "セット（ボックス）:set\nミニ:mini\n");
+    EXPECT_EQ(describe(Game::Numbers4), "straight ストレート\nbox ボックス\nset セット\n"
+                                        "scored: straight box\n"
+                                        "ストレート:straight\nボックス:box\nセット（ストレート）:set\n"
+                                        "セット（ボックス）:set\n");
+}
 
 TEST(HitCheckTest, NumberDigitsTakesHalfAndFullWidthDigits) {
     EXPECT_EQ(NumberDigits(Game::Numbers3, "123"), (Digits{1, 2, 3}));
@@ -55,139 +82,139 @@ TEST(HitCheckTest, NumberDigitsRefusesWhatIsNotOneDigitPerPosition) {
 TEST(HitCheckTest, ThreeDigitsStraightBoxAndMini) {
     ExpectHits(Game::Numbers3, {1, 2, 3},
                {
-                   {"123", HitKind::Straight},
-                   {"132", HitKind::Box},
-                   {"213", HitKind::Box},
-                   {"231", HitKind::Box},
-                   {"312", HitKind::Box},
-                   {"321", HitKind::Box},
-                   {"023", HitKind::Mini},
-                   {"923", HitKind::Mini},
+                   {"123", Bet::Straight},
+                   {"132", Bet::Box},
+                   {"213", Bet::Box},
+                   {"231", Bet::Box},
+                   {"312", Bet::Box},
+                   {"321", Bet::Box},
+                   {"023", Bet::Mini},
+                   {"923", Bet::Mini},
                    // The same last two digits but other digits: mini, not box.
-                   {"223", HitKind::Mini},
-                   {"323", HitKind::Mini},
-                   {"124", HitKind::None},
-                   {"233", HitKind::None},
-                   {"032", HitKind::None},
-                   {"012", HitKind::None},
-                   {"456", HitKind::None},
+                   {"223", Bet::Mini},
+                   {"323", Bet::Mini},
+                   {"124", std::nullopt},
+                   {"233", std::nullopt},
+                   {"032", std::nullopt},
+                   {"012", std::nullopt},
+                   {"456", std::nullopt},
                });
 }
 
 TEST(HitCheckTest, RepeatedWinningDigits) {
     ExpectHits(Game::Numbers3, {1, 1, 2},
                {
-                   {"112", HitKind::Straight},
-                   {"121", HitKind::Box},
-                   {"211", HitKind::Box},
-                   {"012", HitKind::Mini},
-                   {"212", HitKind::Mini},
-                   {"122", HitKind::None},
-                   {"221", HitKind::None},
-                   {"111", HitKind::None},
-                   {"102", HitKind::None},
+                   {"112", Bet::Straight},
+                   {"121", Bet::Box},
+                   {"211", Bet::Box},
+                   {"012", Bet::Mini},
+                   {"212", Bet::Mini},
+                   {"122", std::nullopt},
+                   {"221", std::nullopt},
+                   {"111", std::nullopt},
+                   {"102", std::nullopt},
                });
     ExpectHits(Game::Numbers3, {1, 1, 1},
                {
-                   {"111", HitKind::Straight},
-                   {"011", HitKind::Mini},
-                   {"911", HitKind::Mini},
-                   {"110", HitKind::None},
-                   {"101", HitKind::None},
+                   {"111", Bet::Straight},
+                   {"011", Bet::Mini},
+                   {"911", Bet::Mini},
+                   {"110", std::nullopt},
+                   {"101", std::nullopt},
                });
     ExpectHits(Game::Numbers3, {0, 0, 0},
                {
-                   {"000", HitKind::Straight},
-                   {"500", HitKind::Mini},
-                   {"００５", HitKind::None},
+                   {"000", Bet::Straight},
+                   {"500", Bet::Mini},
+                   {"００５", std::nullopt},
                });
 }
 
 TEST(HitCheckTest, FourDigitsHaveNoMini) {
     ExpectHits(Game::Numbers4, {1, 2, 3, 4},
                {
-                   {"1234", HitKind::Straight},
-                   {"4321", HitKind::Box},
-                   {"2134", HitKind::Box},
-                   {"3412", HitKind::Box},
-                   {"0234", HitKind::None},
-                   {"9934", HitKind::None},
-                   {"1235", HitKind::None},
-                   {"1224", HitKind::None},
+                   {"1234", Bet::Straight},
+                   {"4321", Bet::Box},
+                   {"2134", Bet::Box},
+                   {"3412", Bet::Box},
+                   {"0234", std::nullopt},
+                   {"9934", std::nullopt},
+                   {"1235", std::nullopt},
+                   {"1224", std::nullopt},
                });
     ExpectHits(Game::Numbers4, {1, 1, 2, 2},
                {
-                   {"1122", HitKind::Straight},
-                   {"2211", HitKind::Box},
-                   {"1212", HitKind::Box},
-                   {"2121", HitKind::Box},
-                   {"1221", HitKind::Box},
-                   {"1222", HitKind::None},
-                   {"1112", HitKind::None},
-                   {"0022", HitKind::None},
+                   {"1122", Bet::Straight},
+                   {"2211", Bet::Box},
+                   {"1212", Bet::Box},
+                   {"2121", Bet::Box},
+                   {"1221", Bet::Box},
+                   {"1222", std::nullopt},
+                   {"1112", std::nullopt},
+                   {"0022", std::nullopt},
                });
     ExpectHits(Game::Numbers4, {1, 1, 1, 2},
                {
-                   {"1112", HitKind::Straight},
-                   {"2111", HitKind::Box},
-                   {"1211", HitKind::Box},
-                   {"1121", HitKind::Box},
-                   {"1122", HitKind::None},
-                   {"1111", HitKind::None},
+                   {"1112", Bet::Straight},
+                   {"2111", Bet::Box},
+                   {"1211", Bet::Box},
+                   {"1121", Bet::Box},
+                   {"1122", std::nullopt},
+                   {"1111", std::nullopt},
                });
 }
 
 TEST(HitCheckTest, FullWidthNumbersHit) {
     ExpectHits(Game::Numbers3, {1, 1, 2},
                {
-                   {"１１２", HitKind::Straight},
-                   {"１２１", HitKind::Box},
-                   {"０１２", HitKind::Mini},
-                   {"１2１", HitKind::Box},
+                   {"１１２", Bet::Straight},
+                   {"１２１", Bet::Box},
+                   {"０１２", Bet::Mini},
+                   {"１2１", Bet::Box},
                });
     ExpectHits(Game::Numbers4, {1, 2, 3, 4},
                {
-                   {"１２３４", HitKind::Straight},
-                   {"４３２１", HitKind::Box},
+                   {"１２３４", Bet::Straight},
+                   {"４３２１", Bet::Box},
                });
 }
 
 TEST(HitCheckTest, TextsThatAreNotNumbersNeverHit) {
     ExpectHits(Game::Numbers3, {1, 2, 3},
                {
-                   {"", HitKind::None},
-                   {"　", HitKind::None},
-                   {"   ", HitKind::None},
+                   {"", std::nullopt},
+                   {"　", std::nullopt},
+                   {"   ", std::nullopt},
                    // Two digits are not a mini.
-                   {"23", HitKind::None},
-                   {"12", HitKind::None},
-                   {"1234", HitKind::None},
-                   {"0123", HitKind::None},
-                   {"12a", HitKind::None},
-                   {"a23", HitKind::None},
-                   {" 123", HitKind::None},
-                   {"123 ", HitKind::None},
-                   {"1 23", HitKind::None},
-                   {"当", HitKind::None},
-                   {"１２３４", HitKind::None},
+                   {"23", std::nullopt},
+                   {"12", std::nullopt},
+                   {"1234", std::nullopt},
+                   {"0123", std::nullopt},
+                   {"12a", std::nullopt},
+                   {"a23", std::nullopt},
+                   {" 123", std::nullopt},
+                   {"123 ", std::nullopt},
+                   {"1 23", std::nullopt},
+                   {"当", std::nullopt},
+                   {"１２３４", std::nullopt},
                });
     ExpectHits(Game::Numbers4, {1, 2, 3, 4},
                {
-                   {"", HitKind::None},
-                   {"　", HitKind::None},
-                   {"123", HitKind::None},
-                   {"234", HitKind::None},
-                   {"12345", HitKind::None},
-                   {"１２３", HitKind::None},
+                   {"", std::nullopt},
+                   {"　", std::nullopt},
+                   {"123", std::nullopt},
+                   {"234", std::nullopt},
+                   {"12345", std::nullopt},
+                   {"１２３", std::nullopt},
                });
 }
 
 TEST(HitCheckTest, AWinningNumberWithAMissingDigitNeverHits) {
     // A missing digit comes as -1, or the digits stop short.
-    ExpectHits(Game::Numbers3, {-1, 2, 3}, {{"123", HitKind::None}, {"023", HitKind::None}, {"923", HitKind::None}});
-    ExpectHits(Game::Numbers3, {1, -1, 3}, {{"123", HitKind::None}, {"103", HitKind::None}});
-    ExpectHits(Game::Numbers3, {2, 3}, {{"123", HitKind::None}, {"023", HitKind::None}, {"23", HitKind::None}});
-    ExpectHits(Game::Numbers3, {}, {{"123", HitKind::None}, {"", HitKind::None}});
-    ExpectHits(Game::Numbers4, {1, 2, 3, -1}, {{"1234", HitKind::None}, {"1230", HitKind::None}});
-    ExpectHits(Game::Numbers4, {1, 2, 3}, {{"1234", HitKind::None}, {"123", HitKind::None}});
+    ExpectHits(Game::Numbers3, {-1, 2, 3}, {{"123", std::nullopt}, {"023", std::nullopt}, {"923", std::nullopt}});
+    ExpectHits(Game::Numbers3, {1, -1, 3}, {{"123", std::nullopt}, {"103", std::nullopt}});
+    ExpectHits(Game::Numbers3, {2, 3}, {{"123", std::nullopt}, {"023", std::nullopt}, {"23", std::nullopt}});
+    ExpectHits(Game::Numbers3, {}, {{"123", std::nullopt}, {"", std::nullopt}});
+    ExpectHits(Game::Numbers4, {1, 2, 3, -1}, {{"1234", std::nullopt}, {"1230", std::nullopt}});
+    ExpectHits(Game::Numbers4, {1, 2, 3}, {{"1234", std::nullopt}, {"123", std::nullopt}});
 }

@@ -1,6 +1,7 @@
 #include "exchange/DrawImport.h"
 #include "db/Connection.h"
 #include "db/DrawResultsTable.h"
+#include "draw/Calendar.h"
 #include "exchange/DrawExport.h"
 #include "exchange/CsvFile.h"
 #include "support/TestDatabase.h"

@@ -205,11 +205,11 @@ void NumbersDlgTest::everyCellOfTheRealHistoryAsStored() {
                 winning.push_back(digit && *digit <= 9 ? *digit : -1);
             }
             for (int c = 0; c < 7; ++c) {
-                const HitKind hit = c < 2 ? HitKind::None : CheckHit(game, winning, draw.numbers[c - 2]);
+                const std::optional<Bet> hit = c < 2 ? std::nullopt : CheckHit(game, winning, draw.numbers[c - 2]);
                 const QModelIndex index = model->index(r, c);
                 QCOMPARE(index.data().toString(), c < 2 ? cells[c] : QString::fromStdString(draw.numbers[c - 2]));
                 QCOMPARE(window->DrawList().Hit(r, c), hit);
-                QCOMPARE(index.data(Qt::BackgroundRole).isValid(), hit != HitKind::None);
+                QCOMPARE(index.data(Qt::BackgroundRole).isValid(), hit.has_value());
             }
         }
     }
@@ -226,7 +226,7 @@ void NumbersDlgTest::aColumnAddedOverListedRowsIsBlankInThem() {
     window->FillDrawList(window->m_strDbPath, QStringLiteral("WHERE kaisai=1"));
     QCOMPARE(ListedRows(*window),
              (QStringList{QStringLiteral("1\t\t123\t321\t\t\t\t5"), QStringLiteral("1\t123\t321\t\t\t\t5\t")}));
-    QCOMPARE(window->DrawList().Hit(0, 2), HitKind::Box); // marks stay with the numbers as read
+    QCOMPARE(window->DrawList().Hit(0, 2), std::optional(Bet::Box)); // marks stay with the numbers as read
 }
 
 void NumbersDlgTest::listColumnsAndSelection() {

@@ -173,16 +173,6 @@ HandChances CountChances(const PredictedNumbers& picks, int positions) {
 
 } // namespace
 
-TEST(BacktestTest, BetNamesAndTheBetsOfEachGame) {
-    EXPECT_EQ(BetName(Bet::Straight), "straight");
-    EXPECT_EQ(BetName(Bet::Box), "box");
-    EXPECT_EQ(BetName(Bet::Mini), "mini");
-    const auto three = BetsOf(Game::Numbers3);
-    EXPECT_EQ(std::vector<Bet>(three.begin(), three.end()), (std::vector<Bet>{Bet::Straight, Bet::Box, Bet::Mini}));
-    const auto four = BetsOf(Game::Numbers4);
-    EXPECT_EQ(std::vector<Bet>(four.begin(), four.end()), (std::vector<Bet>{Bet::Straight, Bet::Box}));
-}
-
 TEST(BacktestTest, BoxAndMiniBetsIncludeTheStraight) {
     const std::vector<int> winning = {1, 1, 2};
     const PredictedNumbers boxOnly = {"999", "121", "888", "777", "666"};
@@ -288,7 +278,7 @@ TEST(BacktestTest, ChanceOfWinIsTheShareOfAllDrawsThatWin) {
         }
         SCOPED_TRACE(::testing::PrintToString(picks));
         const int all = positions == 3 ? 1000 : 10000;
-        for (const Bet bet : BetsOf(game)) {
+        for (const Bet bet : ScoredBetsOf(game)) {
             int wins = 0;
             for (int n = 0; n < all; ++n) {
                 std::vector<int> winning;
@@ -335,9 +325,9 @@ TEST(BacktestTest, NoScoreWithoutTwoDraws) {
             const BacktestResult result = RunBacktest(game, history);
             EXPECT_EQ(result.status, ReadStatus::Complete);
             EXPECT_TRUE(result.steps.empty());
-            ASSERT_EQ(result.scores.size(), BetsOf(game).size());
+            ASSERT_EQ(result.scores.size(), ScoredBetsOf(game).size());
             for (std::size_t b = 0; b < result.scores.size(); ++b) {
-                ExpectScore(result.scores[b], BetsOf(game)[b], 0, 0, 0.0, 0.0);
+                ExpectScore(result.scores[b], ScoredBetsOf(game)[b], 0, 0, 0.0, 0.0);
                 EXPECT_EQ(result.scores[b].Z(), 0.0);
             }
         }
@@ -387,7 +377,7 @@ TEST(BacktestTest, StepsFollowThePredictionOfEveryPrefix) {
         const BacktestResult result = RunBacktest(game, history);
         ASSERT_EQ(result.status, ReadStatus::Complete);
         ASSERT_EQ(result.steps.size(), history.size() - 1);
-        ASSERT_EQ(result.scores.size(), BetsOf(game).size());
+        ASSERT_EQ(result.scores.size(), ScoredBetsOf(game).size());
 
         NextDrawPredictor reference(positions);
         reference.AddDraw(std::span(history[0].digits.data(), static_cast<std::size_t>(positions)));
@@ -429,7 +419,7 @@ TEST(BacktestTest, StepsFollowThePredictionOfEveryPrefix) {
             reference.AddDraw(std::span(history[i].digits.data(), static_cast<std::size_t>(positions)));
         }
         for (std::size_t b = 0; b < result.scores.size(); ++b) {
-            ExpectScore(result.scores[b], BetsOf(game)[b], length - 1, hits[b], expected[b], variance[b]);
+            ExpectScore(result.scores[b], ScoredBetsOf(game)[b], length - 1, hits[b], expected[b], variance[b]);
         }
     }
 }
@@ -576,7 +566,7 @@ TEST(BacktestTest, RealHistory) {
         ASSERT_EQ(result.steps.size(), 7053u);
         EXPECT_EQ(result.steps.front().drawNo, 2);
         EXPECT_EQ(result.steps.back().drawNo, 7054);
-        ASSERT_EQ(result.scores.size(), BetsOf(game).size());
+        ASSERT_EQ(result.scores.size(), ScoredBetsOf(game).size());
         for (std::size_t b = 0; b < result.scores.size(); ++b) {
             EXPECT_EQ(result.scores[b].draws, 7053);
             EXPECT_GE(result.scores[b].hits, 0);

@@ -75,8 +75,8 @@ TEST(LedgerTest, EachStoredNumberIsOneTicketOfEveryKindItCanBeBoughtAs) {
         EXPECT_EQ(ledger.history.size(), ReadDrawHistory(db.Path(), game).draws.size());
         for (const LedgerDraw& draw : ledger.picks) {
             const TicketCase& c = cases.at(static_cast<std::size_t>(draw.drawNo - 1));
-            for (std::size_t t = 0; t < TicketsOf(game).size(); ++t) {
-                SCOPED_TRACE(c.winning + " " + c.number + " " + std::string(TicketName(TicketsOf(game)[t])));
+            for (std::size_t t = 0; t < BetsOf(game).size(); ++t) {
+                SCOPED_TRACE(c.winning + " " + c.number + " " + std::string(BetName(BetsOf(game)[t])));
                 EXPECT_EQ(draw.tickets[t], c.won[t] == kNo ? 0 : 1);
                 EXPECT_EQ(draw.won[t], c.won[t] == kNo ? 0 : c.won[t]);
             }
@@ -94,7 +94,7 @@ TEST(LedgerTest, SumsFromTheFirstDrawAskedAndReturnsInTenthsOfAPercent) {
     const auto text = [](const std::vector<LedgerLine>& lines) {
         std::string out;
         for (const LedgerLine& line : lines) {
-            out += std::string(TicketName(line.ticket)) + " " + std::to_string(line.tickets) + " " +
+            out += std::string(BetName(line.bet)) + " " + std::to_string(line.tickets) + " " +
                    std::to_string(line.cost) + " " + std::to_string(line.won) + " " + std::to_string(line.Balance()) +
                    " " + line.ReturnText() + "\n";
         }
@@ -115,6 +115,6 @@ TEST(LedgerTest, SumsFromTheFirstDrawAskedAndReturnsInTenthsOfAPercent) {
         {2000, 3, "0.2"}, {2000, 1, "0.1"}, {2000, 0, "0.0"}, {200, 199, "99.5"}, {600, 1, "0.2"}, {600, 200, "33.3"},
     };
     for (const auto& [cost, won, expected] : returns) {
-        EXPECT_EQ((LedgerLine{Ticket::Box, cost / 200, cost, won}.ReturnText()), expected) << cost << " " << won;
+        EXPECT_EQ((LedgerLine{Bet::Box, cost / 200, cost, won}.ReturnText()), expected) << cost << " " << won;
     }
 }

@@ -1,0 +1,36 @@
+#include "draw/ResultsText.h"
+
+#include "draw/Calendar.h"
+
+namespace drawbook {
+
+std::string YenText(long long yen) {
+    const std::string digits = std::to_string(yen < 0 ? -yen : yen);
+    std::string text = yen < 0 ? "-" : "";
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) {
+            text += ',';
+        }
+        text += digits[i];
+    }
+    return text + "円";
+}
+
+std::string ResultsText(Game game, const DrawResults& results) {
+    std::string text;
+    if (results.date != 0) {
+        text = DateText(results.date) + "（" + std::string(WeekdayText(results.date)) + "）";
+    }
+    for (const Prize prize : PrizesOf(game)) {
+        if (results.Yen(prize) == kUnknownYen) {
+            continue;
+        }
+        if (!text.empty()) {
+            text += "　";
+        }
+        text += PrizeLabel(prize) + " " + YenText(results.Yen(prize));
+    }
+    return text;
+}
+
+} // namespace drawbook

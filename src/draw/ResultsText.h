@@ -1,0 +1,17 @@
+#pragma once
+
+#include "draw/DrawResults.h"
+#include "draw/Game.h"
+
+#include <string>
+
+namespace drawbook {
+
+// 100100 as "100,100円".
+std::string YenText(long long yen);
+
+// "2026-08-21（金）　ストレート 100,100円　ボックス 16,600円 …": what is known, in
+// prize order; empty when nothing is.
+std::string ResultsText(Game game, const DrawResults& results);
+
+} // namespace drawbook
