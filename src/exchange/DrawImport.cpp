@@ -1,9 +1,10 @@
 #include "exchange/DrawImport.h"
 
 #include "db/DrawDatabase.h"
-#include "exchange/JetBook.h"
 #include "draw/DigitText.h"
 #include "exchange/CsvFile.h"
+#include "exchange/ImportReport.h"
+#include "exchange/JetBook.h"
 
 #include <optional>
 #include <utility>
