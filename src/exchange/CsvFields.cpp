@@ -1,5 +1,6 @@
 #include "exchange/CsvFields.h"
 
+#include "draw/DrawNumber.h"
 #include "draw/DrawResults.h"
 #include "draw/Utf8.h"
 
@@ -12,8 +13,6 @@ namespace {
 
 // A bad field is quoted this far, so a huge one cannot swamp the report.
 constexpr std::size_t kQuotedCharacters = 20;
-
-constexpr int kLastDrawNo = 32767; // the draw number is a 16-bit column
 
 bool AllDigits(std::string_view text) {
     return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });

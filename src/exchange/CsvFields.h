@@ -15,7 +15,7 @@ std::string_view TrimField(std::string_view text);
 // A field as a message quotes it: cut short after a few characters.
 std::string Shortened(std::string_view text);
 
-// "123", "第123回" or " １２３ ": the draw number when it is one from 1 to 32767.
+// "123", "第123回" or " １２３ ": the draw number when it is one from 1 to kLastDrawNo.
 std::optional<int> ReadDrawNo(std::string_view field);
 
 // " 409 " or "４０９": the winning digits when the field holds exactly `count`.

@@ -2,6 +2,7 @@
 
 #include "draw/DigitText.h"
 #include "draw/DrawEdit.h"
+#include "draw/DrawNumber.h"
 #include "exchange/CsvFields.h"
 #include "exchange/CsvFile.h"
 #include "exchange/CsvLayout.h"
@@ -143,10 +144,8 @@ DrawCsv ReadDrawCsv(Game game, std::string_view bytes) {
         }
         const auto drawNo = ReadDrawNo(record.fields[layout->drawColumn]);
         if (!drawNo) {
-            problems.emplace_back(record.line,
-                                  LineMessage(record.line, "開催回「" +
-                                                               Shortened(TrimField(record.fields[layout->drawColumn])) +
-                                                               "」が1～32767の数ではありません"));
+            problems.emplace_back(record.line, LineMessage(record.line, DrawNoOutOfRangeText(Shortened(TrimField(
+                                                                            record.fields[layout->drawColumn])))));
             return true;
         }
         const auto digits = RecordDigits(record, *layout, count);
