@@ -16,6 +16,10 @@ namespace drawbook {
 
 namespace {
 
+// Room is kept ahead for one draw a line, but never for more than a book holds:
+// a body of blank lines must not ask for gigabytes.
+constexpr std::size_t kMostDrawsAhead = kLastDrawNo;
+
 constexpr std::string_view kNotDecodedMessage =
     "　文字コードを読み取れませんでした。UTF-8 か Shift_JIS で保存してください。。";
 
@@ -112,7 +116,8 @@ DrawCsv ReadDrawCsv(Game game, std::string_view bytes) {
     std::optional<CsvLayout> layout;
     std::vector<std::pair<int, std::string>> problems;
     std::size_t otherGameLines = 0;
-    csv.draws.reserve(static_cast<std::size_t>(std::count(text->begin(), text->end(), '\n')) + 1);
+    const auto lines = static_cast<std::size_t>(std::count(text->begin(), text->end(), '\n')) + 1;
+    csv.draws.reserve(std::min(lines, kMostDrawsAhead));
     ForEachCsvRecord(*text, [&](const CsvRow& record) {
         if (Blank(record)) {
             return true;
@@ -131,8 +136,9 @@ DrawCsv ReadDrawCsv(Game game, std::string_view bytes) {
                 return false;
             }
             if (layout->hasNumbers) {
-                // Never in the object itself, where a move of the result would take it along.
-                csv.numberText.reserve(std::max<std::size_t>(text->size(), 64));
+                // Room for every field of the text, so the numbers never move once copied.
+                csv.numberText = std::make_unique<std::string>();
+                csv.numberText->reserve(text->size());
             }
             if (layout->hasHeader) {
                 return true;
@@ -169,7 +175,7 @@ DrawCsv ReadDrawCsv(Game game, std::string_view bytes) {
         draw.results = *results;
         if (layout->hasNumbers) {
             // A number the file has no column for is the empty one. The numbers
-            // are copied into room kept for the whole text, so none ever moves.
+            // are copied into room kept for the whole text.
             draw.numbers.emplace();
             for (std::size_t n = 0; n < kNumberCount; ++n) {
                 if (!layout->numberColumns[n]) {
@@ -177,9 +183,9 @@ DrawCsv ReadDrawCsv(Game game, std::string_view bytes) {
                     continue;
                 }
                 const std::string_view number = OptionalField(record, layout->numberColumns[n]);
-                const std::size_t start = csv.numberText.size();
-                csv.numberText += number;
-                (*draw.numbers)[n] = std::string_view(csv.numberText).substr(start, number.size());
+                const std::size_t start = csv.numberText->size();
+                *csv.numberText += number;
+                (*draw.numbers)[n] = std::string_view(*csv.numberText).substr(start, number.size());
             }
         }
         csv.draws.push_back(std::move(draw));

@@ -3,6 +3,7 @@
 #include "db/DrawStore.h"
 #include "exchange/ImportReport.h"
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,11 +13,20 @@ namespace drawbook {
 // One draw read from a CSV file, with the file line it came from.
 using CsvDraw = NewDraw;
 
-// What a file holds for one game.
+// What a file holds for one game. The draws' numbers view numberText, so the
+// whole can be moved but not copied: a copy would view the original's text.
 struct DrawCsv {
+    DrawCsv() = default;
+    DrawCsv(const DrawCsv&) = delete;
+    DrawCsv& operator=(const DrawCsv&) = delete;
+    DrawCsv(DrawCsv&&) noexcept = default;
+    DrawCsv& operator=(DrawCsv&&) noexcept = default;
+    ~DrawCsv() = default;
+
     std::vector<CsvDraw> draws;        // ascending draw order, each draw once
     std::vector<std::string> problems; // report lines; none when every line was read
-    std::string numberText;            // what the draws' numbers view
+    // What the draws' numbers view; on the heap, where a move leaves it in place.
+    std::unique_ptr<std::string> numberText;
 };
 
 // Reads a CSV file of one game: a header row naming its columns, or none (draw
