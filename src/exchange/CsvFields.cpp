@@ -18,6 +18,29 @@ bool AllDigits(std::string_view text) {
     return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
+// "1,234,567" as "1234567": the first group one to three characters, every later
+// one three. Nothing when a comma stands anywhere else.
+std::optional<std::string> WithoutThousandsCommas(std::string_view text) {
+    const std::size_t first = text.find(',');
+    if (first == std::string_view::npos) {
+        return std::string(text);
+    }
+    if (first == 0 || first > 3 || (text.size() - first) % 4 != 0) {
+        return std::nullopt;
+    }
+    std::string digits;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const bool separator = i >= first && (i - first) % 4 == 0;
+        if (separator != (text[i] == ',')) {
+            return std::nullopt;
+        }
+        if (!separator) {
+            digits += text[i];
+        }
+    }
+    return digits;
+}
+
 } // namespace
 
 std::string_view TrimField(std::string_view text) {
@@ -88,21 +111,17 @@ std::optional<DigitList> ReadWinningNumber(std::string_view field, std::size_t c
 
 std::optional<int> ReadYen(std::string_view field) {
     std::string plain;
-    if (!std::all_of(field.begin(), field.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+    if (!AllDigits(field)) {
         plain = PlainText(field);
         std::string_view yen = plain;
         if (yen.ends_with("円")) {
             yen.remove_suffix(std::string_view("円").size());
         }
-        std::string digits;
-        for (std::size_t i = 0; i < yen.size(); ++i) {
-            // A comma only between groups of three digits.
-            if (yen[i] == ',' && !digits.empty() && (yen.size() - i - 1) % 4 == 3) {
-                continue;
-            }
-            digits += yen[i];
+        std::optional<std::string> digits = WithoutThousandsCommas(yen);
+        if (!digits) {
+            return std::nullopt;
         }
-        plain = std::move(digits);
+        plain = std::move(*digits);
         field = plain;
     }
     long long value = 0;

@@ -21,7 +21,8 @@ std::optional<int> ReadDrawNo(std::string_view field);
 // " 409 " or "４０９": the winning digits when the field holds exactly `count`.
 std::optional<DigitList> ReadWinningNumber(std::string_view field, std::size_t count);
 
-// "119800", "119,800", "１１９８００円": a payout in yen.
+// "119800", "119,800", "１１９８００円": a payout in yen. Commas stand only between
+// groups of three digits, so "1234,567" is no sum of yen.
 std::optional<int> ReadYen(std::string_view field);
 
 } // namespace drawbook

@@ -36,7 +36,36 @@ Lines Describe(const DrawCsv& csv) {
     return described;
 }
 
+// The draws a file gives, or its report when it is refused.
+Lines Read(Game game, const std::string& text) {
+    const DrawCsv csv = ReadDrawCsv(game, text);
+    return csv.problems.empty() ? Describe(csv) : csv.problems;
+}
+
 } // namespace
+
+TEST(DrawCsvTest, EachLineIsReadByTheRulesOfItsFields) {
+    const std::string payouts = "draw_no,winning_number,straight_payout,box_payout,set_straight_payout,"
+                                "set_box_payout,mini_payout\n";
+    const struct {
+        std::string csv;
+        Lines expected;
+    } cases[] = {
+        // Commas stand between groups of three digits, and only there.
+        {payouts + "1,191,\"1,000,000\",\"12,345円\",,,\n", {"1:191@2 1000000,12345,?,?,?"}},
+        {payouts + "1,191,\"1234,567\",,,,\n",
+         {kRefused, "　2行目：ストレートの当せん金「1234,567」が金額ではありません。。"}},
+        // Box and set were not sold on 333, so their empty fields are 0 beside a known straight
+        // payout; mini was sold, and its empty field stays unknown.
+        {payouts + "35,333,65500,,,,\n", {"35:333@2 65500,0,0,0,?"}},
+        // A short line lacks its column even where a longer line before it had one.
+        {"draw_no,note,winning_number\n1,a long note,191\n2,x\n", {kRefused, "　3行目：列が足りません。。"}},
+        {"draw_no,digit1,digit2,digit3\n1,1,9,1\n2,9,8\n", {kRefused, "　3行目：列が足りません。。"}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Read(Game::Numbers3, c.csv), c.expected) << c.csv;
+    }
+}
 
 TEST(DrawCsvTest, AMovedReadingKeepsItsNumbers) {
     static_assert(!std::is_copy_constructible_v<DrawCsv> && !std::is_copy_assignable_v<DrawCsv>,
