@@ -1,41 +1,37 @@
 #pragma once
 
 #include "db/DrawStore.h"
+#include "exchange/ImportReport.h"
 
+#include <memory>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 namespace drawbook {
 
-// The first line of every refusal report of a CSV file.
-inline constexpr std::string_view kCsvRefusedMessage =
-    "　CSVファイルを取り込めませんでした。記録は何も変わっていません。。";
-
-// The reason given for a file that holds no draws.
-inline constexpr std::string_view kNoDrawsMessage = "　取り込む回がありません。。";
-
 // One draw read from a CSV file, with the file line it came from.
 using CsvDraw = NewDraw;
 
-// What a file holds for one game.
+// What a file holds for one game. The draws' numbers view numberText, so the
+// whole can be moved but not copied: a copy would view the original's text.
 struct DrawCsv {
+    DrawCsv() = default;
+    DrawCsv(const DrawCsv&) = delete;
+    DrawCsv& operator=(const DrawCsv&) = delete;
+    DrawCsv(DrawCsv&&) noexcept = default;
+    DrawCsv& operator=(DrawCsv&&) noexcept = default;
+    ~DrawCsv() = default;
+
     std::vector<CsvDraw> draws;        // ascending draw order, each draw once
     std::vector<std::string> problems; // report lines; none when every line was read
-    std::string numberText;            // what the draws' numbers view
+    // What the draws' numbers view; on the heap, where a move leaves it in place.
+    std::unique_ptr<std::string> numberText;
 };
 
 // Reads a CSV file of one game: a header row naming its columns, or none (draw
 // number, winning number). The bytes may be UTF-8, with or without a byte-order
 // mark, or CP932.
 DrawCsv ReadDrawCsv(Game game, std::string_view bytes);
-
-// "　3行目：…。。"
-std::string LineMessage(int line, std::string_view text);
-
-// The report of a refused file: what happened, the reason when it is the whole
-// file, then the first five problem lines in file order and how many more there are.
-std::vector<std::string> RefusalReport(std::vector<std::pair<int, std::string>> problems, std::string reason = {});
 
 } // namespace drawbook

@@ -1,11 +1,13 @@
 #include "exchange/DrawImport.h"
 
 #include "db/DrawDatabase.h"
-#include "exchange/JetBook.h"
 #include "draw/Calendar.h"
 #include "draw/DigitText.h"
+#include "draw/DrawNumber.h"
 #include "draw/ResultsText.h"
 #include "exchange/CsvFile.h"
+#include "exchange/ImportReport.h"
+#include "exchange/JetBook.h"
 
 #include <optional>
 #include <utility>
@@ -105,7 +107,6 @@ ImportResult ImportDrawFile(const std::string& dbPath, Game game, const std::str
 }
 
 ImportResult ImportJetFile(const std::string& dbPath, Game game, const std::string& path) {
-    constexpr long long kLastDrawNo = 32767; // the draw number is a 16-bit column
     const JetBook book = ReadJetBook(path);
     if (!book.read) {
         return Refused({std::string(kJetRefusedMessage), "　" + path + "を読めませんでした（" + book.error + "）。。"});
@@ -122,8 +123,7 @@ ImportResult ImportJetFile(const std::string& dbPath, Game game, const std::stri
             continue;
         }
         if (*row.kaisai > kLastDrawNo) {
-            problems.emplace_back(
-                line, LineMessage(line, "開催回「" + std::to_string(*row.kaisai) + "」が1～32767の数ではありません"));
+            problems.emplace_back(line, LineMessage(line, DrawNoOutOfRangeText(std::to_string(*row.kaisai))));
             continue;
         }
         NewDraw draw;

@@ -7,11 +7,10 @@
 #include "db/Statement.h"
 #include "db/Transaction.h"
 #include "draw/DigitText.h"
+#include "draw/DrawNumber.h"
 
 #include <algorithm>
 #include <charconv>
-#include <cstdint>
-#include <limits>
 
 namespace drawbook {
 
@@ -23,12 +22,11 @@ bool Filled(const DrawEdit& draw) {
            std::none_of(draw.numbers.begin(), draw.numbers.end(), empty);
 }
 
-// Draw numbers are stored in 16 bits: 1 to 32767.
+// A draw number the book can store: 1 to kLastDrawNo.
 bool IsNewDrawNumber(std::string_view text) {
     int value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return error == std::errc() && end == text.data() + text.size() && value >= 1 &&
-           value <= std::numeric_limits<std::int16_t>::max();
+    return error == std::errc() && end == text.data() + text.size() && value >= 1 && value <= kLastDrawNo;
 }
 
 bool IsTaken(Connection& connection, Game game, const std::string& drawNo) {
@@ -91,7 +89,7 @@ std::string InsertDrawStatement(Game game, const DrawEdit& draw) {
 
 RegisterResult RegisterDraws(const std::string& dbPath, const DrawEdit& three, const DrawEdit& four) {
     if (!IsNewDrawNumber(three.drawNo) || !IsNewDrawNumber(four.drawNo)) {
-        return {RegisterOutcome::Failed, {}, "no draw number from 1 to 32767"};
+        return {RegisterOutcome::Failed, {}, "no draw number from 1 to " + std::to_string(kLastDrawNo)};
     }
     try {
         Connection connection(dbPath, OpenMode::ReadWrite);
