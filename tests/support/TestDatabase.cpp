@@ -82,7 +82,8 @@ std::vector<std::string> SelectRows(const std::string& path, Game game, const st
     while (select.Step()) {
         std::string row;
         for (std::size_t c = 0; c < TableColumns(game).size(); ++c) {
-            row += (c == 0 ? "" : "\t") + select.ColumnText(static_cast<int>(c));
+            const int column = static_cast<int>(c);
+            row += (c == 0 ? "" : "\t") + (select.IsNull(column) ? std::string("NULL") : select.ColumnText(column));
         }
         rows.push_back(row);
     }

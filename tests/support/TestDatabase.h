@@ -49,7 +49,8 @@ public:
     // Draws 1..count: draw k has the digits k/10, k%10, 9-k%10 (then 5 in four
     // digits) and number 1 "n<k>".
     void InsertSequence(Game game, int count) const;
-    // The stored rows of a game in draw order, every column as text, tab-separated.
+    // The stored rows of a game in draw order, every column as text, tab-separated,
+    // a missing value as "NULL".
     std::vector<std::string> Rows(Game game) const;
     // The row of one draw, or "(none)".
     std::string Row(Game game, int kaisai) const;
