@@ -55,10 +55,14 @@ StoredResults RowResults(const Statement& rows) {
     StoredResults draw;
     draw.drawNo = static_cast<int>(rows.ColumnInt64(0));
     draw.results.date = ReadDate(rows.ColumnView(1)).value_or(0);
+    draw.unreadable[0] = draw.results.date == 0 && !rows.IsNull(1);
     for (std::size_t prize = 0; prize < kPrizeCount; ++prize) {
-        const auto yen = rows.ColumnInteger(static_cast<int>(prize) + 2);
+        const int column = static_cast<int>(prize) + 2;
+        const auto yen = rows.ColumnInteger(column);
         if (yen && *yen >= 0 && *yen <= kMaxYen) {
             draw.results.yen[prize] = static_cast<int>(*yen);
+        } else {
+            draw.unreadable[prize + 1] = !rows.IsNull(column);
         }
     }
     return draw;

@@ -5,6 +5,7 @@
 #include "draw/DrawResults.h"
 #include "draw/Game.h"
 
+#include <array>
 #include <memory>
 #include <span>
 #include <string>
@@ -21,6 +22,9 @@ inline constexpr std::string_view kResultsTable = "draw_results";
 struct StoredResults {
     int drawNo = 0;
     DrawResults results;
+    // A value stored in a form that cannot be read, the date first, then the
+    // payouts in prize order: it stays unknown, and a fill keeps it.
+    std::array<bool, kPrizeCount + 1> unreadable{};
     friend bool operator==(const StoredResults&, const StoredResults&) = default;
 };
 

@@ -112,6 +112,19 @@ std::optional<DrawConflict> ResultsConflict(const DrawResults& known, const Draw
     return DrawConflict{0, DrawField::Payout, disagreement->prize, YenText(known.Yen(disagreement->prize))};
 }
 
+// A fill leaves a stored value it cannot read as it is: nothing is written there.
+void KeepUnreadable(DrawResults& results, const DrawResults& known,
+                    const std::array<bool, kPrizeCount + 1>& unreadable) {
+    if (unreadable[0]) {
+        results.date = known.date;
+    }
+    for (std::size_t prize = 0; prize < kPrizeCount; ++prize) {
+        if (unreadable[prize + 1]) {
+            results.yen[prize] = known.yen[prize];
+        }
+    }
+}
+
 // The results one draw number ends with, and whether they must be written.
 struct ResultsPlan {
     std::size_t first = 0; // its first place in the order
@@ -134,10 +147,12 @@ std::vector<ResultsPlan> PlanResults(Connection& connection, Game game, std::spa
             ++next;
         }
         ResultsPlan plan{i, {}, false};
-        // A draw the book lacks replaces whatever results a row of its number kept.
+        // A draw the book lacks replaces whatever results a row of its number kept,
+        // and a row left over without one is removed.
         const bool inBook = state[order[i]] == kStored;
-        if (inBook && next < stored.size() && stored[next].drawNo == drawNo) {
-            plan.results = stored[next].results;
+        const StoredResults* row = next < stored.size() && stored[next].drawNo == drawNo ? &stored[next] : nullptr;
+        if (inBook && row != nullptr) {
+            plan.results = row->results;
         }
         const DrawResults known = plan.results;
         for (; i < order.size() && draws[order[i]].drawNo == drawNo; ++i) {
@@ -152,7 +167,10 @@ std::vector<ResultsPlan> PlanResults(Connection& connection, Game game, std::spa
             }
             FillUnknown(plan.results, draw.results);
         }
-        plan.write = plan.results != known;
+        if (inBook && row != nullptr) {
+            KeepUnreadable(plan.results, known, row->unreadable);
+        }
+        plan.write = plan.results != known || (!inBook && row != nullptr);
         if (plan.write) {
             plans.push_back(plan);
         }
@@ -181,8 +199,9 @@ AddResult AddDraws(const std::string& dbPath, Game game, std::span<const NewDraw
         result.conflicts = FindStored(connection, game, draws, order, state);
         const bool anyResults =
             std::any_of(draws.begin(), draws.end(), [](const NewDraw& draw) { return draw.results.Any(); });
+        const bool anyNew = std::find(state.begin(), state.end(), kNew) != state.end();
         std::vector<ResultsPlan> plans;
-        if (anyResults) {
+        if (anyResults || anyNew) {
             plans = PlanResults(connection, game, draws, order, state, result.conflicts);
         }
         if (!result.conflicts.empty()) {
@@ -230,11 +249,19 @@ AddResult AddDraws(const std::string& dbPath, Game game, std::span<const NewDraw
             CreateResultsTable(connection);
             ResultsWriter replace(connection, game, false);
             ResultsWriter fill(connection, game, true);
+            Statement remove(connection, "DELETE FROM " + std::string(kResultsTable) + " WHERE game=?1 AND kaisai=?2");
+            remove.BindText(1, GameCode(game));
             for (const ResultsPlan& plan : plans) {
                 const std::size_t index = order[plan.first];
+                if (!plan.results.Any()) {
+                    remove.Reset();
+                    remove.BindInt(2, draws[index].drawNo);
+                    remove.Execute();
+                    continue;
+                }
                 (state[index] == kNew ? replace : fill).Write(draws[index].drawNo, plan.results);
+                ++result.completed;
             }
-            result.completed = plans.size();
         }
         transaction.Commit();
     } catch (const DbError& e) {

@@ -177,6 +177,17 @@ std::string OldBookPath(const std::string& dbPath) {
 }
 
 MigrationResult MigrateBook(const std::string& dbPath) {
+    return MigrateBook(dbPath, {});
+}
+
+MigrationResult MigrateBook(const std::string& dbPath, const MigrationSteps& steps) {
+    const auto rename = [&steps](const std::string& from, const std::string& to, std::error_code& error) {
+        if (steps.rename) {
+            steps.rename(from, to, error);
+        } else {
+            fs::rename(from, to, error);
+        }
+    };
     if (!IsJetFile(dbPath)) {
         return Failure(MigrationOutcome::NotJet, "not a Jet database");
     }
@@ -203,6 +214,9 @@ MigrationResult MigrateBook(const std::string& dbPath) {
             }
             transaction.Commit();
         }
+        if (steps.written) {
+            steps.written(newPath);
+        }
         CheckRows(newPath, book);
     } catch (const DbError& e) {
         fs::remove(newPath, ignored);
@@ -211,15 +225,15 @@ MigrationResult MigrateBook(const std::string& dbPath) {
     MigrationResult result;
     result.oldPath = OldBookPath(dbPath);
     std::error_code error;
-    fs::rename(dbPath, result.oldPath, error);
+    rename(dbPath, result.oldPath, error);
     if (error) {
         fs::remove(newPath, ignored);
         return Failure(MigrationOutcome::Failed, "cannot rename " + dbPath + ": " + error.message());
     }
-    fs::rename(newPath, dbPath, error);
+    rename(newPath, dbPath, error);
     if (error) {
         // The old file goes back where it was.
-        fs::rename(result.oldPath, dbPath, ignored);
+        rename(result.oldPath, dbPath, ignored);
         fs::remove(newPath, ignored);
         return Failure(MigrationOutcome::Failed, "cannot rename " + newPath + ": " + error.message());
     }

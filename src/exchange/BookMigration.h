@@ -4,7 +4,9 @@
 
 #include <array>
 #include <cstddef>
+#include <functional>
 #include <string>
+#include <system_error>
 
 namespace drawbook {
 
@@ -32,6 +34,15 @@ std::string OldBookPath(const std::string& dbPath);
 // OldBookPath and the new one takes its place. The old file's bytes never change,
 // and a failure leaves no other file behind.
 MigrationResult MigrateBook(const std::string& dbPath);
+
+// The steps of a migration that tests stand in for, to make one of them fail.
+struct MigrationSteps {
+    // Called once the new book is written, before it is read back.
+    std::function<void(const std::string& newPath)> written{};
+    // Renames a file; std::filesystem::rename when empty.
+    std::function<void(const std::string& from, const std::string& to, std::error_code& error)> rename{};
+};
+MigrationResult MigrateBook(const std::string& dbPath, const MigrationSteps& steps);
 
 // "　以前の形式の記録帳です。この形式に移しますか？" and what will happen.
 std::string MigrationQuestion(const JetBook& book, const std::string& dbPath);

@@ -77,7 +77,8 @@ struct Bound {
 };
 
 // Reads one game's table. The columns are found by name in any letter case.
-std::optional<std::string> ReadTable(MdbHandle* handle, Game game, std::vector<JetRow>& rows) {
+std::optional<std::string> ReadTable(MdbHandle* handle, Game game, std::vector<JetRow>& rows,
+                                     const std::function<bool(std::size_t row)>& rowFound) {
     std::string name(TableName(game));
     std::unique_ptr<MdbTableDef, TableFreer> table(mdb_read_table_by_name(handle, name.data(), MDB_TABLE));
     if (!table) {
@@ -112,13 +113,15 @@ std::optional<std::string> ReadTable(MdbHandle* handle, Game game, std::vector<J
         std::vector<bool> missing(table->num_cols, false);
         int start = 0;
         std::size_t size = 0;
-        if (mdb_find_row(handle, static_cast<int>(table->cur_row) - 1, &start, &size) == 0) {
-            const int count = mdb_crack_row(table.get(), start, size, fields.data());
-            for (int f = 0; f < count; ++f) {
-                const auto column = static_cast<std::size_t>(fields[static_cast<std::size_t>(f)].colnum);
-                if (column < missing.size()) {
-                    missing[column] = fields[static_cast<std::size_t>(f)].is_null != 0;
-                }
+        if ((rowFound && !rowFound(rows.size())) ||
+            mdb_find_row(handle, static_cast<int>(table->cur_row) - 1, &start, &size) != 0) {
+            return "cannot find row " + std::to_string(rows.size() + 1) + " of " + name + " again";
+        }
+        const int count = mdb_crack_row(table.get(), start, size, fields.data());
+        for (int f = 0; f < count; ++f) {
+            const auto column = static_cast<std::size_t>(fields[static_cast<std::size_t>(f)].colnum);
+            if (column < missing.size()) {
+                missing[column] = fields[static_cast<std::size_t>(f)].is_null != 0;
             }
         }
         const auto text = [&](std::size_t w) -> std::optional<std::string> {
@@ -162,6 +165,10 @@ bool IsJetFile(const std::string& path) {
 }
 
 JetBook ReadJetBook(const std::string& path) {
+    return ReadJetBook(path, {});
+}
+
+JetBook ReadJetBook(const std::string& path, const std::function<bool(std::size_t row)>& rowFound) {
     JetBook book;
     if (!IsJetFile(path)) {
         book.error = "not a Jet database";
@@ -180,7 +187,7 @@ JetBook ReadJetBook(const std::string& path) {
         return book;
     }
     for (const Game game : {Game::Numbers3, Game::Numbers4}) {
-        if (auto error = ReadTable(handle.get(), game, book.tables[game == Game::Numbers3 ? 0 : 1])) {
+        if (auto error = ReadTable(handle.get(), game, book.tables[game == Game::Numbers3 ? 0 : 1], rowFound)) {
             book.error = std::move(*error);
             book.tables = {};
             return book;

@@ -3,6 +3,8 @@
 #include "draw/Game.h"
 
 #include <array>
+#include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -36,5 +38,8 @@ struct JetBook {
 // Reads every row of both tables of a Jet file, texts as UTF-8. A file that cannot
 // be read, or lacks a table or one of its columns, gives the reason instead.
 JetBook ReadJetBook(const std::string& path);
+// The same, with a test's say before each fetched row's fields are looked up
+// (its place in the table from 0): false stands for mdbtools failing to find them.
+JetBook ReadJetBook(const std::string& path, const std::function<bool(std::size_t row)>& rowFound);
 
 } // namespace drawbook

@@ -56,6 +56,37 @@ int Progress(void* user, curl_off_t total, curl_off_t received, curl_off_t, curl
     return 0;
 }
 
+// RFC 3986's unreserved bytes, whatever the locale.
+bool IsUnreserved(unsigned char byte) {
+    return (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') || (byte >= '0' && byte <= '9') ||
+           byte == '-' || byte == '.' || byte == '_' || byte == '~';
+}
+
+// A file:// path is a local file's name: every byte of it but the unreserved ones
+// and '/' is percent-encoded, so that '#', '?' and '%' stay part of the name. In
+// other URLs a space is escaped.
+std::string EscapedUrl(std::string_view url) {
+    constexpr std::string_view kFile = "file://";
+    const bool file = StartsWithNoCase(url, kFile);
+    std::string escaped(file ? url.substr(0, kFile.size()) : std::string_view());
+    if (file) {
+        url.remove_prefix(kFile.size());
+    }
+    constexpr std::string_view kHex = "0123456789ABCDEF";
+    for (const char ch : url) {
+        const auto byte = static_cast<unsigned char>(ch);
+        const bool keep = file ? IsUnreserved(byte) || ch == '/' : ch != ' ';
+        if (keep) {
+            escaped += ch;
+        } else {
+            escaped += '%';
+            escaped += kHex[byte >> 4];
+            escaped += kHex[byte & 0xF];
+        }
+    }
+    return escaped;
+}
+
 std::string MegabytesText(std::size_t bytes) {
     const std::size_t megabytes = bytes / (1024 * 1024);
     return megabytes > 0 ? std::to_string(megabytes) + "MB" : std::to_string(bytes) + "バイト";
@@ -101,7 +132,8 @@ std::string FailureReason(CURLcode code, const char* detail, long status, const 
     case CURLE_USE_SSL_FAILED:
         return "暗号化した接続（TLS）を始められません" + more;
     case CURLE_UNSUPPORTED_PROTOCOL:
-        return "https://、http://、file:// のほかへは取りに行きません";
+        // The address was checked before the transfer: what is refused here is a redirect.
+        return "https://、http:// のほかへの転送には従いません";
     case CURLE_FILE_COULDNT_READ_FILE:
         return "ファイルを読めません";
     case CURLE_URL_MALFORMAT:
@@ -157,11 +189,7 @@ FeedDownload DownloadFeed(const std::string& url, const FeedLimits& limits, cons
     transfer.progress = &progress;
     std::array<char, CURL_ERROR_SIZE> detail{};
     CURL* c = curl.get();
-    // A space, as in a local folder's name, is sent escaped.
-    std::string escaped;
-    for (const char ch : url) {
-        escaped += ch == ' ' ? std::string("%20") : std::string(1, ch);
-    }
+    const std::string escaped = EscapedUrl(url);
     curl_easy_setopt(c, CURLOPT_URL, escaped.c_str());
     curl_easy_setopt(c, CURLOPT_ERRORBUFFER, detail.data());
     curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);

@@ -1,7 +1,7 @@
+#include "app/MainMenuDlg.h"
 #include "app/AboutDlg.h"
 #include "app/FileLocations.h"
 #include "app/HelpWindow.h"
-#include "app/MainMenuDlg.h"
 #include "app/SystemDesktop.h"
 #include "db/DrawCounter.h"
 #include "game/Numbers3Dlg.h"
@@ -168,7 +168,7 @@ void MainMenuDlgTest::reportsAnUnusableDatabaseOnce() {
 void MainMenuDlgTest::convertsAnOldBookWhenTheUserSaysYes() {
     const auto jet = SharedDataFile(kJetBook);
     if (!jet) {
-        QSKIP("the old Jet book of the shared data is not there");
+        QFAIL(("the shared old book is missing: " + SharedDataPath(kJetBook)).c_str());
     }
     BookBeside book(*jet);
     RecordingDesktop desktop;
@@ -207,7 +207,7 @@ void MainMenuDlgTest::convertsAnOldBookWhenTheUserSaysYes() {
 void MainMenuDlgTest::leavesAnOldBookAsItIsWhenTheUserSaysNo() {
     const auto jet = SharedDataFile(kJetBook);
     if (!jet) {
-        QSKIP("the old Jet book of the shared data is not there");
+        QFAIL(("the shared old book is missing: " + SharedDataPath(kJetBook)).c_str());
     }
     BookBeside book(*jet);
     RecordingDesktop desktop;
@@ -230,7 +230,7 @@ void MainMenuDlgTest::leavesAnOldBookAsItIsWhenTheUserSaysNo() {
 void MainMenuDlgTest::reportsAnOldBookThatCannotBeRead() {
     const auto jet = SharedDataFile(kJetBook);
     if (!jet) {
-        QSKIP("the old Jet book of the shared data is not there");
+        QFAIL(("the shared old book is missing: " + SharedDataPath(kJetBook)).c_str());
     }
     const std::string cut = jet->substr(0, 100000);
     BookBeside book(cut);

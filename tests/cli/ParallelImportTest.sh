@@ -2,11 +2,11 @@
 # Two runs of the tool start the same new database at once, each importing one game's
 # history (draws 1 to 7054): both must succeed every time, with every draw kept.
 #
-# ParallelImportTest.sh BUILD_DIR SHARED_DATA
+# ParallelImportTest.sh BUILD_DIR HISTORY_DIR
 set -uo pipefail
 
 cli="$1/drawbook-cli"
-[ -f "$2/numbers3_results.csv" ] && [ -f "$2/numbers4_results.csv" ] || { echo "no shared data at $2"; exit 77; }
+[ -f "$2/numbers3_results.csv" ] && [ -f "$2/numbers4_results.csv" ] || { echo "no draw history at $2" >&2; exit 1; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 db="$work/x.db"

@@ -94,3 +94,53 @@ TEST(DrawStoreTest, ResultsAreAddedAgreedOnAndMadeOnlyWhenThereAreSome) {
     EXPECT_EQ(refused.conflicts[0].stored, "1円");
     EXPECT_EQ(ReadBytes(db.Path()), before);
 }
+
+// A date or payout stored in a form that cannot be read is kept by a fill, so
+// only a value written into an empty place counts as completed.
+TEST(DrawStoreTest, UnreadableStoredResultsAreKeptAndNotCounted) {
+    TestDatabase db;
+    db.Insert(Game::Numbers3, Draw(1, "191"));
+    {
+        Connection connection(db.Path(), OpenMode::ReadWrite);
+        CreateResultsTable(connection);
+    }
+    db.Execute("INSERT INTO draw_results (game,kaisai,draw_date,straight) VALUES ('3',1,'someday','lots')");
+    const auto batch = [](std::array<int, kPrizeCount> yen) {
+        return std::vector<NewDraw>{{1, {1, 9, 1}, 0, DrawResults{19941007, yen}}};
+    };
+    const std::string stored = "SELECT count(*) FROM draw_results WHERE draw_date='someday' AND straight='lots'";
+
+    const AddResult nothingWritten =
+        AddDraws(db.Path(), Game::Numbers3, batch({119800, kUnknownYen, kUnknownYen, kUnknownYen, kUnknownYen}));
+    EXPECT_EQ(nothingWritten.outcome, AddOutcome::Added);
+    EXPECT_EQ(nothingWritten.completed, 0U);
+    EXPECT_EQ(db.Count(stored + " AND box IS NULL"), 1);
+
+    const AddResult boxWritten =
+        AddDraws(db.Path(), Game::Numbers3, batch({119800, 39800, kUnknownYen, kUnknownYen, kUnknownYen}));
+    EXPECT_EQ(boxWritten.completed, 1U);
+    EXPECT_EQ(db.Count(stored + " AND box=39800"), 1);
+}
+
+// A results row left over under a number the book lacks goes when the draw comes
+// without results, whether or not others of the batch have some.
+TEST(DrawStoreTest, LeftoverResultsOfANewDrawWithoutResultsAreRemoved) {
+    TestDatabase db;
+    {
+        Connection connection(db.Path(), OpenMode::ReadWrite);
+        CreateResultsTable(connection);
+        ResultsWriter leftovers(connection, Game::Numbers3, false);
+        leftovers.Write(2, DrawResults{20000101, {5, 6, 7, 8, 9}});
+        leftovers.Write(3, DrawResults{20000102, {5, 6, 7, 8, 9}});
+    }
+    const AddResult plain = AddDraws(db.Path(), Game::Numbers3, std::vector<NewDraw>{{2, {9, 8, 8}}});
+    EXPECT_EQ(plain.added, 1U);
+    EXPECT_EQ(plain.completed, 0U);
+    std::vector<NewDraw> mixed = {{3, {2, 8, 6}}, {4, {5, 5, 5}}};
+    mixed[1].results.date = 19941028;
+    const AddResult some = AddDraws(db.Path(), Game::Numbers3, mixed);
+    EXPECT_EQ(some.added, 2U);
+    EXPECT_EQ(some.completed, 1U);
+    EXPECT_EQ(db.Count("SELECT count(*) FROM draw_results WHERE kaisai IN (2,3)"), 0);
+    EXPECT_EQ(db.Count("SELECT count(*) FROM draw_results WHERE kaisai=4 AND draw_date='1994-10-28'"), 1);
+}

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <sstream>
+#include <type_traits>
 #include <unistd.h>
 
 using namespace drawbook;
@@ -19,11 +20,22 @@ namespace {
 
 namespace fs = std::filesystem;
 
+constexpr const char* kOldBook = "legacy/legacy_jet4.mdb";
+
+bool ByDraw(const std::string& a, const std::string& b) {
+    return std::stoi(a) < std::stoi(b);
+}
+
 // The rows a game's table holds in the old book, from the file written beside it,
-// in draw order as the new book keeps them.
+// in draw order as the new book keeps them. The file writes a missing value as
+// empty text.
 std::vector<std::string> FixtureRows(Game game) {
-    const auto tsv = SharedDataFile(game == Game::Numbers3 ? "legacy/legacy_jet4.numbers3.tsv"
-                                                           : "legacy/legacy_jet4.numbers4.tsv");
+    const std::string name =
+        game == Game::Numbers3 ? "legacy/legacy_jet4.numbers3.tsv" : "legacy/legacy_jet4.numbers4.tsv";
+    const auto tsv = SharedDataFile(name);
+    if (!tsv) {
+        ADD_FAILURE() << "the shared old book's rows are missing: " << SharedDataPath(name);
+    }
     std::vector<std::string> rows;
     std::istringstream lines(tsv.value_or(""));
     std::string line;
@@ -31,8 +43,46 @@ std::vector<std::string> FixtureRows(Game game) {
     while (std::getline(lines, line)) {
         rows.push_back(line);
     }
-    std::stable_sort(rows.begin(), rows.end(),
-                     [](const std::string& a, const std::string& b) { return std::stoi(a) < std::stoi(b); });
+    std::stable_sort(rows.begin(), rows.end(), ByDraw);
+    return rows;
+}
+
+// The rows as the old book's reader gives them, in draw order, a missing value as
+// "NULL" the way TestDatabase::Rows writes it.
+std::vector<std::string> JetRows(const std::string& path, Game game) {
+    const JetBook book = ReadJetBook(path);
+    EXPECT_TRUE(book.read) << book.error;
+    const auto text = [](const auto& value) {
+        if constexpr (std::is_same_v<std::decay_t<decltype(value)>, std::optional<std::string>>) {
+            return value.value_or("NULL");
+        } else {
+            return value ? std::to_string(*value) : std::string("NULL");
+        }
+    };
+    std::vector<std::string> rows;
+    for (const JetRow& row : book.Rows(game)) {
+        std::string line = text(row.kaisai);
+        for (std::size_t p = 0; p < static_cast<std::size_t>(Positions(game)); ++p) {
+            line += "\t" + text(row.digits[p]);
+        }
+        for (const auto& number : row.numbers) {
+            line += "\t" + text(number);
+        }
+        rows.push_back(line + "\t" + text(row.atari));
+    }
+    std::stable_sort(rows.begin(), rows.end(), ByDraw);
+    return rows;
+}
+
+// Rows with each missing value as empty text, as the fixture file writes them.
+std::vector<std::string> Blanked(std::vector<std::string> rows) {
+    for (std::string& row : rows) {
+        row = "\t" + row + "\t";
+        for (std::size_t at; (at = row.find("\tNULL\t")) != std::string::npos;) {
+            row.erase(at + 1, 4);
+        }
+        row = row.substr(1, row.size() - 2);
+    }
     return rows;
 }
 
@@ -60,10 +110,8 @@ std::string WithoutGameTables(std::string bytes) {
 } // namespace
 
 TEST(BookMigrationTest, AnOldBookMovesWholeAndTheOldFileStaysAsItWas) {
-    const auto old = SharedDataFile("legacy/legacy_jet4.mdb");
-    if (!old) {
-        GTEST_SKIP() << "no old book to convert";
-    }
+    const auto old = SharedDataFile(kOldBook);
+    ASSERT_TRUE(old.has_value()) << "the shared old book is missing: " << SharedDataPath(kOldBook);
     TempDir dir;
     const std::string path = dir.File("ナンバーズ.mdb");
     ASSERT_TRUE(WriteWholeFile(path, *old));
@@ -78,8 +126,10 @@ TEST(BookMigrationTest, AnOldBookMovesWholeAndTheOldFileStaysAsItWas) {
     EXPECT_EQ(MigrationMessage(result), "　記録帳を移しました（ナンバーズ3は400回分、ナンバーズ4は400回分、ほかの行2行）。元のファイルは" +
                                             result.oldPath + "にあります。。");
     for (const Game game : {Game::Numbers3, Game::Numbers4}) {
-        // Every row, the placeholder with kaisai 0 and the hit markers included.
-        EXPECT_EQ(StoredRows(path, game), FixtureRows(game));
+        // Every row, the placeholder with kaisai 0 and the hit markers included;
+        // a missing value stays missing.
+        EXPECT_EQ(Blanked(StoredRows(path, game)), FixtureRows(game));
+        EXPECT_EQ(StoredRows(path, game), JetRows(result.oldPath, game));
     }
     // A missing number stays missing, and an empty one empty.
     const auto count = [&path](const std::string& where) {
@@ -98,22 +148,44 @@ TEST(BookMigrationTest, AnOldBookMovesWholeAndTheOldFileStaysAsItWas) {
 }
 
 TEST(BookMigrationTest, AFailureChangesNothingAndLeavesNoFileBehind) {
-    const auto old = SharedDataFile("legacy/legacy_jet4.mdb");
-    if (!old) {
-        GTEST_SKIP() << "no old book to convert";
-    }
+    const auto old = SharedDataFile(kOldBook);
+    ASSERT_TRUE(old.has_value()) << "the shared old book is missing: " << SharedDataPath(kOldBook);
     const struct {
         const char* name;
         std::string bytes;
         bool blockNewBook; // something else holds the new book's name
         MigrationOutcome outcome;
         const char* error;
+        MigrationSteps steps{};
     } cases[] = {
         {"truncated", old->substr(0, 100000), false, MigrationOutcome::Unreadable, "no table ナンバーズ3"},
         {"without the game tables", WithoutGameTables(*old), false, MigrationOutcome::Unreadable,
          "no table ナンバーズ3"},
         {"no old book", "SQLite format 3", false, MigrationOutcome::NotJet, "not a Jet database"},
         {"cannot write the new book", *old, true, MigrationOutcome::Failed, ""},
+        {"the new book reads back otherwise",
+         *old,
+         false,
+         MigrationOutcome::Failed,
+         "the new book differs from the old one in ナンバーズ3",
+         {.written =
+              [](const std::string& newPath) {
+                  Connection(newPath, OpenMode::ReadWrite)
+                      .ExecuteScript("UPDATE \"ナンバーズ3\" SET kounyu1='x' WHERE kaisai=7");
+              }}},
+        {"the new book cannot take the name",
+         *old,
+         false,
+         MigrationOutcome::Failed,
+         "",
+         {.rename =
+              [](const std::string& from, const std::string& to, std::error_code& error) {
+                  if (from.ends_with(".new")) {
+                      error = std::make_error_code(std::errc::permission_denied);
+                  } else {
+                      fs::rename(from, to, error);
+                  }
+              }}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -125,7 +197,7 @@ TEST(BookMigrationTest, AFailureChangesNothingAndLeavesNoFileBehind) {
             ASSERT_TRUE(WriteWholeFile(path + ".new/x", "x"));
         }
         const std::vector<std::string> before = FilesIn(dir.Path());
-        const MigrationResult result = MigrateBook(path);
+        const MigrationResult result = MigrateBook(path, c.steps);
         EXPECT_EQ(result.outcome, c.outcome);
         if (*c.error != '\0') {
             EXPECT_EQ(result.error, c.error);
@@ -135,11 +207,26 @@ TEST(BookMigrationTest, AFailureChangesNothingAndLeavesNoFileBehind) {
     }
 }
 
+// A row that mdbtools fetched but cannot find again on its page refuses the book
+// rather than read its missing values as empty ones.
+TEST(BookMigrationTest, ARowThatCannotBeFoundAgainRefusesTheBook) {
+    const auto old = SharedDataFile(kOldBook);
+    ASSERT_TRUE(old.has_value()) << "the shared old book is missing: " << SharedDataPath(kOldBook);
+    TempDir dir;
+    const std::string path = dir.File("ナンバーズ.mdb");
+    ASSERT_TRUE(WriteWholeFile(path, *old));
+    const JetBook book = ReadJetBook(path, [](std::size_t row) { return row != 3; });
+    EXPECT_FALSE(book.read);
+    EXPECT_EQ(book.error, "cannot find row 4 of ナンバーズ3 again");
+    EXPECT_TRUE(book.Rows(Game::Numbers3).empty());
+}
+
 TEST(BookMigrationTest, AReadOnlyFolderChangesNothing) {
-    const auto old = SharedDataFile("legacy/legacy_jet4.mdb");
-    if (!old || geteuid() == 0) {
-        GTEST_SKIP() << "no old book, or running as root, whom permissions do not stop";
+    if (geteuid() == 0) {
+        GTEST_SKIP() << "running as root, whom permissions do not stop";
     }
+    const auto old = SharedDataFile(kOldBook);
+    ASSERT_TRUE(old.has_value()) << "the shared old book is missing: " << SharedDataPath(kOldBook);
     TempDir dir;
     const std::string path = dir.File("ナンバーズ.mdb");
     ASSERT_TRUE(WriteWholeFile(path, *old));
@@ -155,14 +242,12 @@ TEST(BookMigrationTest, AReadOnlyFolderChangesNothing) {
 // Into a book of this program: draws only, with their numbers and hit markers;
 // the same draws are skipped, a differing one refuses the whole file.
 TEST(BookMigrationTest, ImportTakesTheDrawsTheBookLacks) {
-    const auto old = SharedDataFile("legacy/legacy_jet4.mdb");
-    if (!old) {
-        GTEST_SKIP() << "no old book to import";
-    }
+    const auto old = SharedDataFile(kOldBook);
+    ASSERT_TRUE(old.has_value()) << "the shared old book is missing: " << SharedDataPath(kOldBook);
     TempDir dir;
     const std::string oldBook = dir.File("古い記録帳.mdb");
     ASSERT_TRUE(WriteWholeFile(oldBook, *old));
-    std::vector<std::string> draws = FixtureRows(Game::Numbers4);
+    std::vector<std::string> draws = JetRows(oldBook, Game::Numbers4);
     draws.erase(draws.begin()); // the placeholder with kaisai 0 is no draw
 
     TestDatabase db;

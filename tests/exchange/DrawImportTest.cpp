@@ -2,8 +2,8 @@
 #include "db/Connection.h"
 #include "db/DrawResultsTable.h"
 #include "draw/Calendar.h"
-#include "exchange/DrawExport.h"
 #include "exchange/CsvFile.h"
+#include "exchange/DrawExport.h"
 #include "support/TestDatabase.h"
 
 #include <gtest/gtest.h>
@@ -392,9 +392,9 @@ TEST(DrawImportTest, AFileOfTheOtherGameIsRefused) {
     EXPECT_EQ(db.Rows(Game::Numbers3), three);
     EXPECT_EQ(db.Rows(Game::Numbers4), four);
 
-    const auto realFour = SharedDataFile("numbers4_results.csv");
+    const auto realFour = ShippedHistoryFile("numbers4_results.csv");
     if (!realFour) {
-        GTEST_SKIP() << "no shared draw history";
+        FAIL() << "the shipped draw history in src/exchange/history is missing";
     }
     result = ImportDrawCsv(db.Path(), Game::Numbers3, *realFour);
     EXPECT_EQ(result.outcome, ImportOutcome::Refused);
@@ -459,9 +459,9 @@ TEST(DrawImportTest, SummaryAndMessageTexts) {
 }
 
 TEST(DrawImportTest, ImportsTheRealThreeDigitHistory) {
-    const auto file = SharedDataFile("numbers3_results.csv");
+    const auto file = ShippedHistoryFile("numbers3_results.csv");
     if (!file) {
-        GTEST_SKIP() << "no shared draw history";
+        FAIL() << "the shipped draw history in src/exchange/history is missing";
     }
     TestDatabase db;
     ImportResult result = ImportDrawCsv(db.Path(), Game::Numbers3, *file);
@@ -497,10 +497,10 @@ TEST(DrawImportTest, ImportsTheRealThreeDigitHistory) {
 }
 
 TEST(DrawImportTest, ImportsTheRealFourDigitHistoryInBothLanguages) {
-    const auto english = SharedDataFile("numbers4_results.csv");
+    const auto english = ShippedHistoryFile("numbers4_results.csv");
     const auto japanese = SharedDataFile("numbers4_results_ja.csv");
     if (!english || !japanese) {
-        GTEST_SKIP() << "no shared draw history";
+        FAIL() << "missing: the shipped numbers4_results.csv or " << SharedDataPath("numbers4_results_ja.csv");
     }
     TestDatabase db;
     ImportResult result = ImportDrawCsv(db.Path(), Game::Numbers4, *japanese);
@@ -540,7 +540,7 @@ TEST(DrawImportTest, ImportsTheRealFourDigitHistoryInBothLanguages) {
 TEST(DrawImportTest, ACp932CopyReadsLikeTheOriginal) {
     const auto japanese = SharedDataFile("numbers4_results_ja.csv");
     if (!japanese) {
-        GTEST_SKIP() << "no shared draw history";
+        FAIL() << "the shared Japanese-headed history is missing: " << SharedDataPath("numbers4_results_ja.csv");
     }
     ASSERT_TRUE(japanese->starts_with(kUtf8Bom));
     const std::string cp932 = Cp932(std::string_view(*japanese).substr(kUtf8Bom.size()));
@@ -558,9 +558,9 @@ TEST(DrawImportTest, ACp932CopyReadsLikeTheOriginal) {
 }
 
 TEST(DrawImportTest, ANewestFirstCopyIsStoredInDrawOrder) {
-    const auto file = SharedDataFile("numbers3_results.csv");
+    const auto file = ShippedHistoryFile("numbers3_results.csv");
     if (!file) {
-        GTEST_SKIP() << "no shared draw history";
+        FAIL() << "the shipped draw history in src/exchange/history is missing";
     }
     Lines lines = SplitLines(*file);
     ASSERT_EQ(lines.size(), 7055U);
@@ -583,10 +583,10 @@ TEST(DrawImportTest, ANewestFirstCopyIsStoredInDrawOrder) {
 }
 
 TEST(DrawImportTest, ANewerFileAddsOnlyTheNewDraws) {
-    const auto file = SharedDataFile("numbers3_results.csv");
+    const auto file = ShippedHistoryFile("numbers3_results.csv");
     const auto stored = RealDraws(Game::Numbers3, 7051);
     if (!file || !stored) {
-        GTEST_SKIP() << "no shared draw history";
+        FAIL() << "the shipped draw history in src/exchange/history is missing";
     }
     TestDatabase db;
     db.Insert(Game::Numbers3, *stored);
@@ -612,10 +612,10 @@ TEST(DrawImportTest, ANewerFileAddsOnlyTheNewDraws) {
 }
 
 TEST(DrawImportTest, AChangedDigitRefusesTheWholeRealFile) {
-    const auto file = SharedDataFile("numbers4_results.csv");
+    const auto file = ShippedHistoryFile("numbers4_results.csv");
     const auto stored = RealDraws(Game::Numbers4, 7000);
     if (!file || !stored) {
-        GTEST_SKIP() << "no shared draw history";
+        FAIL() << "the shipped draw history in src/exchange/history is missing";
     }
     std::string changed = *file;
     const std::string line = "\n1000,2002-04-22,6576,6,5,7,6,";

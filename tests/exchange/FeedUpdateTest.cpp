@@ -42,9 +42,9 @@ CliRun Update(const TestDatabase& db, const std::vector<std::string>& options) {
 
 // A book two draws behind the feed catches up with their dates and payouts, once.
 TEST(FeedUpdateTest, CatchesUpFromTheFeed) {
-    const auto real = SharedDataFile("numbers3_results.csv");
+    const auto real = ShippedHistoryFile("numbers3_results.csv");
     if (!real) {
-        GTEST_SKIP() << "no shared draw history";
+        FAIL() << "the shipped draw history in src/exchange/history is missing";
     }
     TestDatabase db;
     ASSERT_EQ(ImportDrawCsv(db.Path(), Game::Numbers3, WithoutLastDraws(*real, 2)).added, 7052U);
@@ -71,9 +71,9 @@ TEST(FeedUpdateTest, CatchesUpFromTheFeed) {
 
 // Whatever goes wrong on the way, the book keeps its bytes and the message names the URL and the reason.
 TEST(FeedUpdateTest, FailuresChangeNothing) {
-    const auto real = SharedDataFile("numbers3_results.csv");
+    const auto real = ShippedHistoryFile("numbers3_results.csv");
     if (!real) {
-        GTEST_SKIP() << "no shared draw history";
+        FAIL() << "the shipped draw history in src/exchange/history is missing";
     }
     std::string conflicting = *real;
     conflicting.replace(conflicting.find("1,1994-10-07,"), 13, "1,1994-10-08,");

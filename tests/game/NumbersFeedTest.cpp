@@ -1,8 +1,8 @@
-#include "game/Numbers3Dlg.h"
-#include "game/Numbers4Dlg.h"
 #include "exchange/DrawImport.h"
 #include "exchange/FeedSettings.h"
 #include "exchange/FeedSettingsDlg.h"
+#include "game/Numbers3Dlg.h"
+#include "game/Numbers4Dlg.h"
 #include "res/ResourceIds.h"
 #include "support/DialogDriver.h"
 #include "support/LoopbackServer.h"
@@ -29,7 +29,7 @@ const QString kNoStop = QStringLiteral("(no stop icon) ");
 
 // The real ナンバーズ3 history without its last two draws, in a new book.
 bool TwoDrawsBehind(const TestDatabase& db, std::string& real) {
-    const auto file = SharedDataFile("numbers3_results.csv");
+    const auto file = ShippedHistoryFile("numbers3_results.csv");
     if (!file) {
         return false;
     }
@@ -60,7 +60,7 @@ void NumbersFeedTest::pointedAtAnotherFeedF5CatchesUp() {
     TestDatabase db;
     std::string real;
     if (!TwoDrawsBehind(db, real)) {
-        QSKIP("no shared draw history");
+        QFAIL("the shipped draw history in src/exchange/history is missing");
     }
     LoopbackServer server;
     server.Serve(kFeedPath, {.body = real});

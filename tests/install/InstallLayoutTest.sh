@@ -3,14 +3,14 @@
 # bin/ holds the program, the tool and the help side by side, the menu entry and the
 # icon sit under share/, and the installed programs find the database beside them.
 #
-# InstallLayoutTest.sh CMAKE BUILD_DIR WORK_DIR SOURCE_DIR SHARED_DATA
+# InstallLayoutTest.sh CMAKE BUILD_DIR WORK_DIR SOURCE_DIR HISTORY_DIR
 set -uo pipefail
 
 cmake=$1
 build=$2
 work=$3
 source=$4
-shared_data=$5
+history_dir=$5
 
 unset DESTDIR
 # A prefix with a space: the entry's Exec must quote it.
@@ -137,7 +137,7 @@ if [ -f "$bin/$db_name" ]; then
 fi
 
 # --- import into a fresh copy creates the database beside the tool ---
-history="$shared_data/numbers3_results.csv"
+history="$history_dir/numbers3_results.csv"
 if [ -f "$history" ]; then
     fresh="$work/imported"
     if "$cmake" --install "$build" --prefix "$fresh" >"$work/imported.log" 2>&1; then
@@ -149,7 +149,7 @@ if [ -f "$history" ]; then
         fail "second install (see $work/imported.log)"
     fi
 else
-    echo "no shared data at $shared_data: import check skipped"
+    fail "no draw history at $history"
 fi
 
 if [ "$failures" -ne 0 ]; then

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <stdexcept>
 
@@ -118,7 +119,11 @@ std::string Head(const Response& response) {
     if (!response.contentType.empty()) {
         head += "Content-Type: " + response.contentType + "\r\n";
     }
-    head += "Content-Length: " + std::to_string(response.body.size()) + "\r\n";
+    if (response.delivery == Delivery::Chunked) {
+        head += "Transfer-Encoding: chunked\r\n";
+    } else {
+        head += "Content-Length: " + std::to_string(response.body.size()) + "\r\n";
+    }
     head += "Connection: close\r\n";
     for (const auto& [name, value] : response.headers) {
         head += name + ": " + value + "\r\n";
@@ -244,6 +249,22 @@ void LoopbackServer::Handle(int client) {
         return;
     }
     const std::string head = Head(response);
+    if (response.delivery == Delivery::Chunked) {
+        std::string body;
+        const std::size_t chunk = response.stallAfter > 0 ? response.stallAfter : response.body.size();
+        for (std::size_t at = 0; at < response.body.size(); at += chunk) {
+            const std::string part = response.body.substr(at, chunk);
+            char size[32];
+            std::snprintf(size, sizeof size, "%zx\r\n", part.size());
+            body += size + part + "\r\n";
+        }
+        body += "0\r\n\r\n";
+        if (SendAll(client, head.data(), head.size(), m_wakeRead)) {
+            SendAll(client, body.data(), body.size(), m_wakeRead);
+        }
+        shutdown(client, SHUT_WR);
+        return;
+    }
     std::size_t bodyBytes = response.body.size();
     if (response.delivery == Delivery::CloseMidBody) {
         bodyBytes /= 2;

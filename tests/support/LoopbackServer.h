@@ -17,6 +17,7 @@ enum class Delivery {
     CloseMidBody, // sends the headers with the full Content-Length, half the body, then closes
     StallMidBody, // sends the headers with the full Content-Length and `stallAfter` bytes of body, then waits
                   // until the server stops
+    Chunked,      // no Content-Length: the body in chunks of `stallAfter` bytes (all at once if 0), then close
 };
 
 struct Response {

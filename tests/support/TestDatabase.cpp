@@ -82,7 +82,8 @@ std::vector<std::string> SelectRows(const std::string& path, Game game, const st
     while (select.Step()) {
         std::string row;
         for (std::size_t c = 0; c < TableColumns(game).size(); ++c) {
-            row += (c == 0 ? "" : "\t") + select.ColumnText(static_cast<int>(c));
+            const int column = static_cast<int>(c);
+            row += (c == 0 ? "" : "\t") + (select.IsNull(column) ? std::string("NULL") : select.ColumnText(column));
         }
         rows.push_back(row);
     }
@@ -131,7 +132,7 @@ void TestDatabase::FillAndDamageMiddle(int rows) const {
 }
 
 std::optional<std::vector<TestDraw>> RealDraws(Game game, int count) {
-    const std::string file = std::string(DRAWBOOK_SHARED_DATA) +
+    const std::string file = std::string(DRAWBOOK_SHIPPED_HISTORY) +
                              (game == Game::Numbers3 ? "/numbers3_results.csv" : "/numbers4_results.csv");
     std::ifstream in(file);
     if (!in) {
@@ -166,12 +167,27 @@ TestDraw Draw(int kaisai, const std::string& digits, std::array<std::string, 5> 
     return draw;
 }
 
-std::optional<std::string> SharedDataFile(const std::string& name) {
-    const std::string path = std::string(DRAWBOOK_SHARED_DATA) + "/" + name;
+namespace {
+
+std::optional<std::string> FileBytes(const std::string& path) {
     if (!std::filesystem::is_regular_file(path)) {
         return std::nullopt;
     }
     return ReadBytes(path);
+}
+
+} // namespace
+
+std::optional<std::string> ShippedHistoryFile(const std::string& name) {
+    return FileBytes(std::string(DRAWBOOK_SHIPPED_HISTORY) + "/" + name);
+}
+
+std::optional<std::string> SharedDataFile(const std::string& name) {
+    return FileBytes(SharedDataPath(name));
+}
+
+std::string SharedDataPath(const std::string& name) {
+    return std::string(DRAWBOOK_SHARED_DATA) + "/" + name;
 }
 
 std::string ReadBytes(const std::string& path) {

@@ -49,7 +49,8 @@ public:
     // Draws 1..count: draw k has the digits k/10, k%10, 9-k%10 (then 5 in four
     // digits) and number 1 "n<k>".
     void InsertSequence(Game game, int count) const;
-    // The stored rows of a game in draw order, every column as text, tab-separated.
+    // The stored rows of a game in draw order, every column as text, tab-separated,
+    // a missing value as "NULL".
     std::vector<std::string> Rows(Game game) const;
     // The row of one draw, or "(none)".
     std::string Row(Game game, int kaisai) const;
@@ -69,11 +70,18 @@ private:
 // The rows of a game's table in any book file, as TestDatabase::Rows gives them.
 std::vector<std::string> StoredRows(const std::string& path, Game game);
 
-// Draws 1..count of the real history, when the shared data is there.
+// Draws 1..count of the history shipped in src/exchange/history; none when it is missing.
 std::optional<std::vector<TestDraw>> RealDraws(Game game, int count);
 
-// The bytes of a file of the shared draw history, when it is there.
+// The bytes of numbers3_results.csv or numbers4_results.csv as shipped in
+// src/exchange/history; none when it is missing.
+std::optional<std::string> ShippedHistoryFile(const std::string& name);
+
+// The bytes of a file of the shared test data (old books, the Japanese-headed
+// history), when it is there.
 std::optional<std::string> SharedDataFile(const std::string& name);
+// Where that file would be, for the message of a test that misses it.
+std::string SharedDataPath(const std::string& name);
 
 // The whole file, for checking that something left it alone.
 std::string ReadBytes(const std::string& path);
