@@ -36,8 +36,9 @@
 #include <QPixmap>
 #include <QProgressDialog>
 #include <QRadioButton>
-#include <QStandardPaths>
+#include <QSettings>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTableView>
 #include <QTimer>
 #include <QTranslator>
@@ -447,8 +448,9 @@ int main(int argc, char* argv[]) {
     if (qtTranslator.load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         QApplication::installTranslator(&qtTranslator);
     }
-    // Settings as a new user has them, whatever this machine's user chose.
-    QStandardPaths::setTestModeEnabled(true);
+    // Settings as a new user has them, whatever this machine's user chose or a test left behind.
+    const QTemporaryDir settingsFolder;
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsFolder.path());
     const QDir dir(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screens"));
     if (!QDir().mkpath(dir.path())) {
         std::fprintf(stderr, "cannot create %s\n", qPrintable(dir.path()));

@@ -1,12 +1,12 @@
 #include "exchange/DrawExchange.h"
 #include "exchange/FeedSettings.h"
+#include "support/DialogDriver.h"
 #include "support/RecordingDesktop.h"
 #include "support/TestDatabase.h"
 
 #include <QProgressDialog>
 #include <QSettings>
 #include <QSignalSpy>
-#include <QStandardPaths>
 #include <QTest>
 #include <QWidget>
 
@@ -20,7 +20,7 @@ class DrawExchangeTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void initTestCase() { UseOwnSettings(); }
     void init() {
         QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("drawbook"), QStringLiteral("drawbook"))
             .clear();

@@ -9,8 +9,10 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QLineEdit>
+#include <QSettings>
 #include <QTableView>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace drawbook::test {
@@ -26,6 +28,11 @@ QWidget* Require(QWidget* dialog, int id) {
 }
 
 } // namespace
+
+void UseOwnSettings() {
+    static const QTemporaryDir folder;
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder.path());
+}
 
 void Click(QWidget* dialog, int id) {
     QTest::mouseClick(Require(dialog, id), Qt::LeftButton);

@@ -26,6 +26,10 @@ class TestDatabase;
 std::unique_ptr<CNumbersDlg> OpenGameWindow(Game game, Desktop& desktop, const std::string& dbPath,
                                             const QString& historyPath = {});
 
+// The program's settings in a folder of this test process alone, empty at first, so that
+// tests running side by side and the user's own settings never meet.
+void UseOwnSettings();
+
 // Drives a dialog's controls by their IDs, as a user would.
 void Click(QWidget* dialog, int id);
 void ClickRadio(QWidget* dialog, int id);
