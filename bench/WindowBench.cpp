@@ -14,9 +14,9 @@
 #include "game/DrawListModel.h"
 #include "game/Numbers3Dlg.h"
 #include "game/Numbers4Dlg.h"
-#include "stats/StatisticsDlg.h"
 #include "res/AppIcon.h"
 #include "res/Desktop.h"
+#include "stats/StatisticsDlg.h"
 
 #include <sqlite3.h>
 

@@ -10,18 +10,18 @@
 #include "db/Statement.h"
 #include "db/Transaction.h"
 #include "edit/EditDrawDlg.h"
-#include "game/Numbers3Dlg.h"
-#include "game/Numbers4Dlg.h"
-#include "stats/StatisticsDlg.h"
 #include "exchange/FeedProgress.h"
 #include "exchange/FeedSettings.h"
 #include "exchange/FeedSettingsDlg.h"
 #include "exchange/FeedUpdate.h"
+#include "game/Numbers3Dlg.h"
+#include "game/Numbers4Dlg.h"
 #include "register/RegisterDlg.h"
 #include "res/AppIcon.h"
 #include "res/Desktop.h"
 #include "res/QtText.h"
 #include "res/ResourceIds.h"
+#include "stats/StatisticsDlg.h"
 #include "support/LoopbackServer.h"
 
 #include <QApplication>
@@ -38,8 +38,8 @@
 #include <QRadioButton>
 #include <QSettings>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QTranslator>
 

@@ -2,12 +2,12 @@
 
 #include "app/AboutDlg.h"
 #include "app/FileLocations.h"
-#include "exchange/BookMigration.h"
 #include "db/DrawDatabase.h"
+#include "exchange/BookMigration.h"
+#include "exchange/FeedUpdate.h"
 #include "exchange/JetBook.h"
 #include "game/Numbers3Dlg.h"
 #include "game/Numbers4Dlg.h"
-#include "exchange/FeedUpdate.h"
 #include "res/Desktop.h"
 #include "res/ResourceIds.h"
 

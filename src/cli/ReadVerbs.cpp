@@ -4,11 +4,11 @@
 #include "db/DrawCounter.h"
 #include "db/DrawListQuery.h"
 #include "draw/DigitText.h"
+#include "exchange/DrawExport.h"
 #include "predict/Backtest.h"
+#include "predict/PredictionQuery.h"
 #include "stats/DrawStatistics.h"
 #include "stats/Ledger.h"
-#include "predict/PredictionQuery.h"
-#include "exchange/DrawExport.h"
 
 #include <ostream>
 

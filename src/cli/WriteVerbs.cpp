@@ -5,10 +5,10 @@
 #include "db/DrawCounter.h"
 #include "draw/Utf8.h"
 #include "edit/DrawUpdate.h"
-#include "predict/PredictionQuery.h"
 #include "exchange/DrawImport.h"
-#include "register/DrawRegistration.h"
 #include "exchange/FeedUpdate.h"
+#include "predict/PredictionQuery.h"
+#include "register/DrawRegistration.h"
 
 #include <numeric>
 #include <ostream>

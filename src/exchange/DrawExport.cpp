@@ -1,7 +1,7 @@
 #include "exchange/DrawExport.h"
 
-#include "db/DrawListQuery.h"
 #include "db/DbError.h"
+#include "db/DrawListQuery.h"
 #include "db/DrawResultsTable.h"
 #include "draw/Calendar.h"
 #include "draw/DigitText.h"

@@ -2,8 +2,8 @@
 
 #include "game/Numbers3Dlg.h"
 #include "game/Numbers4Dlg.h"
-#include "stats/StatisticsDlg.h"
 #include "res/TemplateDialog.h"
+#include "stats/StatisticsDlg.h"
 #include "support/TestDatabase.h"
 
 #include <QAbstractButton>
