@@ -28,20 +28,19 @@ constexpr std::array<BetInfo, kBetCount> kBets = {{
     {Bet::Mini, "mini", "ミニ", false, true, false},
 }};
 
-// A payout column: the bet it pays, and for a set which half of it.
+// A payout column: for a set, which half of it it pays.
 struct PrizeInfo {
     Prize prize;
-    Bet bet;
     std::optional<Bet> half;
 };
 
 // Every payout column in stored order, which is Prize's order.
 constexpr std::array<PrizeInfo, kPrizeCount> kPrizes = {{
-    {Prize::Straight, Bet::Straight, std::nullopt},
-    {Prize::Box, Bet::Box, std::nullopt},
-    {Prize::SetStraight, Bet::Set, Bet::Straight},
-    {Prize::SetBox, Bet::Set, Bet::Box},
-    {Prize::Mini, Bet::Mini, std::nullopt},
+    {Prize::Straight, std::nullopt},
+    {Prize::Box, std::nullopt},
+    {Prize::SetStraight, Bet::Straight},
+    {Prize::SetBox, Bet::Box},
+    {Prize::Mini, std::nullopt},
 }};
 
 constexpr bool InEnumOrder() {
@@ -89,7 +88,7 @@ constexpr GameBets Collect(Game game) {
         }
     }
     for (const PrizeInfo& info : kPrizes) {
-        if (sold(info.bet)) {
+        if (sold(PrizeBet(info.prize))) {
             of.prizes[of.prizeCount++] = info.prize;
         }
     }
@@ -162,30 +161,76 @@ std::span<const Prize> PrizesOf(Game game) {
     return std::span(Of(game).prizes).first(Of(game).prizeCount);
 }
 
-Bet PrizeBet(Prize prize) {
-    return Info(prize).bet;
-}
-
 std::string PrizeLabel(Prize prize) {
     const PrizeInfo& info = Info(prize);
-    std::string label(BetLabel(info.bet));
+    std::string label(BetLabel(PrizeBet(info.prize)));
     if (info.half) {
         label += "（" + std::string(BetLabel(*info.half)) + "）";
     }
     return label;
 }
 
-bool PrizeWins(Prize prize, std::span<const int> number, std::span<const int> winning) {
-    const PrizeInfo& info = Info(prize);
-    if (!info.half) {
-        return Wins(info.bet, number, winning);
+namespace {
+
+constexpr bool Won(Bet bet, const NumberMatch& match) {
+    if (bet == Bet::Mini) {
+        return match.lastTwo;
     }
-    for (const PrizeInfo& half : kPrizes) {
-        if (half.bet == info.bet && Wins(*half.half, number, winning)) {
-            return half.prize == prize;
+    return Info(bet).anyOrder ? match.anyOrder : match.inOrder;
+}
+
+// The prizes a number wins, by how it came out: a set pays the first half it wins.
+constexpr std::array<bool, kPrizeCount> WonPrizes(const NumberMatch& match) {
+    std::array<bool, kPrizeCount> prizes{};
+    std::array<bool, kBetCount> halfPaid{};
+    for (const PrizeInfo& info : kPrizes) {
+        const auto p = static_cast<std::size_t>(info.prize);
+        const auto b = static_cast<std::size_t>(PrizeBet(info.prize));
+        if (!info.half) {
+            prizes[p] = Won(PrizeBet(info.prize), match);
+        } else if (!halfPaid[b] && Won(*info.half, match)) {
+            prizes[p] = halfPaid[b] = true;
         }
     }
-    return false;
+    return prizes;
+}
+
+// WonPrizes of every way a number can come out, indexed by Outcome: worked out when
+// compiling, since every number of every draw is scored.
+constexpr int Outcome(bool inOrder, bool anyOrder, bool lastTwo) {
+    return (inOrder ? 2 : anyOrder ? 1 : 0) * 2 + (lastTwo ? 1 : 0);
+}
+
+constexpr std::array<std::array<bool, kPrizeCount>, 6> kWonPrizes = [] {
+    std::array<std::array<bool, kPrizeCount>, 6> all{};
+    for (const bool lastTwo : {false, true}) {
+        all[Outcome(false, false, lastTwo)] = WonPrizes({false, false, lastTwo});
+        all[Outcome(false, true, lastTwo)] = WonPrizes({false, true, lastTwo});
+        all[Outcome(true, true, lastTwo)] = WonPrizes({true, true, lastTwo});
+    }
+    return all;
+}();
+
+} // namespace
+
+NumberMatch MatchNumber(std::span<const int> number, std::span<const int> winning) {
+    NumberMatch match;
+    match.inOrder = std::equal(number.begin(), number.end(), winning.begin(), winning.end());
+    // Digits 0-9 counted: cheaper than a permutation search for every number scored.
+    match.anyOrder = match.inOrder;
+    if (!match.inOrder && number.size() == winning.size()) {
+        std::array<int, 10> count{};
+        for (const int digit : number) {
+            ++count[static_cast<std::size_t>(digit)];
+        }
+        match.anyOrder = std::all_of(winning.begin(), winning.end(),
+                                     [&count](int digit) { return --count[static_cast<std::size_t>(digit)] >= 0; });
+    }
+    match.lastTwo =
+        number.size() >= 2 && winning.size() >= 2 && std::equal(number.end() - 2, number.end(), winning.end() - 2);
+    match.allSame = std::adjacent_find(number.begin(), number.end(), std::not_equal_to<>()) == number.end();
+    match.prizes = kWonPrizes[Outcome(match.inOrder, match.anyOrder, match.lastTwo)];
+    return match;
 }
 
 } // namespace drawbook

@@ -2,6 +2,7 @@
 
 #include "draw/Game.h"
 
+#include <array>
 #include <optional>
 #include <span>
 #include <string>
@@ -62,13 +63,24 @@ inline constexpr std::size_t kPrizeCount = 5;
 
 // The prizes a game pays, in the order files and tooltips list them.
 std::span<const Prize> PrizesOf(Game game);
-// The bet whose tickets the prize pays.
-Bet PrizeBet(Prize prize);
+// The bet whose tickets each prize pays, indexed by Prize: both halves of a set pay the set.
+inline constexpr std::array<Bet, kPrizeCount> kPrizeBets = {Bet::Straight, Bet::Box, Bet::Set, Bet::Set, Bet::Mini};
+constexpr Bet PrizeBet(Prize prize) {
+    return kPrizeBets[static_cast<std::size_t>(prize)];
+}
 // "ストレート", "ボックス", "セット（ストレート）", "セット（ボックス）", "ミニ".
 std::string PrizeLabel(Prize prize);
-// Whether the prize pays a ticket of its bet for the number on the winning
-// digits; both hold one digit 0-9 per position of the same game. A set pays the
-// half the number wins first: its straight, else its box.
-bool PrizeWins(Prize prize, std::span<const int> number, std::span<const int> winning);
+// How a number came out against the winning digits, worked out once for all its
+// prizes; both hold one digit 0-9 per position of the same game.
+struct NumberMatch {
+    bool inOrder = false;  // the same digits in the same order
+    bool anyOrder = false; // the same digits in any order, in order included
+    bool lastTwo = false;  // the last two digits in order
+    bool allSame = false;  // every digit of the number the same: no box or set on sale
+    // Whether each prize pays a ticket of its bet for the number, indexed by Prize.
+    // A set pays the half the number wins first: its straight, else its box.
+    std::array<bool, kPrizeCount> prizes{};
+};
+NumberMatch MatchNumber(std::span<const int> number, std::span<const int> winning);
 
 } // namespace drawbook

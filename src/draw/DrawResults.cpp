@@ -56,22 +56,25 @@ KnownPayouts KnownYens(const DrawResults& results, std::span<const int> winning)
 
 TicketWins NumberWinnings(Game game, std::span<const int> number, std::span<const int> winning,
                           const KnownPayouts& known) {
-    TicketWins wins;
-    std::array<bool, kBetCount> unknown{};
+    const NumberMatch match = MatchNumber(number, winning);
     // A bet sums its prizes, the set's two halves; one unknown payout leaves it unknown.
+    std::array<int, kBetCount> won{};
+    std::array<bool, kBetCount> unknown{};
     for (const Prize prize : PrizesOf(game)) {
-        const Bet bet = PrizeBet(prize);
-        const auto b = static_cast<std::size_t>(bet);
-        const std::optional<int>& yen = known[static_cast<std::size_t>(prize)];
-        if (!OnSale(bet, number) || unknown[b]) {
-            continue;
-        }
-        if (!yen) {
+        const auto p = static_cast<std::size_t>(prize);
+        const auto b = static_cast<std::size_t>(PrizeBet(prize));
+        if (!known[p]) {
             unknown[b] = true;
-            wins[b].reset();
-            continue;
+        } else if (match.prizes[p]) {
+            won[b] += *known[p];
         }
-        wins[b] = wins[b].value_or(0) + (PrizeWins(prize, number, winning) ? *yen : 0);
+    }
+    TicketWins wins;
+    for (const Bet bet : BetsOf(game)) {
+        const auto b = static_cast<std::size_t>(bet);
+        if (!unknown[b] && !(match.allSame && !OnSale(bet, number))) {
+            wins[b] = won[b];
+        }
     }
     return wins;
 }
