@@ -95,6 +95,10 @@ std::optional<std::string> ReadTable(MdbHandle* handle, Game game, std::vector<J
         for (guint c = 0; c < table->num_cols; ++c) {
             auto* column = static_cast<MdbColumn*>(g_ptr_array_index(table->columns, c));
             if (SameSqlName(column->name, wanted[w])) {
+                // A damaged definition may number a column beyond the table's.
+                if (column->col_num < 0 || static_cast<guint>(column->col_num) >= table->num_cols) {
+                    return "column " + std::string(wanted[w]) + " of " + name + " is damaged";
+                }
                 bound[w].column = column;
                 bound[w].buffer.assign(handle->bind_size + 1, '\0');
                 mdb_bind_column(table.get(), static_cast<int>(c) + 1, bound[w].buffer.data(), &bound[w].length);
@@ -117,7 +121,15 @@ std::optional<std::string> ReadTable(MdbHandle* handle, Game game, std::vector<J
             mdb_find_row(handle, static_cast<int>(table->cur_row) - 1, &start, &size) != 0) {
             return "cannot find row " + std::to_string(rows.size() + 1) + " of " + name + " again";
         }
-        const int count = mdb_crack_row(table.get(), start, size, fields.data());
+        // A row's null mask, one bit a column it claims, lies within the row; a damaged
+        // row claiming more columns than it can hold is refused, not read beyond.
+        const int claimed = mdb_crack_row(table.get(), start, size, fields.data());
+        const std::size_t countBytes = IS_JET3(handle) ? 1 : 2;
+        if (claimed < 0 || countBytes + (static_cast<std::size_t>(claimed) + 7) / 8 > size) {
+            return "row " + std::to_string(rows.size() + 1) + " of " + name + " is damaged";
+        }
+        // Only the table's columns are cracked, however many the row claims.
+        const int count = std::min(claimed, static_cast<int>(table->num_cols));
         for (int f = 0; f < count; ++f) {
             const auto column = static_cast<std::size_t>(fields[static_cast<std::size_t>(f)].colnum);
             if (column < missing.size()) {

@@ -21,6 +21,8 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char* kOldBook = "legacy/legacy_jet4.mdb";
+constexpr const char* kRowOverread = "legacy/damaged/row-overread.mdb";
+constexpr const char* kColumnNumber = "legacy/damaged/column-number.mdb";
 
 bool ByDraw(const std::string& a, const std::string& b) {
     return std::stoi(a) < std::stoi(b);
@@ -150,6 +152,10 @@ TEST(BookMigrationTest, AnOldBookMovesWholeAndTheOldFileStaysAsItWas) {
 TEST(BookMigrationTest, AFailureChangesNothingAndLeavesNoFileBehind) {
     const auto old = SharedDataFile(kOldBook);
     ASSERT_TRUE(old.has_value()) << "the shared old book is missing: " << SharedDataPath(kOldBook);
+    const auto overread = SharedDataFile(kRowOverread);
+    ASSERT_TRUE(overread.has_value()) << "missing: " << SharedDataPath(kRowOverread);
+    const auto columnNumber = SharedDataFile(kColumnNumber);
+    ASSERT_TRUE(columnNumber.has_value()) << "missing: " << SharedDataPath(kColumnNumber);
     const struct {
         const char* name;
         std::string bytes;
@@ -162,6 +168,11 @@ TEST(BookMigrationTest, AFailureChangesNothingAndLeavesNoFileBehind) {
         {"without the game tables", WithoutGameTables(*old), false, MigrationOutcome::Unreadable,
          "no table ナンバーズ3"},
         {"no old book", "SQLite format 3", false, MigrationOutcome::NotJet, "not a Jet database"},
+        // Damaged on disk: read without a crash and refused, whatever the damaged row holds.
+        {"a row claiming more columns than it holds", *overread, false, MigrationOutcome::Unreadable,
+         "row 96 of ナンバーズ3 is damaged"},
+        {"a column numbered beyond the table's", *columnNumber, false, MigrationOutcome::Unreadable,
+         "column kaisai of ナンバーズ4 is damaged"},
         {"cannot write the new book", *old, true, MigrationOutcome::Failed, ""},
         {"the new book reads back otherwise",
          *old,
@@ -269,4 +280,14 @@ TEST(BookMigrationTest, ImportTakesTheDrawsTheBookLacks) {
     EXPECT_EQ(result.report, (std::vector<std::string>{std::string(kJetRefusedMessage),
                                                        "　5行目：第5回は当選数字123で登録済みです（ファイルでは592）。。"}));
     EXPECT_EQ(ReadBytes(other.Path()), before);
+    // A damaged copy is refused whole, and the book stays as it was.
+    for (const char* damaged : {kRowOverread, kColumnNumber}) {
+        SCOPED_TRACE(damaged);
+        for (const Game game : {Game::Numbers3, Game::Numbers4}) {
+            result = ImportDrawFile(other.Path(), game, SharedDataPath(damaged));
+            EXPECT_EQ(result.outcome, ImportOutcome::Refused);
+            EXPECT_EQ(result.report.front(), kJetRefusedMessage);
+            EXPECT_EQ(ReadBytes(other.Path()), before);
+        }
+    }
 }
