@@ -49,6 +49,8 @@ void CMainMenuDlg::paintEvent(QPaintEvent* event) {
 
 void CMainMenuDlg::PrepareDatabaseFile() {
     const std::string path = m_strDbPath.toStdString();
+    // A conversion stopped halfway is finished before a missing book is made anew.
+    RecoverInterruptedMigration(path);
     if (IsJetFile(path) && !OfferMigration(path)) {
         return;
     }

@@ -2,6 +2,7 @@
 
 #include "cli/Arguments.h"
 #include "cli/Verbs.h"
+#include "exchange/BookMigration.h"
 
 #include <map>
 #include <ostream>
@@ -89,6 +90,8 @@ Outcome Dispatch(std::span<const std::string> args, std::string& dbPath, std::os
     if (verb == Verbs().end()) {
         throw UsageError{"知らない VERB です: " + args[i]};
     }
+    // A conversion stopped halfway is finished first, as the program does at start-up.
+    RecoverInterruptedMigration(dbPath);
     return verb->second(
         Invocation{dbPath, {args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end()}, out, bundledDir});
 }

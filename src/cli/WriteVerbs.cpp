@@ -148,8 +148,10 @@ Outcome Migrate(const Invocation& call) {
         return Done();
     case MigrationOutcome::NotJet:
     case MigrationOutcome::Unreadable:
+    case MigrationOutcome::Missing:
         return Refused({MigrationMessage(result)});
     case MigrationOutcome::Failed:
+    case MigrationOutcome::Busy:
         break;
     }
     return {kExitDatabase, {MigrationMessage(result)}, {}};

@@ -7,15 +7,107 @@
 #include "db/Transaction.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <set>
 #include <system_error>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace drawbook {
 
 namespace {
 
 namespace fs = std::filesystem;
+
+// "….mdb.lock", flocked while a book is converted or put back; the lock goes with the
+// process, so a killed conversion never holds it. The file is removed on release, and a
+// lock taken on a file already removed is taken again on the one now at the path.
+class MigrationLock {
+public:
+    explicit MigrationLock(const std::string& dbPath) : m_path(dbPath + ".lock") {
+        for (;;) {
+            m_fd = ::open(m_path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+            if (m_fd < 0) {
+                m_error = std::error_code(errno, std::generic_category());
+                return;
+            }
+            if (::flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
+                m_error = std::error_code(errno, std::generic_category());
+                Close();
+                return;
+            }
+            struct stat held {};
+            struct stat named {};
+            if (::fstat(m_fd, &held) == 0 && ::stat(m_path.c_str(), &named) == 0 && held.st_dev == named.st_dev &&
+                held.st_ino == named.st_ino) {
+                return;
+            }
+            Close();
+        }
+    }
+    ~MigrationLock() {
+        if (Held()) {
+            ::unlink(m_path.c_str());
+            Close();
+        }
+    }
+    MigrationLock(const MigrationLock&) = delete;
+    MigrationLock& operator=(const MigrationLock&) = delete;
+
+    bool Held() const { return m_fd >= 0; }
+    bool Busy() const {
+        return m_error == std::errc::resource_unavailable_try_again || m_error == std::errc::operation_would_block;
+    }
+    std::string Error() const { return "cannot lock " + m_path + ": " + m_error.message(); }
+
+private:
+    void Close() {
+        ::close(m_fd);
+        m_fd = -1;
+    }
+
+    std::string m_path;
+    int m_fd = -1;
+    std::error_code m_error;
+};
+
+bool Exists(const std::string& path) {
+    std::error_code error;
+    return fs::exists(path, error) || error;
+}
+
+// The new book and its rollback journal, which must not outlive it.
+void RemoveNewBook(const std::string& newPath) {
+    std::error_code ignored;
+    fs::remove(newPath, ignored);
+    fs::remove(newPath + "-journal", ignored);
+}
+
+// "…/ナンバーズ（移行前N）.mdb", without the N for the first.
+std::string RenamedPath(const fs::path& path, int n) {
+    const std::string mark = n == 1 ? "（移行前）" : "（移行前" + std::to_string(n) + "）";
+    return (path.parent_path() / (path.stem().string() + mark + path.extension().string())).string();
+}
+
+// Whether the file is a whole book of this program: no transaction left open in its journal,
+// both tables, and SQLite finds nothing wrong.
+bool IsWholeBook(const std::string& path) {
+    if (Exists(path + "-journal")) {
+        return false;
+    }
+    try {
+        CheckDatabase(path);
+        Connection connection(path, OpenMode::ReadOnly);
+        Statement check(connection, "PRAGMA integrity_check");
+        return check.Step() && check.ColumnText(0) == "ok" && !check.Step();
+    } catch (const DbError&) {
+        return false;
+    }
+}
 
 // A draw number is the new table's row id: every row needs one, each its own.
 std::string KeyProblem(const JetBook& book) {
@@ -108,7 +200,8 @@ void CheckRows(const std::string& path, const JetBook& book) {
         std::vector<JetRow> expected = book.Rows(game);
         std::stable_sort(expected.begin(), expected.end(),
                          [](const JetRow& a, const JetRow& b) { return *a.kaisai < *b.kaisai; });
-        Statement rows(connection, "SELECT " + ColumnList(game) + " FROM \"" + std::string(TableName(game)) + "\" ORDER BY kaisai");
+        Statement rows(connection,
+                       "SELECT " + ColumnList(game) + " FROM \"" + std::string(TableName(game)) + "\" ORDER BY kaisai");
         const int positions = Positions(game);
         std::size_t read = 0;
         while (rows.Step()) {
@@ -145,8 +238,9 @@ std::array<std::size_t, 2> DrawCounts(const JetBook& book) {
 // "ナンバーズ3の400回分とナンバーズ4の400回分（ほかの行2行も）", with "は" and "、" after a migration.
 std::string CountsText(const std::array<std::size_t, 2>& draws, std::size_t others, std::string_view particle) {
     const bool asked = particle == "の";
-    std::string text = "ナンバーズ3" + std::string(particle) + std::to_string(draws[0]) + "回分" + (asked ? "と" : "、") +
-                       "ナンバーズ4" + std::string(particle) + std::to_string(draws[1]) + "回分";
+    std::string text = "ナンバーズ3" + std::string(particle) + std::to_string(draws[0]) + "回分" +
+                       (asked ? "と" : "、") + "ナンバーズ4" + std::string(particle) + std::to_string(draws[1]) +
+                       "回分";
     if (others > 0) {
         text += asked ? "（ほかの行" + std::to_string(others) + "行も）" : "、ほかの行" + std::to_string(others) + "行";
     }
@@ -163,15 +257,10 @@ MigrationResult Failure(MigrationOutcome outcome, std::string error) {
 } // namespace
 
 std::string OldBookPath(const std::string& dbPath) {
-    const fs::path path(dbPath);
-    const std::string stem = path.stem().string();
-    const std::string extension = path.extension().string();
     for (int n = 1;; ++n) {
-        const std::string mark = n == 1 ? "（移行前）" : "（移行前" + std::to_string(n) + "）";
-        const fs::path candidate = path.parent_path() / (stem + mark + extension);
-        std::error_code error;
-        if (!fs::exists(candidate, error) && !error) {
-            return candidate.string();
+        std::string candidate = RenamedPath(dbPath, n);
+        if (!Exists(candidate)) {
+            return candidate;
         }
     }
 }
@@ -188,6 +277,17 @@ MigrationResult MigrateBook(const std::string& dbPath, const MigrationSteps& ste
             fs::rename(from, to, error);
         }
     };
+    // Under the lock the book stays where it is, whatever another program was doing.
+    const MigrationLock lock(dbPath);
+    if (lock.Busy()) {
+        return Failure(MigrationOutcome::Busy, lock.Error());
+    }
+    if (!Exists(dbPath)) {
+        return Failure(MigrationOutcome::Missing, dbPath);
+    }
+    if (!lock.Held()) {
+        return Failure(MigrationOutcome::Failed, lock.Error());
+    }
     if (!IsJetFile(dbPath)) {
         return Failure(MigrationOutcome::NotJet, "not a Jet database");
     }
@@ -199,9 +299,10 @@ MigrationResult MigrateBook(const std::string& dbPath, const MigrationSteps& ste
         return Failure(MigrationOutcome::Unreadable, problem);
     }
     // Written beside the old file under a name of its own, and only moved in when whole.
+    // One left by a conversion that was stopped while writing is half-made.
     const std::string newPath = dbPath + ".new";
     std::error_code ignored;
-    fs::remove(newPath, ignored);
+    RemoveNewBook(newPath);
     try {
         if (!CreateDatabase(newPath)) {
             throw DbError("another program is writing " + newPath, 0);
@@ -219,7 +320,7 @@ MigrationResult MigrateBook(const std::string& dbPath, const MigrationSteps& ste
         }
         CheckRows(newPath, book);
     } catch (const DbError& e) {
-        fs::remove(newPath, ignored);
+        RemoveNewBook(newPath);
         return Failure(MigrationOutcome::Failed, e.what());
     }
     MigrationResult result;
@@ -243,9 +344,30 @@ MigrationResult MigrateBook(const std::string& dbPath, const MigrationSteps& ste
     return result;
 }
 
+MigrationRecovery RecoverInterruptedMigration(const std::string& dbPath) {
+    const std::string newPath = dbPath + ".new";
+    if (Exists(dbPath) || !Exists(newPath)) {
+        return MigrationRecovery::None;
+    }
+    // A conversion between its renames holds the lock and finishes on its own.
+    const MigrationLock lock(dbPath);
+    if (!lock.Held() || Exists(dbPath) || !Exists(newPath) || !Exists(RenamedPath(dbPath, 1))) {
+        return MigrationRecovery::None;
+    }
+    if (!IsWholeBook(newPath)) {
+        // Its rows are still in the old file.
+        RemoveNewBook(newPath);
+        return MigrationRecovery::Discarded;
+    }
+    std::error_code error;
+    fs::rename(newPath, dbPath, error);
+    return error ? MigrationRecovery::None : MigrationRecovery::Restored;
+}
+
 std::string MigrationQuestion(const JetBook& book, const std::string& dbPath) {
     const auto draws = DrawCounts(book);
-    const std::size_t others = book.Rows(Game::Numbers3).size() + book.Rows(Game::Numbers4).size() - draws[0] - draws[1];
+    const std::size_t others =
+        book.Rows(Game::Numbers3).size() + book.Rows(Game::Numbers4).size() - draws[0] - draws[1];
     return "　以前の形式の記録帳です。この形式に移しますか？\n\n　" + CountsText(draws, others, "の") +
            "を、そのまま新しい記録帳に移します。元のファイルは中身を変えずに「" +
            fs::path(OldBookPath(dbPath)).filename().string() + "」という名前で残します。。";
@@ -263,6 +385,10 @@ std::string MigrationMessage(const MigrationResult& result) {
         return "　以前の形式の記録帳を読めませんでした。何も変えていません（" + result.error + "）。。";
     case MigrationOutcome::Failed:
         return "　記録帳を移せませんでした。元のファイルはそのままです（" + result.error + "）。。";
+    case MigrationOutcome::Busy:
+        return "　ほかで記録帳を移しているところです。しばらくしてからもう一度試してください。。";
+    case MigrationOutcome::Missing:
+        return "　記録帳「" + result.error + "」がありません。。";
     }
     return {};
 }
