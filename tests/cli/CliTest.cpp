@@ -433,7 +433,8 @@ TEST(CliTest, RefusedImportsSayWhyAndChangeNothing) {
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"draw_no,winning_number\n1,1148\n2,7921\n",
          refused + "　2行目：第1回は当選数字1149で登録済みです（ファイルでは1148）。。\n"},
-        {"draw_no,winning_number\n2,7921\n3,97\n4,0171\n", refused + "　3行目：当選数字「97」が四桁の数字ではありません。。\n"},
+        {"draw_no,winning_number\n2,7921\n3,97\n4,0171\n",
+         refused + "　3行目：当選数字「97」が四桁の数字ではありません。。\n"},
         {"2,7921\n32768,0171\n", refused + "　2行目：開催回「32768」が1～32767の数ではありません。。\n"},
         {"1,191\n2,988\n", refused + "　ナンバーズ３のCSVファイルのようです。ナンバーズ４には取り込めません。。\n"
                                      "　1行目：当選数字「191」が四桁の数字ではありません。。\n"
@@ -526,16 +527,15 @@ TEST(CliTest, StatsCountsDigitsAndDrawsSinceSeen) {
                        "三桁目\t4\t1\t4\t4\t0\t4\t4\t4\t4\t4\n"
                        "二桁目\t4\t4\t1\t4\t4\t0\t4\t4\t4\t4\n"
                        "一桁目\t4\t4\t4\t1\t4\t4\t0\t4\t4\t4\n");
-    EXPECT_EQ(RunTool({"stats", "3", "--last", "1"}, db.Path()).out,
-              "出現回数\n"
-              "三桁目\t0\t0\t0\t0\t1\t0\t0\t0\t0\t0\n"
-              "二桁目\t0\t0\t0\t0\t0\t1\t0\t0\t0\t0\n"
-              "一桁目\t0\t0\t0\t0\t0\t0\t1\t0\t0\t0\n"
-              "\n"
-              "未出現回数\n"
-              "三桁目\t1\t1\t1\t1\t0\t1\t1\t1\t1\t1\n"
-              "二桁目\t1\t1\t1\t1\t1\t0\t1\t1\t1\t1\n"
-              "一桁目\t1\t1\t1\t1\t1\t1\t0\t1\t1\t1\n");
+    EXPECT_EQ(RunTool({"stats", "3", "--last", "1"}, db.Path()).out, "出現回数\n"
+                                                                     "三桁目\t0\t0\t0\t0\t1\t0\t0\t0\t0\t0\n"
+                                                                     "二桁目\t0\t0\t0\t0\t0\t1\t0\t0\t0\t0\n"
+                                                                     "一桁目\t0\t0\t0\t0\t0\t0\t1\t0\t0\t0\n"
+                                                                     "\n"
+                                                                     "未出現回数\n"
+                                                                     "三桁目\t1\t1\t1\t1\t0\t1\t1\t1\t1\t1\n"
+                                                                     "二桁目\t1\t1\t1\t1\t1\t0\t1\t1\t1\t1\n"
+                                                                     "一桁目\t1\t1\t1\t1\t1\t1\t0\t1\t1\t1\n");
     // More draws than there are: all of them.
     EXPECT_EQ(RunTool({"stats", "--last=99", "3"}, db.Path()).out, run.out);
 
@@ -573,20 +573,40 @@ TEST(CliTest, MigrateConvertsAnOldBookOnce) {
     ASSERT_TRUE(old.has_value()) << "the shared old book is missing: " << SharedDataPath("legacy/legacy_jet4.mdb");
     TempDir dir;
     const std::string dbPath = dir.File("ナンバーズ.mdb");
-    WriteFile(dbPath, old->substr(0, 100000));
     CliRun run = RunTool({"migrate"}, dbPath);
+    EXPECT_EQ(run.code, 1);
+    EXPECT_EQ(run.err, "　記録帳「" + dbPath + "」がありません。。\n");
+    EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
+
+    WriteFile(dbPath, old->substr(0, 100000));
+    run = RunTool({"migrate"}, dbPath);
     EXPECT_EQ(run.code, 1);
     EXPECT_EQ(run.err, "　以前の形式の記録帳を読めませんでした。何も変えていません（no table ナンバーズ3）。。\n");
 
     WriteFile(dbPath, *old);
     run = RunTool({"migrate"}, dbPath);
     EXPECT_EQ(run.code, 0);
-    EXPECT_EQ(run.out, "　記録帳を移しました（ナンバーズ3は400回分、ナンバーズ4は400回分、ほかの行2行）。元のファイルは" +
-                           dir.File("ナンバーズ（移行前）.mdb") + "にあります。。\n");
+    EXPECT_EQ(run.out,
+              "　記録帳を移しました（ナンバーズ3は400回分、ナンバーズ4は400回分、ほかの行2行）。元のファイルは" +
+                  dir.File("ナンバーズ（移行前）.mdb") + "にあります。。\n");
     EXPECT_EQ(RunTool({"next", "4"}, dbPath).out, "401\n");
     EXPECT_TRUE(RunTool({"list", "3"}, dbPath).out.starts_with("1\t191\t　\t485\t380\t968\t\n2\t988\t"));
     run = RunTool({"migrate"}, dbPath);
     EXPECT_EQ(run.code, 1);
     EXPECT_EQ(run.err, "　以前の形式の記録帳ではありません。何も変えていません。。\n");
     EXPECT_EQ(RunTool({"migrate", "now"}, dbPath).code, 2);
+}
+
+// Killed between its renames: the converted book lies beside the renamed old file, and any
+// command puts it in place first.
+TEST(CliTest, AConversionStoppedHalfwayIsFinishedFirst) {
+    const auto old = SharedDataFile("legacy/legacy_jet4.mdb");
+    ASSERT_TRUE(old.has_value()) << "the shared old book is missing: " << SharedDataPath("legacy/legacy_jet4.mdb");
+    TempDir dir;
+    const std::string dbPath = dir.File("ナンバーズ.mdb");
+    WriteFile(dbPath, *old);
+    ASSERT_EQ(RunTool({"migrate"}, dbPath).code, 0);
+    std::filesystem::rename(dbPath, dbPath + ".new");
+    EXPECT_EQ(RunTool({"next", "3"}, dbPath).out, "401\n");
+    EXPECT_FALSE(std::filesystem::exists(dbPath + ".new"));
 }

@@ -99,7 +99,10 @@ std::vector<std::string> FilesIn(const fs::path& dir) {
 
 // The fixture's bytes with each of the game tables' names spelt otherwise.
 std::string WithoutGameTables(std::string bytes) {
-    for (const char* name : {"\xCA\x30\xF3\x30\xD0\x30\xFC\x30\xBA\x30" "3", "\xCA\x30\xF3\x30\xD0\x30\xFC\x30\xBA\x30" "4"}) {
+    for (const char* name : {"\xCA\x30\xF3\x30\xD0\x30\xFC\x30\xBA\x30"
+                             "3",
+                             "\xCA\x30\xF3\x30\xD0\x30\xFC\x30\xBA\x30"
+                             "4"}) {
         const std::string utf16(name, 11);
         const auto at = bytes.find(utf16);
         if (at != std::string::npos) {
@@ -125,8 +128,9 @@ TEST(BookMigrationTest, AnOldBookMovesWholeAndTheOldFileStaysAsItWas) {
     EXPECT_EQ(result.oldPath, dir.File("ナンバーズ（移行前）.mdb"));
     EXPECT_EQ(FilesIn(dir.Path()), (std::vector<std::string>{"ナンバーズ.mdb", "ナンバーズ（移行前）.mdb"}));
     EXPECT_EQ(ReadBytes(result.oldPath), *old);
-    EXPECT_EQ(MigrationMessage(result), "　記録帳を移しました（ナンバーズ3は400回分、ナンバーズ4は400回分、ほかの行2行）。元のファイルは" +
-                                            result.oldPath + "にあります。。");
+    EXPECT_EQ(MigrationMessage(result),
+              "　記録帳を移しました（ナンバーズ3は400回分、ナンバーズ4は400回分、ほかの行2行）。元のファイルは" +
+                  result.oldPath + "にあります。。");
     for (const Game game : {Game::Numbers3, Game::Numbers4}) {
         // Every row, the placeholder with kaisai 0 and the hit markers included;
         // a missing value stays missing.
@@ -218,6 +222,92 @@ TEST(BookMigrationTest, AFailureChangesNothingAndLeavesNoFileBehind) {
     }
 }
 
+// A second conversion, and the start-up's recovery, while one is writing and while it is
+// between its renames (no book at the path): refused, nothing touched, and the first ends whole.
+TEST(BookMigrationTest, OneConversionAtATime) {
+    const auto old = SharedDataFile(kOldBook);
+    ASSERT_TRUE(old.has_value()) << "the shared old book is missing: " << SharedDataPath(kOldBook);
+    TempDir dir;
+    const std::string path = dir.File("ナンバーズ.mdb");
+    ASSERT_TRUE(WriteWholeFile(path, *old));
+    int meanwhileRuns = 0;
+    const auto meanwhile = [&] {
+        ++meanwhileRuns;
+        const std::vector<std::string> before = FilesIn(dir.Path());
+        const MigrationResult second = MigrateBook(path);
+        EXPECT_EQ(second.outcome, MigrationOutcome::Busy);
+        EXPECT_EQ(MigrationMessage(second),
+                  "　ほかで記録帳を移しているところです。しばらくしてからもう一度試してください。。");
+        EXPECT_EQ(RecoverInterruptedMigration(path), MigrationRecovery::None);
+        EXPECT_EQ(FilesIn(dir.Path()), before);
+    };
+    MigrationSteps steps;
+    steps.written = [&](const std::string&) { meanwhile(); };
+    steps.rename = [&](const std::string& from, const std::string& to, std::error_code& error) {
+        fs::rename(from, to, error);
+        if (from == path) {
+            meanwhile();
+        }
+    };
+    EXPECT_EQ(MigrateBook(path, steps).outcome, MigrationOutcome::Migrated);
+    EXPECT_EQ(meanwhileRuns, 2);
+    EXPECT_EQ(FilesIn(dir.Path()), (std::vector<std::string>{"ナンバーズ.mdb", "ナンバーズ（移行前）.mdb"}));
+    EXPECT_EQ(Blanked(StoredRows(path, Game::Numbers4)), FixtureRows(Game::Numbers4));
+}
+
+// What a conversion stopped halfway left beside the book, and what the next start makes of it.
+TEST(BookMigrationTest, AConversionStoppedHalfwayIsFinishedOrUndone) {
+    const auto old = SharedDataFile(kOldBook);
+    ASSERT_TRUE(old.has_value()) << "the shared old book is missing: " << SharedDataPath(kOldBook);
+    TempDir made;
+    const std::string converted = made.File("ナンバーズ.mdb");
+    ASSERT_TRUE(WriteWholeFile(converted, *old));
+    ASSERT_EQ(MigrateBook(converted).outcome, MigrationOutcome::Migrated);
+    const std::string whole = ReadBytes(converted);
+
+    const std::string book = "ナンバーズ.mdb", renamed = "ナンバーズ（移行前）.mdb", fresh = "ナンバーズ.mdb.new";
+    const struct {
+        const char* name;
+        std::vector<std::pair<std::string, std::string>> files;
+        MigrationRecovery recovery;
+        std::vector<std::string> after;
+    } cases[] = {
+        {"stopped between the renames",
+         {{renamed, *old}, {fresh, whole}},
+         MigrationRecovery::Restored,
+         {book, renamed}},
+        {"stopped while writing the new book",
+         {{renamed, *old}, {fresh, whole.substr(0, 4096)}},
+         MigrationRecovery::Discarded,
+         {renamed}},
+        {"its last transaction left open",
+         {{renamed, *old}, {fresh, whole}, {fresh + "-journal", std::string(512, 'j')}},
+         MigrationRecovery::Discarded,
+         {renamed}},
+        // Perhaps the only copy: left alone.
+        {"no old file beside it", {{fresh, whole}}, MigrationRecovery::None, {fresh}},
+        {"a book at the path",
+         {{book, whole}, {renamed, *old}, {fresh, whole}},
+         MigrationRecovery::None,
+         {book, fresh, renamed}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        for (const auto& [name, bytes] : c.files) {
+            ASSERT_TRUE(WriteWholeFile(dir.File(name), bytes));
+        }
+        EXPECT_EQ(RecoverInterruptedMigration(dir.File(book)), c.recovery);
+        EXPECT_EQ(FilesIn(dir.Path()), c.after);
+        if (c.recovery == MigrationRecovery::Restored) {
+            EXPECT_EQ(ReadBytes(dir.File(book)), whole);
+        }
+        if (fs::exists(dir.File(renamed))) {
+            EXPECT_EQ(ReadBytes(dir.File(renamed)), *old);
+        }
+    }
+}
+
 // A row that mdbtools fetched but cannot find again on its page refuses the book
 // rather than read its missing values as empty ones.
 TEST(BookMigrationTest, ARowThatCannotBeFoundAgainRefusesTheBook) {
@@ -277,8 +367,9 @@ TEST(BookMigrationTest, ImportTakesTheDrawsTheBookLacks) {
     const std::string before = ReadBytes(other.Path());
     result = ImportDrawFile(other.Path(), Game::Numbers3, oldBook);
     EXPECT_EQ(result.outcome, ImportOutcome::Refused);
-    EXPECT_EQ(result.report, (std::vector<std::string>{std::string(kJetRefusedMessage),
-                                                       "　5行目：第5回は当選数字123で登録済みです（ファイルでは592）。。"}));
+    EXPECT_EQ(result.report,
+              (std::vector<std::string>{std::string(kJetRefusedMessage),
+                                        "　5行目：第5回は当選数字123で登録済みです（ファイルでは592）。。"}));
     EXPECT_EQ(ReadBytes(other.Path()), before);
     // A damaged copy is refused whole, and the book stays as it was.
     for (const char* damaged : {kRowOverread, kColumnNumber}) {
