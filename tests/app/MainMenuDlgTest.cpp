@@ -4,6 +4,7 @@
 #include "app/HelpWindow.h"
 #include "app/SystemDesktop.h"
 #include "db/DrawCounter.h"
+#include "exchange/BookMigration.h"
 #include "game/Numbers3Dlg.h"
 #include "game/Numbers4Dlg.h"
 #include "res/AppIcon.h"
@@ -90,6 +91,7 @@ private slots:
     void convertsAnOldBookWhenTheUserSaysYes();
     void leavesAnOldBookAsItIsWhenTheUserSaysNo();
     void reportsAnOldBookThatCannotBeRead();
+    void finishesAConversionStoppedBetweenItsRenames();
     void questionBoxDefaultsToYesAndEscapesToNo();
     void opensWithFocusOnCloseSoEnterEndsIt();
     void tabThenSpaceOpensTheThreeDigitWindow();
@@ -141,9 +143,7 @@ void MainMenuDlgTest::reportsAnUnusableDatabaseOnce() {
     };
     const std::vector<Case> cases = {
         {"not a database",
-         [](const TestDatabase& db) {
-             std::ofstream(db.Path(), std::ios::trunc) << "kaisai,N100,N10,N1\n1,0,4,7\n";
-         }},
+         [](const TestDatabase& db) { std::ofstream(db.Path(), std::ios::trunc) << "kaisai,N100,N10,N1\n1,0,4,7\n"; }},
         {"table missing", [](const TestDatabase& db) { db.Execute("DROP TABLE ナンバーズ4"); }},
         {"column missing", [](const TestDatabase& db) { db.Execute("ALTER TABLE ナンバーズ3 DROP COLUMN atari"); }},
     };
@@ -178,10 +178,10 @@ void MainMenuDlgTest::convertsAnOldBookWhenTheUserSaysYes() {
     QTRY_COMPARE(desktop.messages.size(), size_t(1));
 
     QCOMPARE(desktop.questions,
-             std::vector<QString>{
-                 QStringLiteral("　以前の形式の記録帳です。この形式に移しますか？\n\n"
-                                "　ナンバーズ3の400回分とナンバーズ4の400回分（ほかの行2行も）を、そのまま新しい記録帳に移します。"
-                                "元のファイルは中身を変えずに「ナンバーズ（移行前）.mdb」という名前で残します。。")});
+             std::vector<QString>{QStringLiteral(
+                 "　以前の形式の記録帳です。この形式に移しますか？\n\n"
+                 "　ナンバーズ3の400回分とナンバーズ4の400回分（ほかの行2行も）を、そのまま新しい記録帳に移します。"
+                 "元のファイルは中身を変えずに「ナンバーズ（移行前）.mdb」という名前で残します。。")});
     const std::string oldPath = book.dir.File("ナンバーズ（移行前）.mdb");
     QCOMPARE(desktop.Texts(), QStringList{QStringLiteral("(no stop icon) 　記録帳を移しました（ナンバーズ3は400回分、"
                                                          "ナンバーズ4は400回分、ほかの行2行）。元のファイルは") +
@@ -247,6 +247,28 @@ void MainMenuDlgTest::reportsAnOldBookThatCannotBeRead() {
     QCOMPARE(desktop.messages[0].icon, Desktop::Icon::Stop);
     QVERIFY(ReadBytes(book.path) == cut);
     QCOMPARE(book.Files(), QStringList{QStringLiteral("ナンバーズ.mdb")});
+}
+
+// Killed after the old file was renamed: the start finds the converted book beside it and
+// puts it in place, instead of making an empty one.
+void MainMenuDlgTest::finishesAConversionStoppedBetweenItsRenames() {
+    const auto jet = SharedDataFile(kJetBook);
+    if (!jet) {
+        QFAIL(("the shared old book is missing: " + SharedDataPath(kJetBook)).c_str());
+    }
+    BookBeside book(*jet);
+    QCOMPARE(MigrateBook(book.path).outcome, MigrationOutcome::Migrated);
+    std::filesystem::rename(book.path, book.path + ".new");
+    RecordingDesktop desktop;
+    CMainMenuDlg menu(desktop, book.Program());
+    menu.show();
+    QTRY_VERIFY(std::filesystem::exists(book.path));
+    QTest::qWait(10);
+    QCOMPARE(book.Files(), (QStringList{QStringLiteral("ナンバーズ.mdb"), QStringLiteral("ナンバーズ（移行前）.mdb")}));
+    const auto [three, four] = ListBothGames(menu, desktop);
+    QCOMPARE(three.size(), 400);
+    QCOMPARE(four.size(), 400);
+    QVERIFY(desktop.messages.empty());
 }
 
 void MainMenuDlgTest::questionBoxDefaultsToYesAndEscapesToNo() {
