@@ -108,7 +108,8 @@ void CheckRows(const std::string& path, const JetBook& book) {
         std::vector<JetRow> expected = book.Rows(game);
         std::stable_sort(expected.begin(), expected.end(),
                          [](const JetRow& a, const JetRow& b) { return *a.kaisai < *b.kaisai; });
-        Statement rows(connection, "SELECT " + ColumnList(game) + " FROM \"" + std::string(TableName(game)) + "\" ORDER BY kaisai");
+        Statement rows(connection,
+                       "SELECT " + ColumnList(game) + " FROM \"" + std::string(TableName(game)) + "\" ORDER BY kaisai");
         const int positions = Positions(game);
         std::size_t read = 0;
         while (rows.Step()) {
@@ -145,8 +146,9 @@ std::array<std::size_t, 2> DrawCounts(const JetBook& book) {
 // "ナンバーズ3の400回分とナンバーズ4の400回分（ほかの行2行も）", with "は" and "、" after a migration.
 std::string CountsText(const std::array<std::size_t, 2>& draws, std::size_t others, std::string_view particle) {
     const bool asked = particle == "の";
-    std::string text = "ナンバーズ3" + std::string(particle) + std::to_string(draws[0]) + "回分" + (asked ? "と" : "、") +
-                       "ナンバーズ4" + std::string(particle) + std::to_string(draws[1]) + "回分";
+    std::string text = "ナンバーズ3" + std::string(particle) + std::to_string(draws[0]) + "回分" +
+                       (asked ? "と" : "、") + "ナンバーズ4" + std::string(particle) + std::to_string(draws[1]) +
+                       "回分";
     if (others > 0) {
         text += asked ? "（ほかの行" + std::to_string(others) + "行も）" : "、ほかの行" + std::to_string(others) + "行";
     }
@@ -191,7 +193,7 @@ MigrationResult MigrateBook(const std::string& dbPath, const MigrationSteps& ste
     if (!IsJetFile(dbPath)) {
         return Failure(MigrationOutcome::NotJet, "not a Jet database");
     }
-    const JetBook book = ReadJetBook(dbPath);
+    const JetBook book = steps.read ? steps.read(dbPath) : ReadJetBook(dbPath);
     if (!book.read) {
         return Failure(MigrationOutcome::Unreadable, book.error);
     }
@@ -245,7 +247,8 @@ MigrationResult MigrateBook(const std::string& dbPath, const MigrationSteps& ste
 
 std::string MigrationQuestion(const JetBook& book, const std::string& dbPath) {
     const auto draws = DrawCounts(book);
-    const std::size_t others = book.Rows(Game::Numbers3).size() + book.Rows(Game::Numbers4).size() - draws[0] - draws[1];
+    const std::size_t others =
+        book.Rows(Game::Numbers3).size() + book.Rows(Game::Numbers4).size() - draws[0] - draws[1];
     return "　以前の形式の記録帳です。この形式に移しますか？\n\n　" + CountsText(draws, others, "の") +
            "を、そのまま新しい記録帳に移します。元のファイルは中身を変えずに「" +
            fs::path(OldBookPath(dbPath)).filename().string() + "」という名前で残します。。";

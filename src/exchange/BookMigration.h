@@ -21,8 +21,8 @@ struct MigrationResult {
     MigrationOutcome outcome = MigrationOutcome::NotJet;
     std::array<std::size_t, 2> rows{};  // rows carried over: ナンバーズ3, ナンバーズ4
     std::array<std::size_t, 2> draws{}; // of them the draws, kaisai above 0
-    std::string oldPath;               // where the old file is now, for Migrated
-    std::string error;                 // why, for the others
+    std::string oldPath;                // where the old file is now, for Migrated
+    std::string error;                  // why, for the others
 };
 
 // "…/ナンバーズ（移行前）.mdb": where the old file of a book goes, the first of
@@ -37,6 +37,8 @@ MigrationResult MigrateBook(const std::string& dbPath);
 
 // The steps of a migration that tests stand in for, to make one of them fail.
 struct MigrationSteps {
+    // Reads the old book; ReadJetBook when empty.
+    std::function<JetBook(const std::string& path)> read{};
     // Called once the new book is written, before it is read back.
     std::function<void(const std::string& newPath)> written{};
     // Renames a file; std::filesystem::rename when empty.
