@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Installs the build into a fresh prefix and checks that the copy works on its own:
-# bin/ holds the program, the tool and the help side by side, the menu entry and the
+# bin/ holds the program, the tool, the Jet reader and the help side by side, the menu entry and the
 # icon sit under share/, and the installed programs find the database beside them.
 #
-# InstallLayoutTest.sh CMAKE BUILD_DIR WORK_DIR SOURCE_DIR HISTORY_DIR
+# InstallLayoutTest.sh CMAKE BUILD_DIR WORK_DIR SOURCE_DIR HISTORY_DIR OLD_BOOK
 set -uo pipefail
 
 cmake=$1
@@ -11,6 +11,7 @@ build=$2
 work=$3
 source=$4
 history_dir=$5
+old_book=$6
 
 unset DESTDIR
 # A prefix with a space: the entry's Exec must quote it.
@@ -135,6 +136,10 @@ if [ -f "$bin/$db_name" ]; then
     expect_eq "update 4 --bundled: exit code" 0 "$?"
     expect_eq "next 4 after the shipped history" 7055 "$("$bin/drawbook-cli" --db "$work/other.mdb" next 4)"
 fi
+
+# --- an old book is read through the Jet reader installed beside the tool ---
+cp "$old_book" "$work/old.mdb" && "$bin/drawbook-cli" --db "$work/old.mdb" migrate >/dev/null
+expect_eq "migrate of the shared old book: exit code" 0 "$?"
 
 # --- import into a fresh copy creates the database beside the tool ---
 history="$history_dir/numbers3_results.csv"
