@@ -291,7 +291,7 @@ MigrationResult MigrateBook(const std::string& dbPath, const MigrationSteps& ste
     if (!IsJetFile(dbPath)) {
         return Failure(MigrationOutcome::NotJet, "not a Jet database");
     }
-    const JetBook book = ReadJetBook(dbPath);
+    const JetBook book = steps.read ? steps.read(dbPath) : ReadJetBook(dbPath);
     if (!book.read) {
         return Failure(MigrationOutcome::Unreadable, book.error);
     }

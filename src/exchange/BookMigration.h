@@ -40,6 +40,8 @@ MigrationResult MigrateBook(const std::string& dbPath);
 
 // The steps of a migration that tests stand in for, to make one of them fail.
 struct MigrationSteps {
+    // Reads the old book; ReadJetBook when empty.
+    std::function<JetBook(const std::string& path)> read{};
     // Called once the new book is written, before it is read back.
     std::function<void(const std::string& newPath)> written{};
     // Renames a file; std::filesystem::rename when empty.

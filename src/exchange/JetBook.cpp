@@ -1,21 +1,11 @@
 #include "exchange/JetBook.h"
 
-#include "db/SqlText.h"
+#include "exchange/HelperProcess.h"
+#include "exchange/JetBookText.h"
 
-// mdbtools' header uses glib's types without including them.
-#include <glib.h>
-
-#include <mdbtools.h>
-
-#include <algorithm>
-#include <charconv>
-#include <cstdio>
-#include <cstdlib>
+#include <filesystem>
 #include <fstream>
-#include <memory>
-
-#include <fcntl.h>
-#include <unistd.h>
+#include <system_error>
 
 namespace drawbook {
 
@@ -24,142 +14,10 @@ namespace {
 // A Jet file begins with a page of header: a version word, then this name.
 constexpr std::string_view kJetMagic = std::string_view("\x00\x01\x00\x00Standard Jet DB\x00", 20);
 
-// mdbtools writes what it finds wrong in a damaged file to stderr, where it would
-// mix with the program's own messages; the reason is reported instead.
-class QuietStderr {
-public:
-    QuietStderr() {
-        std::fflush(stderr);
-        m_saved = dup(STDERR_FILENO);
-        const int null = open("/dev/null", O_WRONLY | O_CLOEXEC);
-        if (m_saved >= 0 && null >= 0) {
-            dup2(null, STDERR_FILENO);
-        }
-        if (null >= 0) {
-            close(null);
-        }
-    }
-    ~QuietStderr() {
-        if (m_saved >= 0) {
-            std::fflush(stderr);
-            dup2(m_saved, STDERR_FILENO);
-            close(m_saved);
-        }
-    }
-    QuietStderr(const QuietStderr&) = delete;
-    QuietStderr& operator=(const QuietStderr&) = delete;
-
-private:
-    int m_saved = -1;
-};
-
-struct HandleCloser {
-    void operator()(MdbHandle* handle) const { mdb_close(handle); }
-};
-struct TableFreer {
-    void operator()(MdbTableDef* table) const { mdb_free_tabledef(table); }
-};
-
-std::optional<long long> ReadInteger(std::string_view text) {
-    long long value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size()) {
-        return std::nullopt;
-    }
-    return value;
-}
-
-// One bound column: where mdbtools writes the value of the row fetched.
-struct Bound {
-    MdbColumn* column = nullptr;
-    std::vector<char> buffer;
-    int length = 0;
-};
-
-// Reads one game's table. The columns are found by name in any letter case.
-std::optional<std::string> ReadTable(MdbHandle* handle, Game game, std::vector<JetRow>& rows,
-                                     const std::function<bool(std::size_t row)>& rowFound) {
-    std::string name(TableName(game));
-    std::unique_ptr<MdbTableDef, TableFreer> table(mdb_read_table_by_name(handle, name.data(), MDB_TABLE));
-    if (!table) {
-        return "no table " + name;
-    }
-    GPtrArray* columns = mdb_read_columns(table.get());
-    if (columns == nullptr) {
-        return "cannot read the columns of " + name;
-    }
-    // kaisai, the digits, the five numbers, atari: the table's columns in stored order.
-    const auto wanted = TableColumns(game);
-    std::vector<Bound> bound(wanted.size());
-    for (std::size_t w = 0; w < wanted.size(); ++w) {
-        for (guint c = 0; c < table->num_cols; ++c) {
-            auto* column = static_cast<MdbColumn*>(g_ptr_array_index(table->columns, c));
-            if (SameSqlName(column->name, wanted[w])) {
-                // A damaged definition may number a column beyond the table's.
-                if (column->col_num < 0 || static_cast<guint>(column->col_num) >= table->num_cols) {
-                    return "column " + std::string(wanted[w]) + " of " + name + " is damaged";
-                }
-                bound[w].column = column;
-                bound[w].buffer.assign(handle->bind_size + 1, '\0');
-                mdb_bind_column(table.get(), static_cast<int>(c) + 1, bound[w].buffer.data(), &bound[w].length);
-            }
-        }
-        if (bound[w].column == nullptr) {
-            return "no column " + std::string(wanted[w]) + " in " + name;
-        }
-    }
-    const auto positions = static_cast<std::size_t>(Positions(game));
-    std::vector<MdbField> fields(std::max<std::size_t>(table->num_cols, 1));
-    mdb_rewind_table(table.get());
-    while (mdb_fetch_row(table.get())) {
-        // The bound texts cannot tell a missing value from an empty one; the
-        // row's own fields can.
-        std::vector<bool> missing(table->num_cols, false);
-        int start = 0;
-        std::size_t size = 0;
-        if ((rowFound && !rowFound(rows.size())) ||
-            mdb_find_row(handle, static_cast<int>(table->cur_row) - 1, &start, &size) != 0) {
-            return "cannot find row " + std::to_string(rows.size() + 1) + " of " + name + " again";
-        }
-        // A row's null mask, one bit a column it claims, lies within the row; a damaged
-        // row claiming more columns than it can hold is refused, not read beyond.
-        const int claimed = mdb_crack_row(table.get(), start, size, fields.data());
-        const std::size_t countBytes = IS_JET3(handle) ? 1 : 2;
-        if (claimed < 0 || countBytes + (static_cast<std::size_t>(claimed) + 7) / 8 > size) {
-            return "row " + std::to_string(rows.size() + 1) + " of " + name + " is damaged";
-        }
-        // Only the table's columns are cracked, however many the row claims.
-        const int count = std::min(claimed, static_cast<int>(table->num_cols));
-        for (int f = 0; f < count; ++f) {
-            const auto column = static_cast<std::size_t>(fields[static_cast<std::size_t>(f)].colnum);
-            if (column < missing.size()) {
-                missing[column] = fields[static_cast<std::size_t>(f)].is_null != 0;
-            }
-        }
-        const auto text = [&](std::size_t w) -> std::optional<std::string> {
-            const Bound& b = bound[w];
-            if (missing[static_cast<std::size_t>(b.column->col_num)]) {
-                return std::nullopt;
-            }
-            return std::string(b.buffer.data(), static_cast<std::size_t>(std::max(b.length, 0)));
-        };
-        const auto integer = [&](std::size_t w) -> std::optional<long long> {
-            const auto value = text(w);
-            return value ? ReadInteger(*value) : std::nullopt;
-        };
-        JetRow row;
-        row.kaisai = integer(0);
-        for (std::size_t p = 0; p < positions; ++p) {
-            row.digits[p] = integer(1 + p);
-        }
-        for (std::size_t n = 0; n < kNumberCount; ++n) {
-            row.numbers[n] = text(1 + positions + n);
-        }
-        row.atari = text(1 + positions + kNumberCount);
-        rows.push_back(std::move(row));
-    }
-    return std::nullopt;
-}
+constexpr const char* kJetReaderName = "drawbook-jet-reader";
+constexpr std::chrono::seconds kJetReaderLimit{10};
+// Far above any book the old program kept.
+constexpr std::size_t kMaxJetReaderOutput = 256 * 1024 * 1024;
 
 } // namespace
 
@@ -176,36 +34,44 @@ bool IsJetFile(const std::string& path) {
     return IsJetBytes(head);
 }
 
-JetBook ReadJetBook(const std::string& path) {
-    return ReadJetBook(path, {});
+std::string JetReaderPath() {
+    std::error_code error;
+    const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::string(kJetReaderName) : (self.parent_path() / kJetReaderName).string();
 }
 
-JetBook ReadJetBook(const std::string& path, const std::function<bool(std::size_t row)>& rowFound) {
+JetBook ReadJetBook(const std::string& path) {
+    return ReadJetBook(path, JetReaderPath(), kJetReaderLimit);
+}
+
+JetBook ReadJetBook(const std::string& path, const std::string& reader, std::chrono::milliseconds limit) {
     JetBook book;
     if (!IsJetFile(path)) {
         book.error = "not a Jet database";
         return book;
     }
-    // Old Japanese books of Jet 3 keep their texts in Shift_JIS; Jet 4 in Unicode.
-    setenv("MDB_JET3_CHARSET", "CP932", 0);
-    const QuietStderr quiet;
-    std::unique_ptr<MdbHandle, HandleCloser> handle(mdb_open(path.c_str(), MDB_NOFLAGS));
-    if (!handle) {
-        book.error = "cannot open the Jet database";
-        return book;
-    }
-    if (mdb_read_catalog(handle.get(), MDB_TABLE) == nullptr) {
-        book.error = "cannot read the Jet database's catalog";
-        return book;
-    }
-    for (const Game game : {Game::Numbers3, Game::Numbers4}) {
-        if (auto error = ReadTable(handle.get(), game, book.tables[game == Game::Numbers3 ? 0 : 1], rowFound)) {
-            book.error = std::move(*error);
-            book.tables = {};
-            return book;
+    const HelperRun run = RunHelper(reader, {path}, limit, kMaxJetReaderOutput);
+    if (!run.started) {
+        book.error = "cannot start the Jet reader";
+    } else if (run.timedOut) {
+        book.error = "the Jet reader took too long";
+    } else if (run.tooLong) {
+        book.error = "the Jet reader's output is malformed";
+    } else if (run.signal != 0) {
+        book.error = "the Jet reader stopped on signal " + std::to_string(run.signal);
+    } else if (run.exitCode != 0) {
+        // The reader says why on one line.
+        std::string reason = run.output;
+        if (reason.ends_with('\n')) {
+            reason.pop_back();
         }
+        const bool oneLine = !reason.empty() && reason.size() <= 200 &&
+                             reason.find_first_of("\n\r", 0) == std::string::npos &&
+                             reason.find('\0') == std::string::npos;
+        book.error = oneLine ? reason : "the Jet reader failed with exit code " + std::to_string(run.exitCode);
+    } else {
+        book = ParseJetBookText(run.output);
     }
-    book.read = true;
     return book;
 }
 

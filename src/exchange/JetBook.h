@@ -3,8 +3,8 @@
 #include "draw/Game.h"
 
 #include <array>
+#include <chrono>
 #include <cstddef>
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -35,11 +35,16 @@ struct JetBook {
     const std::vector<JetRow>& Rows(Game game) const { return tables[game == Game::Numbers3 ? 0 : 1]; }
 };
 
-// Reads every row of both tables of a Jet file, texts as UTF-8. A file that cannot
-// be read, or lacks a table or one of its columns, gives the reason instead.
+// The Jet reader beside the running program.
+std::string JetReaderPath();
+
+// Reads every row of both tables of a Jet file, texts as UTF-8, through the Jet
+// reader run as a program of its own, so that a damaged file cannot take this one
+// down. A file that cannot be read, or lacks a table or one of its columns, gives
+// the reason instead; so does a reader that crashes, takes longer than ten
+// seconds, fails or answers out of shape.
 JetBook ReadJetBook(const std::string& path);
-// The same, with a test's say before each fetched row's fields are looked up
-// (its place in the table from 0): false stands for mdbtools failing to find them.
-JetBook ReadJetBook(const std::string& path, const std::function<bool(std::size_t row)>& rowFound);
+// The same with the given reader and time limit.
+JetBook ReadJetBook(const std::string& path, const std::string& reader, std::chrono::milliseconds limit);
 
 } // namespace drawbook

@@ -88,15 +88,6 @@ std::vector<std::string> Blanked(std::vector<std::string> rows) {
     return rows;
 }
 
-std::vector<std::string> FilesIn(const fs::path& dir) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(dir)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 // The fixture's bytes with each of the game tables' names spelt otherwise.
 std::string WithoutGameTables(std::string bytes) {
     for (const char* name : {"\xCA\x30\xF3\x30\xD0\x30\xFC\x30\xBA\x30"
@@ -306,20 +297,6 @@ TEST(BookMigrationTest, AConversionStoppedHalfwayIsFinishedOrUndone) {
             EXPECT_EQ(ReadBytes(dir.File(renamed)), *old);
         }
     }
-}
-
-// A row that mdbtools fetched but cannot find again on its page refuses the book
-// rather than read its missing values as empty ones.
-TEST(BookMigrationTest, ARowThatCannotBeFoundAgainRefusesTheBook) {
-    const auto old = SharedDataFile(kOldBook);
-    ASSERT_TRUE(old.has_value()) << "the shared old book is missing: " << SharedDataPath(kOldBook);
-    TempDir dir;
-    const std::string path = dir.File("ナンバーズ.mdb");
-    ASSERT_TRUE(WriteWholeFile(path, *old));
-    const JetBook book = ReadJetBook(path, [](std::size_t row) { return row != 3; });
-    EXPECT_FALSE(book.read);
-    EXPECT_EQ(book.error, "cannot find row 4 of ナンバーズ3 again");
-    EXPECT_TRUE(book.Rows(Game::Numbers3).empty());
 }
 
 TEST(BookMigrationTest, AReadOnlyFolderChangesNothing) {

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Installs the build into a fresh prefix and checks that the copy works on its own:
-# bin/ holds the program, the tool and the help side by side, the menu entry and the
+# bin/ holds the program, the tool, the Jet reader and the help side by side, the menu entry and the
 # icon sit under share/, and the installed programs find the database beside them.
 #
-# InstallLayoutTest.sh CMAKE BUILD_DIR WORK_DIR SOURCE_DIR HISTORY_DIR
+# InstallLayoutTest.sh CMAKE BUILD_DIR WORK_DIR SOURCE_DIR HISTORY_DIR OLD_BOOK
 set -uo pipefail
 
 cmake=$1
@@ -11,6 +11,7 @@ build=$2
 work=$3
 source=$4
 history_dir=$5
+old_book=$6
 
 unset DESTDIR
 # A prefix with a space: the entry's Exec must quote it.
@@ -49,7 +50,7 @@ if ! "$cmake" --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1; t
 fi
 
 # --- layout ---
-for program in drawbook drawbook-cli; do
+for program in drawbook drawbook-cli drawbook-jet-reader; do
     [ -f "$bin/$program" ] && [ -x "$bin/$program" ] || fail "bin/$program missing or not executable"
 done
 [ -f "$bin/$help_name" ] || fail "help file missing beside the program"
@@ -59,7 +60,7 @@ for file in "${history_files[@]}"; do
     cmp -s "$source/src/exchange/history/$file" "$bin/$file" || fail "shipped history $file missing or different"
 done
 expect_eq "bin/ holds the three files, the shipped history and no database" \
-    "$(printf '%s\n' "$help_name" drawbook drawbook-cli "${history_files[@]}" | LC_ALL=C sort)" \
+    "$(printf '%s\n' "$help_name" drawbook drawbook-cli drawbook-jet-reader "${history_files[@]}" | LC_ALL=C sort)" \
     "$(cd "$bin" && ls -A | LC_ALL=C sort)"
 [ -f "$icon" ] || fail "icon missing"
 cmp -s "$source/src/res/drawbook.svg" "$icon" || fail "installed icon differs from the source"
@@ -135,6 +136,10 @@ if [ -f "$bin/$db_name" ]; then
     expect_eq "update 4 --bundled: exit code" 0 "$?"
     expect_eq "next 4 after the shipped history" 7055 "$("$bin/drawbook-cli" --db "$work/other.mdb" next 4)"
 fi
+
+# --- an old book is read through the Jet reader installed beside the tool ---
+cp "$old_book" "$work/old.mdb" && "$bin/drawbook-cli" --db "$work/old.mdb" migrate >/dev/null
+expect_eq "migrate of the shared old book: exit code" 0 "$?"
 
 # --- import into a fresh copy creates the database beside the tool ---
 history="$history_dir/numbers3_results.csv"

@@ -85,5 +85,7 @@ std::string SharedDataPath(const std::string& name);
 
 // The whole file, for checking that something left it alone.
 std::string ReadBytes(const std::string& path);
+// The names in a directory, sorted.
+std::vector<std::string> FilesIn(const std::filesystem::path& dir);
 
 } // namespace drawbook::test
