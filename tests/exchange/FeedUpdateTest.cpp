@@ -97,6 +97,8 @@ TEST(FeedUpdateTest, FailuresChangeNothing) {
         {"/stall", {.body = *real, .delivery = Delivery::Stall}, failed,
          "：時間切れです（接続は1秒、受信は全体で1秒まで待ちます）。。"},
         {"/cut", {.body = *real, .delivery = Delivery::CloseMidBody}, failed, "：受け取る途中で接続が切れました。。"},
+        {"/header", {.body = *real, .headers = {{"X-Padding", std::string(1024 * 1024, 'x')}}}, failed,
+         "：サーバーの答えの見出しが大きすぎます。。"},
         // asked for with https, which a plain HTTP server cannot answer
         {"/tls", {.body = *real}, failed, "：暗号化した接続（TLS）を始められません"},
         {"/conflict", {.body = conflicting}, UpdateOutcome::Refused,
