@@ -53,14 +53,28 @@ bool HoldsNothing(Connection& connection) {
     return statement.Step() && statement.ColumnInt64(0) == 0;
 }
 
-// Leaves no half-made file behind. Only under its write lock: a program that is creating the
-// file right now holds that lock, and its file stays.
-void RemoveEmptyFile(const std::string& dbPath) {
+// Both tables and nothing else, with no draw in either: as CreateDatabase left it.
+bool HoldsOnlyEmptyTables(Connection& connection) {
+    std::string sql = "SELECT (SELECT count(*) FROM sqlite_master) = 2";
+    for (const Game game : {Game::Numbers3, Game::Numbers4}) {
+        sql += " AND NOT EXISTS (SELECT 1 FROM \"" + std::string(TableName(game)) + "\")";
+    }
+    Statement statement(connection, sql);
+    return statement.Step() && statement.ColumnInt64(0) == 1;
+}
+
+// Removes the file when it is empty, or when asked, as new as CreateDatabase made it.
+// Only under its write lock: a program that is creating or filling the file right now
+// holds that lock, and its file stays.
+void RemoveUnusedFile(const std::string& dbPath, bool evenWithTables) {
     try {
         Connection connection(dbPath, OpenMode::ReadWrite);
+        // A write lock on an empty file sets up its first page, which goes to the
+        // journal first: kept in memory, so a full disk cannot stop the lock.
+        connection.ExecuteScript("PRAGMA journal_mode=MEMORY");
         Transaction lock(connection);
         std::error_code ignored;
-        if (std::filesystem::file_size(dbPath, ignored) == 0) {
+        if (std::filesystem::file_size(dbPath, ignored) == 0 || (evenWithTables && HoldsOnlyEmptyTables(connection))) {
             std::filesystem::remove(dbPath, ignored);
         }
     } catch (const DbError&) {
@@ -83,7 +97,7 @@ bool CreateDatabase(const std::string& dbPath) {
         transaction.Commit();
         return true;
     } catch (const DbError&) {
-        RemoveEmptyFile(dbPath);
+        RemoveUnusedFile(dbPath, false);
         throw;
     }
 }
@@ -92,6 +106,10 @@ void CheckDatabase(const std::string& dbPath) {
     Connection connection(dbPath, OpenMode::ReadOnly);
     CheckTable(connection, Game::Numbers3);
     CheckTable(connection, Game::Numbers4);
+}
+
+void RemoveNewDatabase(const std::string& dbPath) {
+    RemoveUnusedFile(dbPath, true);
 }
 
 DatabaseCheck PrepareDatabase(const std::string& dbPath) {

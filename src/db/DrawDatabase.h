@@ -23,6 +23,10 @@ struct DatabaseCheck {
 // another program is creating it at that moment.
 bool CreateDatabase(const std::string& dbPath);
 
+// Removes a file CreateDatabase made that nothing went into after all: both tables empty and
+// nothing else in it. A file another program has filled meanwhile, or holds now, stays.
+void RemoveNewDatabase(const std::string& dbPath);
+
 // Throws DbError unless the file opens and both tables have their columns in stored order.
 void CheckDatabase(const std::string& dbPath);
 

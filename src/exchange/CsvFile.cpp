@@ -139,7 +139,7 @@ void ForEachCsvRecord(std::string_view text, const std::function<bool(const CsvR
     int recordLine = 1;
 
     // Hands the record over; false when the reader wants no more.
-    const auto endRecord = [&](int nextLine) {
+    const auto endRecord = [&](int nextLine, bool ended) {
         bool more = true;
         if (fieldSeen || bytes.size() > (ends.empty() ? 0 : ends.back()) || !ends.empty()) {
             ends.push_back(bytes.size());
@@ -149,7 +149,7 @@ void ForEachCsvRecord(std::string_view text, const std::function<bool(const CsvR
                 fields.emplace_back(bytes.data() + start, end - start);
                 start = end;
             }
-            more = onRecord(CsvRow{recordLine, fields});
+            more = onRecord(CsvRow{recordLine, fields, ended});
         }
         bytes.clear();
         ends.clear();
@@ -190,13 +190,13 @@ void ForEachCsvRecord(std::string_view text, const std::function<bool(const CsvR
                 break; // the LF ends the record
             }
             ++line;
-            if (!endRecord(line)) {
+            if (!endRecord(line, true)) {
                 return;
             }
             break;
         case '\n':
             ++line;
-            if (!endRecord(line)) {
+            if (!endRecord(line, true)) {
                 return;
             }
             break;
@@ -213,7 +213,7 @@ void ForEachCsvRecord(std::string_view text, const std::function<bool(const CsvR
         }
         }
     }
-    endRecord(line);
+    endRecord(line, false);
 }
 
 std::vector<CsvRecord> SplitCsv(std::string_view text) {

@@ -35,6 +35,7 @@ struct CsvRecord {
 struct CsvRow {
     int line = 0; // where the record starts, from 1
     std::span<const std::string_view> fields;
+    bool ended = true; // false for a last record the text stops in, before its line end
 };
 
 // Splits CSV text into records and hands each over in turn, until onRecord

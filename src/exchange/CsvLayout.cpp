@@ -120,6 +120,7 @@ CsvLayout ReadCsvLayout(const CsvRow& first, Game game) {
         return layout; // no header: draw number, winning number
     }
     layout.hasHeader = true;
+    layout.headerFields = first.fields.size();
     std::vector<std::string> names;
     for (const std::string_view field : first.fields) {
         names.push_back(ColumnName(field));

@@ -18,9 +18,10 @@ struct CsvLayout {
     std::vector<std::size_t> digitColumns; // empty: one column holds the winning number
     std::size_t winningColumn = 1;
     bool hasHeader = false;
-    bool otherGame = false; // the header names the other game's digit columns
-    std::string problem;    // the header cannot be read
-    // Columns a line may lack: the date, the payouts in prize order, the numbers.
+    std::size_t headerFields = 0; // how many fields the header has, and so every line
+    bool otherGame = false;       // the header names the other game's digit columns
+    std::string problem;          // the header cannot be read
+    // Columns a file may lack: the date, the payouts in prize order, the numbers.
     std::optional<std::size_t> dateColumn;
     std::array<std::optional<std::size_t>, kPrizeCount> yenColumns{};
     std::array<std::optional<std::size_t>, kNumberCount> numberColumns{};

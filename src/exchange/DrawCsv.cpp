@@ -61,9 +61,9 @@ std::optional<DigitList> RecordDigits(const CsvRow& record, const CsvLayout& lay
     return digits;
 }
 
-// A column a line may lack: empty when it does.
+// A column the file may lack: empty when it does.
 std::string_view OptionalField(const CsvRow& record, const std::optional<std::size_t>& column) {
-    return column && *column < record.fields.size() ? record.fields[*column] : std::string_view();
+    return column ? record.fields[*column] : std::string_view();
 }
 
 // The date and payouts a line holds; a problem line names the first bad one.
@@ -104,7 +104,7 @@ std::optional<DrawResults> RecordResults(const CsvRow& record, const CsvLayout& 
 
 } // namespace
 
-DrawCsv ReadDrawCsv(Game game, std::string_view bytes) {
+DrawCsv ReadDrawCsv(Game game, std::string_view bytes, CsvSource source) {
     DrawCsv csv;
     std::string converted;
     const std::optional<std::string_view> text = DecodeCsvBytes(bytes, converted);
@@ -122,6 +122,10 @@ DrawCsv ReadDrawCsv(Game game, std::string_view bytes) {
     ForEachCsvRecord(*text, [&](const CsvRow& record) {
         if (Blank(record)) {
             return true;
+        }
+        if (source == CsvSource::Download && !record.ended) {
+            problems.emplace_back(record.line, LineMessage(record.line, "行が途中で切れています"));
+            return false;
         }
         if (!layout) {
             layout = ReadCsvLayout(record, game);
@@ -145,8 +149,15 @@ DrawCsv ReadDrawCsv(Game game, std::string_view bytes) {
                 return true;
             }
         }
-        if (record.fields.size() <= layout->LastColumn()) {
+        // Under a header a line has its fields, no fewer and no more; without one,
+        // the draw number and the winning number at least.
+        const std::size_t fields = layout->hasHeader ? layout->headerFields : layout->LastColumn() + 1;
+        if (record.fields.size() < fields) {
             problems.emplace_back(record.line, LineMessage(record.line, "列が足りません"));
+            return true;
+        }
+        if (layout->hasHeader && record.fields.size() > fields) {
+            problems.emplace_back(record.line, LineMessage(record.line, "列が多すぎます"));
             return true;
         }
         const auto drawNo = ReadDrawNo(record.fields[layout->drawColumn]);
@@ -196,7 +207,10 @@ DrawCsv ReadDrawCsv(Game game, std::string_view bytes) {
         return csv;
     }
     if (!layout) {
-        csv.problems = {std::string(kCsvRefusedMessage), std::string(kNoDrawsMessage)};
+        // Nothing but a line cut short, or nothing at all.
+        csv.problems = problems.empty()
+                           ? std::vector<std::string>{std::string(kCsvRefusedMessage), std::string(kNoDrawsMessage)}
+                           : RefusalReport(std::move(problems));
         return csv;
     }
 

@@ -29,9 +29,16 @@ struct DrawCsv {
     std::unique_ptr<std::string> numberText;
 };
 
+// Where the bytes come from. A download may have been cut short, so its last line
+// must end like every other; a file saved by an editor often lacks the last line end.
+enum class CsvSource {
+    File,
+    Download,
+};
+
 // Reads a CSV file of one game: a header row naming its columns, or none (draw
-// number, winning number). The bytes may be UTF-8, with or without a byte-order
-// mark, or CP932.
-DrawCsv ReadDrawCsv(Game game, std::string_view bytes);
+// number, winning number). Under a header every line has as many fields as the
+// header. The bytes may be UTF-8, with or without a byte-order mark, or CP932.
+DrawCsv ReadDrawCsv(Game game, std::string_view bytes, CsvSource source = CsvSource::File);
 
 } // namespace drawbook

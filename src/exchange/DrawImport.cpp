@@ -56,14 +56,20 @@ std::string ConflictText(const CsvDraw& draw, const DrawConflict& conflict) {
 
 ImportResult ImportRead(const std::string& dbPath, Game game, DrawCsv csv, bool createMissingBook,
                         std::string_view refusedMessage) {
+    bool created = false;
     if (csv.problems.empty() && createMissingBook) {
         const DatabaseCheck check = PrepareDatabase(dbPath);
         if (check.state == DatabaseState::Unusable) {
             return Failed(check.error);
         }
+        created = check.state == DatabaseState::Created;
     }
     ImportResult result =
         csv.problems.empty() ? ImportDraws(dbPath, game, csv.draws) : Refused(std::move(csv.problems));
+    // A book made for draws that did not go in, as on a full disk, is not left behind.
+    if (created && result.outcome != ImportOutcome::Imported) {
+        RemoveNewDatabase(dbPath);
+    }
     if (result.outcome == ImportOutcome::Refused && !result.report.empty()) {
         result.report[0] = std::string(refusedMessage);
     }

@@ -57,7 +57,7 @@ FeedUpdate UpdateFromFeed(const std::string& dbPath, Game game, const std::strin
         update.outcome = UpdateOutcome::Canceled;
         return update;
     }
-    DrawCsv csv = ReadDrawCsv(game, download.body);
+    DrawCsv csv = ReadDrawCsv(game, download.body, CsvSource::Download);
     const int last = csv.draws.empty() ? 0 : csv.draws.back().drawNo;
     return Imported(ImportRead(dbPath, game, std::move(csv), true, kFeedRefusedMessage), last);
 }

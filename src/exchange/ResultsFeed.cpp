@@ -115,6 +115,16 @@ std::string FailureReason(CURLcode code, const char* detail, long status, const 
             return MegabytesText(limits.maxBytes) + "を超える大きさです";
         }
         break;
+    case CURLE_OUT_OF_MEMORY:
+        // What libcurl before 8.6 gives for a header over its limit, before any of the body.
+        if (transfer.body.empty()) {
+            return "サーバーの答えの見出しが大きすぎます";
+        }
+        break;
+#if LIBCURL_VERSION_NUM >= 0x080600
+    case CURLE_TOO_LARGE:
+        return "サーバーの答えの見出しが大きすぎます";
+#endif
     case CURLE_PARTIAL_FILE:
     case CURLE_RECV_ERROR:
     case CURLE_GOT_NOTHING:

@@ -90,6 +90,28 @@ TEST(DrawDatabaseTest, KeepsTheEmptyFileOfAnotherProgramThatIsCreatingIt) {
     EXPECT_TRUE(std::filesystem::exists(path));
 }
 
+// A book just made and still empty goes again; one with anything in it stays.
+TEST(DrawDatabaseTest, RemovesANewBookOnlyWhileNothingIsInIt) {
+    const struct {
+        const char* name;
+        const char* sql; // what another program did to the new book
+        bool stays;
+    } cases[] = {
+        {"new", "", false},
+        {"a draw", "INSERT INTO \"ナンバーズ4\" (kaisai) VALUES (1)", true},
+        {"another table", "CREATE TABLE draw_results (kaisai INTEGER)", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        const std::string path = dir.File("ナンバーズ.mdb");
+        ASSERT_TRUE(CreateDatabase(path));
+        Connection(path, OpenMode::ReadWrite).ExecuteScript(c.sql);
+        RemoveNewDatabase(path);
+        EXPECT_EQ(std::filesystem::exists(path), c.stays);
+    }
+}
+
 TEST(DrawDatabaseTest, KaisaiIsTheUniqueAscendingKey) {
     TestDatabase db;
     db.Insert(Game::Numbers4, {{30, {1, 2, 3, 4}}, {2, {0, 0, 0, 0}}, {17, {9, 9, 9, 9}}});

@@ -58,9 +58,32 @@ TEST(DrawCsvTest, EachLineIsReadByTheRulesOfItsFields) {
         // Box and set were not sold on 333, so their empty fields are 0 beside a known straight
         // payout; mini was sold, and its empty field stays unknown.
         {payouts + "35,333,65500,,,,\n", {"35:333@2 65500,0,0,0,?"}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Read(Game::Numbers3, c.csv), c.expected) << c.csv;
+    }
+}
+
+// Under a header every line has its fields, even empty ones; without a header a
+// line has the draw number and the winning number, and may go on.
+TEST(DrawCsvTest, EveryLineHasTheFieldsOfItsHeader) {
+    const std::string dated = "draw_no,winning_number,draw_date\n";
+    const struct {
+        std::string csv;
+        Lines expected;
+    } cases[] = {
+        {dated + "1,191,1994-10-07\n2,988,\n", {"1:191@2 ?,?,?,?,?", "2:988@3 ?,?,?,?,?"}},
+        {dated + "1,191\n", {kRefused, "　2行目：列が足りません。。"}},
+        {dated + "1,191,1994-10-07,\n", {kRefused, "　2行目：列が多すぎます。。"}},
+        {dated + "1,191,,\"x,y\"\n2,988,1994-10-14\n3,7\n",
+         {kRefused, "　2行目：列が多すぎます。。", "　4行目：列が足りません。。"}},
         // A short line lacks its column even where a longer line before it had one.
         {"draw_no,note,winning_number\n1,a long note,191\n2,x\n", {kRefused, "　3行目：列が足りません。。"}},
         {"draw_no,digit1,digit2,digit3\n1,1,9,1\n2,9,8\n", {kRefused, "　3行目：列が足りません。。"}},
+        // A quoted comma is part of its field; a file's last line may lack its line end.
+        {"draw_no,note,winning_number\n1,\"a,b\",191", {"1:191@2 ?,?,?,?,?"}},
+        {"1,191,1994-10-07,x\n2,988\n", {"1:191@1 ?,?,?,?,?", "2:988@2 ?,?,?,?,?"}},
+        {"1,191\n2\n", {kRefused, "　2行目：列が足りません。。"}},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Read(Game::Numbers3, c.csv), c.expected) << c.csv;

@@ -421,6 +421,16 @@ TEST(DrawImportTest, ADatabaseThatCannotBeWrittenFailsWithNothingWritten) {
         EXPECT_EQ(ReadBytes(path), std::string(4096, 'x'));
     }
     {
+        // A missing book whose first write fails, as on a full disk: here its journal
+        // cannot be made. No empty book is left behind.
+        TempDir dir;
+        const std::string path = dir.File("ナンバーズ.mdb");
+        std::filesystem::create_directory(path + "-journal");
+        ASSERT_TRUE(WriteWholeFile(dir.File("n3.csv"), file));
+        EXPECT_EQ(ImportDrawFile(path, Game::Numbers3, dir.File("n3.csv")).outcome, ImportOutcome::Failed);
+        EXPECT_FALSE(std::filesystem::exists(path));
+    }
+    {
         // The third row is refused after two went in: neither stays.
         TestDatabase db;
         StoreDrawOneWithPicks(db);

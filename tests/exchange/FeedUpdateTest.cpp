@@ -97,6 +97,8 @@ TEST(FeedUpdateTest, FailuresChangeNothing) {
         {"/stall", {.body = *real, .delivery = Delivery::Stall}, failed,
          "：時間切れです（接続は1秒、受信は全体で1秒まで待ちます）。。"},
         {"/cut", {.body = *real, .delivery = Delivery::CloseMidBody}, failed, "：受け取る途中で接続が切れました。。"},
+        {"/header", {.body = *real, .headers = {{"X-Padding", std::string(1024 * 1024, 'x')}}}, failed,
+         "：サーバーの答えの見出しが大きすぎます。。"},
         // asked for with https, which a plain HTTP server cannot answer
         {"/tls", {.body = *real}, failed, "：暗号化した接続（TLS）を始められません"},
         {"/conflict", {.body = conflicting}, UpdateOutcome::Refused,
@@ -136,6 +138,44 @@ TEST(FeedUpdateTest, FailuresChangeNothing) {
     EXPECT_EQ(Update(db, {"--url", server.Url("/conflict")}).code, kExitRefused);
     EXPECT_EQ(Update(db, {"--url", "ftp://127.0.0.1/x.csv"}).code, kExitUsage);
     EXPECT_EQ(ReadBytes(db.Path()), before);
+}
+
+// A file that stops inside a line, even one whole but for its line end, is refused;
+// the whole file afterwards is taken as if nothing had come before.
+TEST(FeedUpdateTest, AFileCutShortIsRefused) {
+    const auto real = ShippedHistoryFile("numbers3_results.csv");
+    if (!real) {
+        FAIL() << "the shipped draw history in src/exchange/history is missing";
+    }
+    // The last line is "7054,2026-08-21,...,8300,10000\n": file line 7055.
+    const std::size_t lastLine = real->rfind('\n', real->size() - 2) + 1;
+    const struct {
+        std::size_t end;
+        std::string line;
+    } cuts[] = {
+        {real->size() - 1, "　7055行目："},     // without the line end only
+        {real->size() - 4, "　7055行目："},     // the mini payout 10 of 10000
+        {lastLine + 2, "　7055行目："},         // the draw number 70 of 7054
+        {real->find("draw_date"), "　1行目："}, // inside the header
+    };
+    TestDatabase db;
+    ASSERT_EQ(ImportDrawCsv(db.Path(), Game::Numbers3, WithoutLastDraws(*real, 2)).added, 7052U);
+    const std::string before = ReadBytes(db.Path());
+    LoopbackServer server;
+    for (const auto& cut : cuts) {
+        SCOPED_TRACE(cut.end);
+        server.Serve(kFeedPath, {.body = real->substr(0, cut.end)});
+        const FeedUpdate update = UpdateFromFeed(db.Path(), Game::Numbers3, server.Url(kFeedPath), {});
+        EXPECT_EQ(update.outcome, UpdateOutcome::Refused);
+        EXPECT_EQ(update.import.report, (std::vector<std::string>{std::string(kFeedRefusedMessage),
+                                                                  cut.line + "行が途中で切れています。。"}));
+        EXPECT_EQ(ReadBytes(db.Path()), before);
+    }
+    server.Serve(kFeedPath, {.body = *real});
+    const FeedUpdate whole = UpdateFromFeed(db.Path(), Game::Numbers3, server.Url(kFeedPath), {});
+    EXPECT_EQ(whole.outcome, UpdateOutcome::Imported);
+    EXPECT_EQ(whole.import.added, 2U);
+    EXPECT_EQ(db.Count("SELECT COUNT(*) FROM draw_results WHERE game = '3' AND kaisai = 7054 AND mini = 10000"), 1);
 }
 
 // A cancel up to the last byte writes nothing.
