@@ -77,13 +77,48 @@ std::vector<LedgerLine> SumLedger(Game game, std::span<const LedgerDraw> draws, 
     return lines;
 }
 
+std::vector<LedgerDraw> ScorePicks(Game game, std::span<const HistoryDraw> history,
+                                   std::span<const StoredNumbers> numbers, std::span<const StoredResults> results) {
+    std::vector<LedgerDraw> picks;
+    const auto positions = static_cast<std::size_t>(Positions(game));
+    // The results are in draw order too: one pass beside the draws.
+    auto known = results.begin();
+    std::array<PickDigits, kNumberCount> bought{};
+    for (std::size_t i = 0; i < history.size() && i < numbers.size(); ++i) {
+        const HistoryDraw& draw = history[i];
+        while (known != results.end() && known->drawNo < draw.drawNo) {
+            ++known;
+        }
+        if (known == results.end() || known->drawNo != draw.drawNo) {
+            continue;
+        }
+        std::size_t count = 0;
+        for (const std::uint16_t number : numbers[i]) {
+            if (number == kNoNumber) {
+                continue;
+            }
+            int rest = number;
+            for (std::size_t p = positions; p-- > 0;) {
+                bought[count][p] = rest % 10;
+                rest /= 10;
+            }
+            ++count;
+        }
+        if (count > 0) {
+            KeepBought(picks, ScoreNumbers(game, draw.drawNo, std::span<const PickDigits>(bought.data(), count),
+                                           std::span<const int>(draw.digits.data(), positions), known->results));
+        }
+    }
+    return picks;
+}
+
 LedgerDraw ScorePrediction(Game game, const HistoryDraw& draw, const PickSet& picks,
                            std::span<const StoredResults> results) {
     const std::span<const int> winning(draw.digits.data(), static_cast<std::size_t>(Positions(game)));
     return ScoreNumbers(game, draw.drawNo, picks, winning, FindResults(results, draw.drawNo));
 }
 
-Ledger ReadLedger(const std::string& dbPath, Game game, bool walk) {
+Ledger ReadLedger(const std::string& dbPath, Game game, bool score) {
     Ledger ledger;
     const auto positions = static_cast<std::size_t>(Positions(game));
     try {
@@ -93,12 +128,11 @@ Ledger ReadLedger(const std::string& dbPath, Game game, bool walk) {
         const bool scored = !ledger.results.empty();
         // A book with payouts has about as many draws as results: room for them at once.
         ledger.history.reserve(ledger.results.size());
+        ledger.numbers.reserve(ledger.results.size());
         const std::string allDraws(kAllDrawsClause);
         Statement rows(connection, scored ? DrawListStatement(game, allDraws + " ORDER BY kaisai")
                                           : PredictionStatement(game, allDraws));
         const int firstNumber = 1 + static_cast<int>(positions);
-        std::size_t nextResults = 0;
-        std::vector<PickDigits> numbers;
         try {
             while (rows.Step()) {
                 const auto digits = StoredDigits(rows, 1, static_cast<int>(positions));
@@ -106,29 +140,20 @@ Ledger ReadLedger(const std::string& dbPath, Game game, bool walk) {
                     ++ledger.skippedRows;
                     continue;
                 }
-                const HistoryDraw draw{static_cast<int>(rows.ColumnInt64(0)), *digits};
-                ledger.history.push_back(draw);
+                ledger.history.push_back({static_cast<int>(rows.ColumnInt64(0)), *digits});
                 if (!scored) {
                     continue;
                 }
-                // The results are in draw order too: one pass beside the rows.
-                while (nextResults < ledger.results.size() && ledger.results[nextResults].drawNo < draw.drawNo) {
-                    ++nextResults;
-                }
-                const bool known =
-                    nextResults < ledger.results.size() && ledger.results[nextResults].drawNo == draw.drawNo;
-                numbers.clear();
-                for (int n = 0; known && n < kNumberCount; ++n) {
+                StoredNumbers& numbers = ledger.numbers.emplace_back();
+                for (int n = 0; n < kNumberCount; ++n) {
+                    int packed = kNoNumber;
                     if (const auto number = ReadDigits(rows.ColumnView(firstNumber + n), positions)) {
-                        PickDigits pick{};
-                        std::copy(number->begin(), number->end(), pick.begin());
-                        numbers.push_back(pick);
+                        packed = 0;
+                        for (const int digit : *number) {
+                            packed = packed * 10 + digit;
+                        }
                     }
-                }
-                if (!numbers.empty()) {
-                    KeepBought(ledger.picks, ScoreNumbers(game, draw.drawNo, numbers,
-                                                          std::span<const int>(draw.digits.data(), positions),
-                                                          ledger.results[nextResults].results));
+                    numbers[static_cast<std::size_t>(n)] = static_cast<std::uint16_t>(packed);
                 }
             }
         } catch (const DbError& e) {
@@ -143,7 +168,11 @@ Ledger ReadLedger(const std::string& dbPath, Game game, bool walk) {
         failed.error = e.what();
         return failed;
     }
-    if (walk && !ledger.results.empty()) {
+    if (!score) {
+        return ledger;
+    }
+    ledger.picks = ScorePicks(game, ledger.history, ledger.numbers, ledger.results);
+    if (!ledger.results.empty()) {
         ledger.prediction.reserve(ledger.history.size());
         WalkForward(game, ledger.history, [&](const HistoryDraw& draw, const PickSet& picks) {
             KeepBought(ledger.prediction, ScorePrediction(game, draw, picks, ledger.results));

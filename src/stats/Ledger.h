@@ -49,6 +49,11 @@ struct LedgerLine {
 LedgerDraw ScoreNumbers(Game game, int drawNo, std::span<const PickDigits> numbers, std::span<const int> winning,
                         const DrawResults& results);
 
+// The numbers stored with one draw, each as its digits read as one decimal number;
+// kNoNumber where the field holds no number of the game's length.
+using StoredNumbers = std::array<std::uint16_t, kNumberCount>;
+inline constexpr std::uint16_t kNoNumber = 0xFFFF;
+
 // Appends the draw when anything was bought at it: the others add nothing to any sum.
 void KeepBought(std::vector<LedgerDraw>& kept, const LedgerDraw& draw);
 
@@ -61,16 +66,22 @@ struct Ledger {
     std::string error;
     std::vector<HistoryDraw> history; // the draws with every digit 0-9, oldest first
     int skippedRows = 0;              // rows left out of the history, as ReadDrawHistory leaves them
-    // Both empty when the book has no payouts of the game.
+    // These three empty when the book has no payouts of the game.
+    std::vector<StoredNumbers> numbers; // beside the history: the numbers stored with each draw
     std::vector<LedgerDraw> picks;      // the draws of the history at which a stored number was bought
     std::vector<LedgerDraw> prediction; // the draws after the first at which the prediction was bought
     std::vector<StoredResults> results; // the stored dates and payouts
 };
 
 // Reads the draws, their numbers and their results; the history takes the same
-// draws the backtest does. Without `walk` the prediction is left for the caller,
-// who may share another walk (RunBacktest's onDraw) and score it with ScorePrediction.
-Ledger ReadLedger(const std::string& dbPath, Game game, bool walk = true);
+// draws the backtest does. Without `score` neither the numbers nor the prediction
+// are scored: the caller scores them with ScorePicks, and may share another walk
+// (RunBacktest's onDraw) to score the prediction with ScorePrediction.
+Ledger ReadLedger(const std::string& dbPath, Game game, bool score = true);
+
+// Scores the numbers stored with the draws of the history whose payouts are known.
+std::vector<LedgerDraw> ScorePicks(Game game, std::span<const HistoryDraw> history,
+                                   std::span<const StoredNumbers> numbers, std::span<const StoredResults> results);
 
 // Scores one draw's proposed numbers against its results.
 LedgerDraw ScorePrediction(Game game, const HistoryDraw& draw, const PickSet& picks,

@@ -297,6 +297,7 @@ bool CStatisticsDlg::Refresh() {
             ShowBacktest(m_report.Backtest());
             [[fallthrough]];
         case ReportChange::LedgerScored:
+        case ReportChange::PicksScored:
         case ReportChange::Reused:
             ShowStatistics();
             return true;

@@ -42,11 +42,15 @@ ReportChange StatisticsReport::Refresh(const std::string& dbPath, std::size_t ch
     const bool sameDraws = m_read && SameDraws(ledger.history, m_history);
     const bool sameBacktest = sameDraws && m_backtestPoints == chartPoints;
     const bool sameLedger = sameDraws && std::ranges::equal(ledger.results, m_results);
+    const bool samePicks = sameLedger && std::ranges::equal(ledger.numbers, m_numbers);
     m_history = std::move(ledger.history);
     m_skippedRows = ledger.skippedRows;
     m_results = std::move(ledger.results);
+    m_numbers = std::move(ledger.numbers);
     m_read = true;
-    m_picksLedger = std::move(ledger.picks);
+    if (!samePicks) {
+        m_picksLedger = ScorePicks(m_game, m_history, m_numbers, m_results);
+    }
     std::vector<LedgerDraw> prediction;
     const auto buy = [&](const HistoryDraw& draw, const PickSet& picks) {
         KeepBought(prediction, ScorePrediction(m_game, draw, picks, m_results));
@@ -69,7 +73,7 @@ ReportChange StatisticsReport::Refresh(const std::string& dbPath, std::size_t ch
         m_predictionLedger = std::move(prediction);
         return ReportChange::LedgerScored;
     }
-    return ReportChange::Reused;
+    return samePicks ? ReportChange::Reused : ReportChange::PicksScored;
 }
 
 void StatisticsReport::Clear() {
@@ -77,6 +81,7 @@ void StatisticsReport::Clear() {
     m_history.clear();
     m_skippedRows = 0;
     m_results.clear();
+    m_numbers.clear();
     m_backtest = BacktestResult{};
     m_backtestPoints = 0;
     m_picksLedger.clear();

@@ -16,8 +16,9 @@ namespace drawbook {
 // What a read of the book did to the report.
 enum class ReportChange {
     Failed,       // the book could not be read to the end: the report is empty
-    Reused,       // the same draws and payouts: the backtest and the prediction's ledger stand
-    LedgerScored, // new payouts of the same draws: the prediction is scored again, the backtest stands
+    Reused,       // the same draws, numbers and payouts: the backtest and both ledgers stand
+    PicksScored,  // new numbers stored with the same draws: only they are scored again
+    LedgerScored, // new payouts of the same draws: both ledgers are scored again, the backtest stands
     BacktestRun,  // new draws or other chart points: the backtest runs again and scores the prediction in its walk
 };
 
@@ -48,7 +49,8 @@ public:
 
     // Reads the draws, the numbers and the payouts again. The backtest keeps
     // chartPoints steps and stands as long as the draws and that number do; the
-    // prediction's ledger stands as long as the draws and the payouts do.
+    // prediction's ledger stands as long as the draws and the payouts do, and the
+    // stored numbers' ledger as long as those and the numbers do.
     ReportChange Refresh(const std::string& dbPath, std::size_t chartPoints);
     // Forgets everything read, as after a failed read.
     void Clear();
@@ -68,6 +70,7 @@ private:
     std::vector<HistoryDraw> m_history;
     int m_skippedRows = 0;
     std::vector<StoredResults> m_results;       // the payouts read last
+    std::vector<StoredNumbers> m_numbers;       // the stored numbers read last, beside the history
     BacktestResult m_backtest;                  // over the whole history
     std::size_t m_backtestPoints = 0;           // the steps the backtest kept; 0 for none
     std::vector<LedgerDraw> m_picksLedger;      // the draws at which a stored number was bought

@@ -33,6 +33,7 @@ TEST(LedgerTest, EachStoredNumberIsOneTicketOfEveryKindItCanBeBoughtAs) {
         {Game::Numbers3, "123", paid3, "123", {90000, 15000, 52500, 9000}},
         {Game::Numbers3, "123", paid3, "１２３", {90000, 15000, 52500, 9000}},
         {Game::Numbers3, "123", paid3, "321", {0, 15000, 7500, 0}},
+        {Game::Numbers3, "012", paid3, "012", {90000, 15000, 52500, 9000}},
         {Game::Numbers3, "123", paid3, "923", {0, 0, 0, 9000}},
         {Game::Numbers3, "123", paid3, "111", {0, kNo, kNo, 0}},
         {Game::Numbers3, "123", paid3, "　", {kNo, kNo, kNo, kNo}},
@@ -45,6 +46,7 @@ TEST(LedgerTest, EachStoredNumberIsOneTicketOfEveryKindItCanBeBoughtAs) {
         {Game::Numbers4, "5555", "279700,NULL,NULL,NULL,NULL", "5555", {279700, kNo, kNo, kNo}},
         {Game::Numbers4, "1149", paid4, "1149", {942600, 78500, 510500, kNo}},
         {Game::Numbers4, "1149", paid4, "９４１１", {0, 78500, 39200, kNo}},
+        {Game::Numbers4, "0012", paid4, "0021", {0, 78500, 39200, kNo}},
         {Game::Numbers4, "1149", paid4, "123", {kNo, kNo, kNo, kNo}},
         // Unknown payouts: the bet does not count.
         {Game::Numbers3, "123", "90000,NULL,52500,7500,9000", "213", {0, kNo, 7500, 0}},
