@@ -1,6 +1,9 @@
 #include "exchange/HelperProcess.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <filesystem>
+#include <system_error>
 
 #include <fcntl.h>
 #include <poll.h>
@@ -47,8 +50,30 @@ private:
 
 } // namespace
 
+std::string HelperPath(std::string_view name) {
+    std::error_code error;
+    const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::string(name) : (self.parent_path() / name).string();
+}
+
 HelperRun RunHelper(const std::string& program, const std::vector<std::string>& args, std::chrono::milliseconds limit,
                     std::size_t maxOutput) {
+    std::string output;
+    bool tooLong = false;
+    HelperRun run = StreamHelper(program, args, limit, [&](std::string_view piece) {
+        output.append(piece);
+        tooLong = output.size() > maxOutput;
+        return !tooLong;
+    });
+    run.tooLong = tooLong;
+    run.stopped = false;
+    run.output = std::move(output);
+    return run;
+}
+
+HelperRun StreamHelper(const std::string& program, const std::vector<std::string>& args,
+                       std::chrono::milliseconds limit, const HelperOutput& output) {
+    constexpr std::chrono::milliseconds kTick{100};
     HelperRun run;
     int ends[2];
     if (pipe2(ends, O_CLOEXEC) != 0) {
@@ -84,13 +109,19 @@ HelperRun RunHelper(const std::string& program, const std::vector<std::string>& 
             break;
         }
         pollfd fd{readEnd.Get(), POLLIN, 0};
-        const int ready = poll(&fd, 1, static_cast<int>(left.count()));
+        const int ready = poll(&fd, 1, static_cast<int>(std::min(left, kTick).count()));
         if (ready < 0 && errno == EINTR) {
             continue;
         }
-        if (ready <= 0) {
-            run.timedOut = ready == 0;
+        if (ready < 0) {
             break;
+        }
+        if (ready == 0) {
+            if (!output({})) {
+                run.stopped = true;
+                break;
+            }
+            continue;
         }
         const ssize_t got = read(readEnd.Get(), buffer, sizeof buffer);
         if (got < 0 && errno == EINTR) {
@@ -99,16 +130,15 @@ HelperRun RunHelper(const std::string& program, const std::vector<std::string>& 
         if (got <= 0) {
             break; // the output is closed: the helper has ended or is about to
         }
-        run.output.append(buffer, static_cast<std::size_t>(got));
-        if (run.output.size() > maxOutput) {
-            run.tooLong = true;
+        if (!output(std::string_view(buffer, static_cast<std::size_t>(got)))) {
+            run.stopped = true;
             break;
         }
     }
     // A helper that closed its output but lingers is given the rest of the limit.
     int status = 0;
     for (;;) {
-        const pid_t done = run.timedOut || run.tooLong ? 0 : waitpid(pid, &status, WNOHANG);
+        const pid_t done = run.timedOut || run.stopped ? 0 : waitpid(pid, &status, WNOHANG);
         if (done == pid) {
             break;
         }
@@ -116,8 +146,8 @@ HelperRun RunHelper(const std::string& program, const std::vector<std::string>& 
             run.started = false;
             return run;
         }
-        if (run.timedOut || run.tooLong || std::chrono::steady_clock::now() >= deadline) {
-            run.timedOut = !run.tooLong;
+        if (run.timedOut || run.stopped || std::chrono::steady_clock::now() >= deadline) {
+            run.timedOut = !run.stopped;
             kill(pid, SIGKILL);
             while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
             }

@@ -3,9 +3,7 @@
 #include "exchange/HelperProcess.h"
 #include "exchange/JetBookText.h"
 
-#include <filesystem>
 #include <fstream>
-#include <system_error>
 
 namespace drawbook {
 
@@ -35,9 +33,7 @@ bool IsJetFile(const std::string& path) {
 }
 
 std::string JetReaderPath() {
-    std::error_code error;
-    const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::string(kJetReaderName) : (self.parent_path() / kJetReaderName).string();
+    return HelperPath(kJetReaderName);
 }
 
 JetBook ReadJetBook(const std::string& path) {
