@@ -45,7 +45,13 @@ struct FeedDownload {
 };
 
 // Downloads the whole file the URL names; nothing is kept of a failed or canceled one.
+// The fetch helper beside this program does the transfer.
 FeedDownload DownloadFeed(const std::string& url, const FeedLimits& limits, const FeedProgress& progress = {});
+FeedDownload DownloadFeed(const std::string& url, const FeedLimits& limits, const FeedProgress& progress,
+                          const std::string& helper);
+
+// The fetch helper beside the running program.
+std::string FetchHelperPath();
 
 // Why the body cannot be a results file (empty, an HTML page, JSON, binary), or nothing.
 std::optional<std::string> FeedBodyProblem(std::string_view body);

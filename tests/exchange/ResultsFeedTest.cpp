@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
 #include <fstream>
 
 using namespace drawbook;
@@ -14,6 +16,9 @@ namespace {
 constexpr const char* kBody = "draw_no,winning_number\n1,191\n";
 
 std::string Outcome(const FeedDownload& download) {
+    if (download.outcome == DownloadOutcome::Canceled) {
+        return "canceled";
+    }
     return download.outcome == DownloadOutcome::Downloaded ? "downloaded " + download.body : download.reason;
 }
 
@@ -61,5 +66,46 @@ TEST(ResultsFeedTest, LimitsHoldOnTheWay) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path);
         EXPECT_EQ(Outcome(DownloadFeed(server.Url(c.path), limits)), c.outcome);
+    }
+}
+
+// Whatever the fetch helper does wrong ends as a failure with nothing downloaded, and
+// a cancel stops a helper that hangs at once.
+TEST(ResultsFeedTest, AHelperThatFailsDownloadsNothing) {
+    constexpr const char* kStopped = "取り込みの手伝いをするプログラムが途中で止まりました";
+    constexpr const char* kUnreadable = "取り込みの手伝いをするプログラムの答えが読めません";
+    const struct {
+        const char* name;
+        const char* script; // the stand-in helper's body; nullptr for no helper at all
+        std::string outcome;
+    } cases[] = {
+        {"a whole body", "printf 'progress 0 0\\nprogress 3 3\\nbody 3\\n1,2'", "downloaded 1,2"},
+        {"a failure passed on", "printf 'failed 8\\nHTTP 404'", "HTTP 404"},
+        {"crash mid-transfer", "printf 'progress 5 10\\n'; kill -SEGV $$", kStopped},
+        {"body cut short", "printf 'body 10\\n1,2'", kStopped},
+        {"exit 1 after a body", "printf 'body 3\\n1,2'; exit 1", kStopped},
+        {"malformed output", "printf 'hello\\n'; exec sleep 30", kUnreadable},
+        {"bytes after the body", "printf 'body 3\\n1,23'", kUnreadable},
+        {"a body over the limit", "printf 'body 101\\n'; exec sleep 30", kUnreadable},
+        {"canceled while it hangs", "printf 'progress 7 0\\n'; exec sleep 30", "canceled"},
+        {"no helper", nullptr, "取り込みの手伝いをするプログラム（drawbook-fetch）を始められません"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const TempDir dir;
+        const std::string helper = dir.File("drawbook-fetch");
+        if (c.script != nullptr) {
+            std::ofstream(helper) << "#!/bin/sh\n" << c.script << "\n";
+            std::filesystem::permissions(helper, std::filesystem::perms::owner_all);
+        }
+        const auto started = std::chrono::steady_clock::now();
+        const FeedDownload download = DownloadFeed(
+            "http://127.0.0.1:9/n3.csv", {.maxBytes = 100},
+            [](std::size_t received, std::size_t) { return received != 7; }, helper);
+        EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(2));
+        EXPECT_EQ(Outcome(download), c.outcome);
+        if (download.outcome != DownloadOutcome::Downloaded) {
+            EXPECT_EQ(download.body, "");
+        }
     }
 }

@@ -50,7 +50,7 @@ if ! "$cmake" --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1; t
 fi
 
 # --- layout ---
-for program in drawbook drawbook-cli drawbook-jet-reader; do
+for program in drawbook drawbook-cli drawbook-jet-reader drawbook-fetch; do
     [ -f "$bin/$program" ] && [ -x "$bin/$program" ] || fail "bin/$program missing or not executable"
 done
 [ -f "$bin/$help_name" ] || fail "help file missing beside the program"
@@ -60,7 +60,7 @@ for file in "${history_files[@]}"; do
     cmp -s "$source/src/exchange/history/$file" "$bin/$file" || fail "shipped history $file missing or different"
 done
 expect_eq "bin/ holds the three files, the shipped history and no database" \
-    "$(printf '%s\n' "$help_name" drawbook drawbook-cli drawbook-jet-reader "${history_files[@]}" | LC_ALL=C sort)" \
+    "$(printf '%s\n' "$help_name" drawbook drawbook-cli drawbook-jet-reader drawbook-fetch "${history_files[@]}" | LC_ALL=C sort)" \
     "$(cd "$bin" && ls -A | LC_ALL=C sort)"
 [ -f "$icon" ] || fail "icon missing"
 cmp -s "$source/src/res/drawbook.svg" "$icon" || fail "installed icon differs from the source"
