@@ -605,6 +605,10 @@ int main(int argc, char* argv[]) {
         command("ledger 3", real, {"ledger", "3"});
         command("backtest 4", real, {"backtest", "4"});
         command("ledger 4", real, {"ledger", "4"});
+        command("next 3", real, {"next", "3"});
+        command("predict 3", real, {"predict", "3"});
+        command("stats 3", real, {"stats", "3"});
+        command("search 3 box 5__", real, {"search", "3", "box", "5__"});
     }
     const std::size_t realCommands = interactions.size() - bigCommands;
 

@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -246,6 +247,40 @@ void Next(const GameInfo& game) {
     sqlite3_finalize(statement);
     PutInt(count + 1);
     std::putchar('\n');
+}
+
+// How often each digit came at each position, and the draws since it last came there.
+void Stats(const GameInfo& game) {
+    const std::vector<Digits> history = ReadHistory(game);
+    const int draws = static_cast<int>(history.size());
+    int counts[4][10] = {};
+    int since[4][10];
+    for (auto& row : since) {
+        std::fill(std::begin(row), std::end(row), draws);
+    }
+    for (std::size_t i = 0; i < history.size(); ++i) {
+        for (int p = 0; p < game.positions; ++p) {
+            const int digit = history[i][static_cast<std::size_t>(p)];
+            ++counts[p][digit];
+            since[p][digit] = draws - 1 - static_cast<int>(i);
+        }
+    }
+    const char* const labels[] = {"四桁目", "三桁目", "二桁目", "一桁目"};
+    const auto table = [&](const char* heading, const int(&values)[4][10]) {
+        std::fputs(heading, stdout);
+        std::putchar('\n');
+        for (int p = 0; p < game.positions; ++p) {
+            std::fputs(labels[4 - game.positions + p], stdout);
+            for (const int value : values[p]) {
+                std::putchar('\t');
+                PutInt(value);
+            }
+            std::putchar('\n');
+        }
+    };
+    table("出現回数", counts);
+    std::putchar('\n');
+    table("未出現回数", since);
 }
 
 void Predict(const GameInfo& game) {
@@ -827,6 +862,9 @@ int main(int argc, char* argv[]) {
     } else if (verb == "predict") {
         Open(argv[2], SQLITE_OPEN_READONLY);
         Predict(game);
+    } else if (verb == "stats") {
+        Open(argv[2], SQLITE_OPEN_READONLY);
+        Stats(game);
     } else if (verb == "backtest") {
         Open(argv[2], SQLITE_OPEN_READONLY);
         Backtest(game);
