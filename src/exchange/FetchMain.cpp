@@ -3,6 +3,7 @@
 // describes; exits 2 on wrong arguments and 1 when stdout is gone.
 #include "exchange/FeedFetch.h"
 #include "exchange/FeedFrames.h"
+#include "exchange/HelperProcess.h"
 
 #include <charconv>
 #include <cstdio>
@@ -13,17 +14,6 @@
 #include <unistd.h>
 
 namespace {
-
-bool WriteAll(std::string_view text) {
-    while (!text.empty()) {
-        const ssize_t written = write(STDOUT_FILENO, text.data(), text.size());
-        if (written <= 0) {
-            return false;
-        }
-        text.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
 
 template <typename Number> std::optional<Number> Parse(std::string_view text) {
     Number value{};
@@ -58,11 +48,11 @@ int main(int argc, char* argv[]) {
         drawbook::FetchFeed(argv[1], limits, [&](std::size_t received, std::size_t total) {
             if (last != std::pair(received, total)) {
                 last = std::pair(received, total);
-                written = WriteAll(drawbook::FeedProgressFrame(received, total));
+                written = drawbook::WriteAll(STDOUT_FILENO, drawbook::FeedProgressFrame(received, total));
             }
             return written;
         });
-    if (!written || !WriteAll(drawbook::FeedEndFrame(download))) {
+    if (!written || !drawbook::WriteAll(STDOUT_FILENO, drawbook::FeedEndFrame(download))) {
         return 1;
     }
     return 0;

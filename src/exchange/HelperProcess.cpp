@@ -163,4 +163,15 @@ HelperRun StreamHelper(const std::string& program, const std::vector<std::string
     return run;
 }
 
+bool WriteAll(int fd, std::string_view text) {
+    while (!text.empty()) {
+        const ssize_t written = write(fd, text.data(), text.size());
+        if (written <= 0) {
+            return false;
+        }
+        text.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
 } // namespace drawbook

@@ -1,5 +1,6 @@
 // drawbook-jet-reader FILE: writes both game tables of an old Jet book to stdout
 // as JetBookText describes, or why it cannot and exits 1.
+#include "exchange/HelperProcess.h"
 #include "exchange/JetBookText.h"
 #include "exchange/JetReader.h"
 
@@ -8,21 +9,6 @@
 #include <string_view>
 
 #include <unistd.h>
-
-namespace {
-
-bool WriteAll(int fd, std::string_view text) {
-    while (!text.empty()) {
-        const ssize_t written = write(fd, text.data(), text.size());
-        if (written <= 0) {
-            return false;
-        }
-        text.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
-
-} // namespace
 
 int main(int argc, char* argv[]) {
     if (argc != 2) {
@@ -38,7 +24,7 @@ int main(int argc, char* argv[]) {
     const drawbook::JetBook book = drawbook::ReadJetFile(argv[1]);
     std::fflush(stdout);
     const std::string text = book.read ? drawbook::WriteJetBookText(book) : book.error + "\n";
-    if (!WriteAll(out, text)) {
+    if (!drawbook::WriteAll(out, text)) {
         return 1;
     }
     return book.read ? 0 : 1;
