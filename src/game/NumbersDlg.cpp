@@ -114,7 +114,7 @@ bool CNumbersDlg::OnInitDialog() {
     ShowNextDraw();
     ControlAs<QRadioButton>(IDC_BOX)->setChecked(true);
     UpdateData(false);
-    if (m_editNextDraw->text() == QLatin1String("1") && m_exchange->OffersHistory()) {
+    if (m_exchange->OffersHistory()) {
         // Once the window is up.
         QTimer::singleShot(0, this, &CNumbersDlg::OfferHistory);
     }
