@@ -16,6 +16,7 @@
 #include "stats/StatisticsDlg.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QKeySequence>
 #include <QLineEdit>
@@ -240,6 +241,9 @@ void CNumbersDlg::OnListDblClk(const QModelIndex& index) {
 void CNumbersDlg::OnRegister() {
     CRegisterDlg dialog(m_desktop, this);
     dialog.m_strDbPath = m_strDbPath;
+    if (!m_strHistoryPath.isEmpty()) {
+        dialog.m_strHistoryDir = QFileInfo(m_strHistoryPath).path();
+    }
     // The list and the next draw number stay as they are.
     m_desktop.RunModal(dialog);
 }
