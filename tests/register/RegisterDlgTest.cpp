@@ -476,6 +476,21 @@ void RegisterDlgTest::emptyGamesAreOfferedTheShippedHistoryFirst() {
                                                  question(QStringLiteral("ナンバーズ４"))}));
     QVERIFY(no.messages.empty());
     QCOMPARE(empty.Rows(Game::Numbers4).size(), std::size_t(0));
+
+    // Opened from a game window, which hands over the folder of its shipped history.
+    TestDatabase behind;
+    behind.InsertSequence(Game::Numbers3, 3);
+    RecordingDesktop fromWindow;
+    fromWindow.onModal = [](QDialog& dialog) {
+        QTest::qWait(50);
+        return dialog.result();
+    };
+    const auto window = OpenGameWindow(Game::Numbers3, fromWindow, behind.Path(),
+                                       QStringLiteral(DRAWBOOK_BUNDLED_DIR "numbers3_results.csv"));
+    QTest::qWait(50);
+    Click(window.get(), IDC_REGISTER);
+    QCOMPARE(fromWindow.questions.size(), std::size_t(2)); // first the window's own offer to its book behind
+    QCOMPARE(fromWindow.questions.back(), question(QStringLiteral("ナンバーズ４")));
 }
 
 QTEST_MAIN(RegisterDlgTest)
