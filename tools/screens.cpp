@@ -10,6 +10,7 @@
 #include "db/Statement.h"
 #include "db/Transaction.h"
 #include "edit/EditDrawDlg.h"
+#include "exchange/DrawImport.h"
 #include "exchange/FeedProgress.h"
 #include "exchange/FeedSettings.h"
 #include "exchange/FeedSettingsDlg.h"
@@ -27,6 +28,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QHelpEvent>
 #include <QLibraryInfo>
 #include <QLineEdit>
@@ -361,9 +363,10 @@ bool SaveRegister(Desktop& desktop, const QDir& dir, const QString& dbPath) {
     return Save(dialog, dir, QStringLiteral("register"));
 }
 
-// A new book's three-digit window: the offer of the shipped history, the message
-// after it was taken, and the window listing it.
-bool SaveHistoryOffer(const QDir& dir, const QString& name) {
+// A three-digit window on a new book, or on one holding the first `draws` draws:
+// the offer of the shipped history, the message after it was taken, and the
+// window listing it.
+bool SaveHistoryOffer(const QDir& dir, const QString& name, int draws = 0) {
     const QDir home(dir.absoluteFilePath(name));
     std::error_code error;
     std::filesystem::remove_all(home.path().toStdString(), error);
@@ -372,11 +375,27 @@ bool SaveHistoryOffer(const QDir& dir, const QString& name) {
     if (PrepareDatabase(dbPath.toStdString()).state == DatabaseState::Unusable) {
         return false;
     }
+    const QString historyPath =
+        QDir(QCoreApplication::applicationDirPath()).filePath(ToQString(BundledHistoryFileName(Game::Numbers3)));
+    if (draws > 0) {
+        QFile history(historyPath);
+        if (!history.open(QIODevice::ReadOnly)) {
+            std::printf("could not read %s\n", qPrintable(historyPath));
+            return false;
+        }
+        std::string head;
+        for (int line = 0; line <= draws && !history.atEnd(); ++line) {
+            head += history.readLine().toStdString();
+        }
+        if (ImportDrawCsv(dbPath.toStdString(), Game::Numbers3, head).added != static_cast<std::size_t>(draws)) {
+            std::printf("could not store the first %d draws of %s\n", draws, qPrintable(historyPath));
+            return false;
+        }
+    }
     PicturingDesktop desktop(dir, name);
     CNumbers3Dlg window(desktop);
     window.m_strDbPath = dbPath;
-    window.m_strHistoryPath =
-        QDir(QCoreApplication::applicationDirPath()).filePath(ToQString(BundledHistoryFileName(Game::Numbers3)));
+    window.m_strHistoryPath = historyPath;
     window.show();
     QElapsedTimer waited;
     waited.start();
@@ -484,6 +503,7 @@ int main(int argc, char* argv[]) {
     ok &= SaveStatistics<CNumbers4Dlg>(desktop, dir, statisticsDb, QStringLiteral("statistics4"));
     ok &= SaveMigration(dir, QStringLiteral("migrate"));
     ok &= SaveHistoryOffer(dir, QStringLiteral("history"));
+    ok &= SaveHistoryOffer(dir, QStringLiteral("history-behind"), 400);
     ok &= SaveFeed(desktop, dir, dbPath);
     ok &= SaveFeedFailure(dir, dbPath);
     return ok ? 0 : 1;

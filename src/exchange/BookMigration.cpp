@@ -235,14 +235,15 @@ std::array<std::size_t, 2> DrawCounts(const JetBook& book) {
     return draws;
 }
 
-// "ナンバーズ3の400回分とナンバーズ4の400回分（ほかの行2行も）", with "は" and "、" after a migration.
+// "ナンバーズ3の400回分とナンバーズ4の400回分（回数のない行2行も）", with "は" and "、" after a migration.
 std::string CountsText(const std::array<std::size_t, 2>& draws, std::size_t others, std::string_view particle) {
     const bool asked = particle == "の";
     std::string text = "ナンバーズ3" + std::string(particle) + std::to_string(draws[0]) + "回分" +
                        (asked ? "と" : "、") + "ナンバーズ4" + std::string(particle) + std::to_string(draws[1]) +
                        "回分";
     if (others > 0) {
-        text += asked ? "（ほかの行" + std::to_string(others) + "行も）" : "、ほかの行" + std::to_string(others) + "行";
+        text += asked ? "（回数のない行" + std::to_string(others) + "行も）"
+                      : "、回数のない行" + std::to_string(others) + "行";
     }
     return text;
 }
@@ -368,7 +369,7 @@ std::string MigrationQuestion(const JetBook& book, const std::string& dbPath) {
     const auto draws = DrawCounts(book);
     const std::size_t others =
         book.Rows(Game::Numbers3).size() + book.Rows(Game::Numbers4).size() - draws[0] - draws[1];
-    return "　以前の形式の記録帳です。この形式に移しますか？\n\n　" + CountsText(draws, others, "の") +
+    return "　以前の形式の記録帳です。新しい形式の記録帳に移しますか？\n\n　" + CountsText(draws, others, "の") +
            "を、そのまま新しい記録帳に移します。元のファイルは中身を変えずに「" +
            fs::path(OldBookPath(dbPath)).filename().string() + "」という名前で残します。。";
 }

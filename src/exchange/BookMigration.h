@@ -61,7 +61,7 @@ enum class MigrationRecovery {
 // otherwise it is removed. Anything else, and a conversion running now, is left alone.
 MigrationRecovery RecoverInterruptedMigration(const std::string& dbPath);
 
-// "　以前の形式の記録帳です。この形式に移しますか？" and what will happen.
+// "　以前の形式の記録帳です。新しい形式の記録帳に移しますか？" and what will happen.
 std::string MigrationQuestion(const JetBook& book, const std::string& dbPath);
 // What a migration did or why it did nothing, as the windows and the command line say it.
 std::string MigrationMessage(const MigrationResult& result);

@@ -1,11 +1,13 @@
 #include "exchange/DrawExchange.h"
 
+#include "db/DrawCounter.h"
 #include "db/DrawStore.h"
 #include "db/ReadStatus.h"
 #include "exchange/DrawExport.h"
 #include "exchange/DrawImport.h"
 #include "exchange/FeedSettings.h"
 #include "exchange/FeedSettingsDlg.h"
+#include "exchange/FeedUpdate.h"
 #include "res/Desktop.h"
 #include "res/QtText.h"
 
@@ -18,7 +20,76 @@
 #include <QUrl>
 #include <QWidget>
 
+#include <optional>
+#include <string>
+
 namespace drawbook {
+
+namespace {
+
+// The offer the shipped history makes to the book, unless it is missing or was declined.
+std::optional<HistoryOffer> PendingOffer(Game game, const QString& dbPath, const QString& historyPath) {
+    if (historyPath.isEmpty() || !QFileInfo::exists(historyPath)) {
+        return std::nullopt;
+    }
+    const std::optional<std::string> next = CountDraws(dbPath.toStdString(), game, std::string(kAllDrawsClause));
+    if (!next) {
+        return std::nullopt;
+    }
+    std::optional<HistoryOffer> offer = BundledHistoryOffer(game, std::stoi(*next));
+    if (offer && FeedSettings().HistoryDeclined(dbPath, game, offer->behind)) {
+        return std::nullopt;
+    }
+    return offer;
+}
+
+// Added draws are shown by imported before the summary; a refusal lists its report.
+void ShowImport(Desktop& desktop, QWidget* owner, const ImportResult& result, const QString& summary,
+                const std::function<void()>& imported) {
+    switch (result.outcome) {
+    case ImportOutcome::Imported:
+        imported();
+        desktop.ShowMessage(owner, summary, Desktop::Icon::None);
+        return;
+    case ImportOutcome::Refused: {
+        QStringList report;
+        for (const std::string& line : result.report) {
+            report << QString::fromStdString(line);
+        }
+        desktop.ShowMessage(owner, report.join(QLatin1Char('\n')), Desktop::Icon::Stop);
+        return;
+    }
+    case ImportOutcome::Failed:
+        desktop.ShowMessage(owner, ToQString(kStoreFailedMessage), Desktop::Icon::Stop);
+        return;
+    }
+}
+
+ImportResult Import(Desktop& desktop, Game game, const QString& dbPath, const QString& path) {
+    WaitCursor wait(desktop);
+    return ImportDrawFile(dbPath.toStdString(), game, path.toStdString());
+}
+
+} // namespace
+
+bool OffersShippedHistory(Game game, const QString& dbPath, const QString& historyPath) {
+    return PendingOffer(game, dbPath, historyPath).has_value();
+}
+
+bool OfferShippedHistory(Desktop& desktop, QWidget* owner, Game game, const QString& dbPath, const QString& historyPath,
+                         const std::function<void()>& imported) {
+    const std::optional<HistoryOffer> offer = PendingOffer(game, dbPath, historyPath);
+    if (!offer) {
+        return false;
+    }
+    if (!desktop.Ask(owner, ToQString(offer->question))) {
+        FeedSettings().DeclineHistory(dbPath, game, offer->behind);
+        return false;
+    }
+    const ImportResult result = Import(desktop, game, dbPath, historyPath);
+    ShowImport(desktop, owner, result, QString::fromStdString(ImportSummary(result)), imported);
+    return result.outcome == ImportOutcome::Imported;
+}
 
 DrawExchange::DrawExchange(Desktop& desktop, Game game, const QString& dbPath, const QString& historyPath,
                            const FeedLimits& limits, QWidget* window)
@@ -34,16 +105,11 @@ DrawExchange::DrawExchange(Desktop& desktop, Game game, const QString& dbPath, c
 }
 
 bool DrawExchange::OffersHistory() const {
-    return !m_historyPath.isEmpty() && QFileInfo::exists(m_historyPath) &&
-           !FeedSettings().HistoryDeclined(m_dbPath, m_game);
+    return OffersShippedHistory(m_game, m_dbPath, m_historyPath);
 }
 
 void DrawExchange::OfferHistory() {
-    if (m_desktop.Ask(m_window, ToQString(BundledHistoryQuestion(m_game)))) {
-        ImportFile(m_historyPath);
-    } else {
-        FeedSettings().DeclineHistory(m_dbPath, m_game);
-    }
+    OfferShippedHistory(m_desktop, m_window, m_game, m_dbPath, m_historyPath, [this] { emit DrawsImported(); });
 }
 
 void DrawExchange::ImportCsv() {
@@ -56,32 +122,9 @@ void DrawExchange::ImportCsv() {
 }
 
 void DrawExchange::ImportFile(const QString& path) {
-    ImportResult result;
-    {
-        WaitCursor wait(m_desktop);
-        result = ImportDrawFile(m_dbPath.toStdString(), m_game, path.toStdString());
-    }
-    ShowImport(result, QString::fromStdString(ImportSummary(result)));
-}
-
-void DrawExchange::ShowImport(const ImportResult& result, const QString& summary) {
-    switch (result.outcome) {
-    case ImportOutcome::Imported:
-        emit DrawsImported();
-        m_desktop.ShowMessage(m_window, summary, Desktop::Icon::None);
-        return;
-    case ImportOutcome::Refused: {
-        QStringList report;
-        for (const std::string& line : result.report) {
-            report << QString::fromStdString(line);
-        }
-        m_desktop.ShowMessage(m_window, report.join(QLatin1Char('\n')), Desktop::Icon::Stop);
-        return;
-    }
-    case ImportOutcome::Failed:
-        m_desktop.ShowMessage(m_window, ToQString(kStoreFailedMessage), Desktop::Icon::Stop);
-        return;
-    }
+    const ImportResult result = Import(m_desktop, m_game, m_dbPath, path);
+    ShowImport(m_desktop, m_window, result, QString::fromStdString(ImportSummary(result)),
+               [this] { emit DrawsImported(); });
 }
 
 void DrawExchange::ExportCsv() {
@@ -126,7 +169,8 @@ void DrawExchange::UpdateResults() {
     case UpdateOutcome::Imported:
     case UpdateOutcome::Refused:
     case UpdateOutcome::Failed:
-        ShowImport(update.import, QString::fromStdString(UpdateSummary(update)));
+        ShowImport(m_desktop, m_window, update.import, QString::fromStdString(UpdateSummary(update)),
+                   [this] { emit DrawsImported(); });
         return;
     }
 }

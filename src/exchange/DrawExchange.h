@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class QMimeData;
 class QWidget;
 
@@ -14,6 +16,14 @@ namespace drawbook {
 
 class Desktop;
 struct ImportResult;
+
+// Whether the shipped history at historyPath holds draws the book lacks (all of
+// them, or those after the book's last draw) and the user did not decline them.
+bool OffersShippedHistory(Game game, const QString& dbPath, const QString& historyPath);
+// Asks once to import those draws. Yes imports the file, calls imported once draws
+// were added and then shows the summary; true when draws were added.
+bool OfferShippedHistory(Desktop& desktop, QWidget* owner, Game game, const QString& dbPath, const QString& historyPath,
+                         const std::function<void()>& imported);
 
 // The ways draws of one game enter or leave a game window's book: CSV files and
 // old books chosen or dropped on the window, the CSV export, the shipped history
@@ -26,10 +36,9 @@ public:
     DrawExchange(Desktop& desktop, Game game, const QString& dbPath, const QString& historyPath,
                  const FeedLimits& limits, QWidget* window);
 
-    // On a book without a draw of this game: whether the shipped history is there
-    // and the user did not yet decline it.
+    // Whether the shipped history offers this book draws it lacks.
     bool OffersHistory() const;
-    // Asks once to import the shipped history.
+    // Asks once to import them.
     void OfferHistory();
     void ImportCsv();
     void ImportFile(const QString& path);
@@ -51,7 +60,6 @@ protected:
 
 private:
     static QStringList ImportFiles(const QMimeData* mime);
-    void ShowImport(const ImportResult& result, const QString& summary);
 
     Desktop& m_desktop;
     Game m_game;

@@ -1,5 +1,6 @@
 #include "exchange/FeedSettings.h"
 
+#include "exchange/FeedUpdate.h"
 #include "exchange/ResultsFeed.h"
 #include "res/QtText.h"
 
@@ -15,10 +16,17 @@ QString UrlKey(Game game) {
 }
 
 constexpr const char* kDeclinedKey = "history/declined";
+constexpr const char* kDeclinedBehindKey = "history/declinedBehind";
 
-// One book and game: "3 /home/me/ナンバーズ.mdb".
-QString BookKey(const QString& dbPath, Game game) {
-    return ToQString(GameCode(game)) + QLatin1Char(' ') + QFileInfo(dbPath).absoluteFilePath();
+// One book and game: "3 /home/me/ナンバーズ.mdb"; behind the shipped history, that
+// history's last draw first: "7054 3 /home/me/ナンバーズ.mdb".
+QString BookKey(const QString& dbPath, Game game, bool behind) {
+    const QString key = ToQString(GameCode(game)) + QLatin1Char(' ') + QFileInfo(dbPath).absoluteFilePath();
+    return behind ? QString::number(kBundledLastDraw) + QLatin1Char(' ') + key : key;
+}
+
+QString DeclinedKey(bool behind) {
+    return QLatin1String(behind ? kDeclinedBehindKey : kDeclinedKey);
 }
 
 } // namespace
@@ -39,16 +47,16 @@ void FeedSettings::SetUrl(Game game, const QString& url) {
     }
 }
 
-bool FeedSettings::HistoryDeclined(const QString& dbPath, Game game) const {
-    return m_settings.value(QLatin1String(kDeclinedKey)).toStringList().contains(BookKey(dbPath, game));
+bool FeedSettings::HistoryDeclined(const QString& dbPath, Game game, bool behind) const {
+    return m_settings.value(DeclinedKey(behind)).toStringList().contains(BookKey(dbPath, game, behind));
 }
 
-void FeedSettings::DeclineHistory(const QString& dbPath, Game game) {
-    QStringList declined = m_settings.value(QLatin1String(kDeclinedKey)).toStringList();
-    const QString key = BookKey(dbPath, game);
+void FeedSettings::DeclineHistory(const QString& dbPath, Game game, bool behind) {
+    QStringList declined = m_settings.value(DeclinedKey(behind)).toStringList();
+    const QString key = BookKey(dbPath, game, behind);
     if (!declined.contains(key)) {
         declined << key;
-        m_settings.setValue(QLatin1String(kDeclinedKey), declined);
+        m_settings.setValue(DeclinedKey(behind), declined);
     }
 }
 

@@ -52,6 +52,21 @@ std::string BundledHistoryQuestion(Game game) {
            "の回がありません。プログラムに付いている当せん番号を、抽せん日・当せん金とともに取り込みます。。";
 }
 
+std::optional<HistoryOffer> BundledHistoryOffer(Game game, int nextDrawNo) {
+    if (nextDrawNo <= 1) {
+        return HistoryOffer{false, BundledHistoryQuestion(game)};
+    }
+    if (nextDrawNo > kBundledLastDraw) {
+        return std::nullopt;
+    }
+    std::string draws = "第" + std::to_string(nextDrawNo) + "回";
+    if (nextDrawNo < kBundledLastDraw) {
+        draws += "～第" + std::to_string(kBundledLastDraw) + "回";
+    }
+    return HistoryOffer{true, "　" + draws +
+                                  "の当せん番号がありません。プログラムに付いている当せん番号から取り込みますか？"};
+}
+
 FeedUpdate UpdateFromFeed(const std::string& dbPath, Game game, const std::string& url, const FeedLimits& limits,
                           const FeedProgress& progress, AddMode mode) {
     FeedUpdate update;

@@ -3,6 +3,7 @@
 #include "exchange/DrawImport.h"
 #include "exchange/ResultsFeed.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,6 +16,17 @@ std::string_view BundledHistoryFileName(Game game);
 
 // "　過去の当せん番号（第1回～第7054回）を取り込みますか？…"
 std::string BundledHistoryQuestion(Game game);
+
+// What the shipped history offers a book: all of it to a book without a draw of
+// the game, the draws it lacks to a book behind it.
+struct HistoryOffer {
+    bool behind = false; // the book has draws of the game, the last one before kBundledLastDraw
+    std::string question;
+};
+
+// The offer to a book whose next draw of the game is nextDrawNo (its draws counted,
+// plus one); none once the book holds the shipped history's last draw.
+std::optional<HistoryOffer> BundledHistoryOffer(Game game, int nextDrawNo);
 
 // The first line of every refusal report of a downloaded results file.
 inline constexpr std::string_view kFeedRefusedMessage =

@@ -16,6 +16,7 @@
 #include "stats/StatisticsDlg.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QKeySequence>
 #include <QLineEdit>
@@ -114,7 +115,7 @@ bool CNumbersDlg::OnInitDialog() {
     ShowNextDraw();
     ControlAs<QRadioButton>(IDC_BOX)->setChecked(true);
     UpdateData(false);
-    if (m_editNextDraw->text() == QLatin1String("1") && m_exchange->OffersHistory()) {
+    if (m_exchange->OffersHistory()) {
         // Once the window is up.
         QTimer::singleShot(0, this, &CNumbersDlg::OfferHistory);
     }
@@ -240,6 +241,9 @@ void CNumbersDlg::OnListDblClk(const QModelIndex& index) {
 void CNumbersDlg::OnRegister() {
     CRegisterDlg dialog(m_desktop, this);
     dialog.m_strDbPath = m_strDbPath;
+    if (!m_strHistoryPath.isEmpty()) {
+        dialog.m_strHistoryDir = QFileInfo(m_strHistoryPath).path();
+    }
     // The list and the next draw number stay as they are.
     m_desktop.RunModal(dialog);
 }

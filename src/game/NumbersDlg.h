@@ -54,7 +54,8 @@ public:
     void OnUpdateResults();
     // Lets the user change where the results come from.
     void OnFeedSettings();
-    // On a book without a draw of this game: asks once to import the shipped history.
+    // On a book without a draw of this game, or behind the shipped history: asks once
+    // to import the draws it lacks from there.
     void OfferHistory();
     // Opens the statistics window, or brings it up again with the history read anew.
     void OnStatistics();

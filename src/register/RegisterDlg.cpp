@@ -1,14 +1,18 @@
 #include "register/RegisterDlg.h"
 
 #include "db/DrawCounter.h"
+#include "exchange/DrawExchange.h"
+#include "exchange/FeedUpdate.h"
 #include "predict/PredictNextDraw.h"
 #include "register/DrawRegistration.h"
 #include "res/Desktop.h"
 #include "res/QtText.h"
 #include "res/ResourceIds.h"
 
+#include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 
 namespace drawbook {
 
@@ -35,7 +39,24 @@ bool CRegisterDlg::OnInitDialog() {
     Predict(Game::Numbers3, clause);
     Predict(Game::Numbers4, clause);
     UpdateData(false);
+    if (!m_strHistoryDir.isEmpty()) {
+        QTimer::singleShot(0, this, &CRegisterDlg::OfferHistory);
+    }
     return true;
+}
+
+void CRegisterDlg::OfferHistory() {
+    for (const Game game : {Game::Numbers3, Game::Numbers4}) {
+        if ((game == Game::Numbers3 ? m_editDraw3 : m_editDraw4)->text() != QLatin1String("1")) {
+            continue;
+        }
+        const QString path = QDir(m_strHistoryDir).filePath(ToQString(BundledHistoryFileName(game)));
+        OfferShippedHistory(m_desktop, this, game, m_strDbPath, path, [this, game] {
+            const QString clause = ToQString(kAllDrawsClause);
+            ShowNextDraw(game, m_strDbPath, clause);
+            Predict(game, clause);
+        });
+    }
 }
 
 void CRegisterDlg::UpdateData(bool saveAndValidate) {
@@ -98,9 +119,8 @@ DrawEdit CRegisterDlg::FieldTexts(Game game) const {
     DrawEdit draw;
     const bool three = game == Game::Numbers3;
     draw.drawNo = (three ? m_editDraw3 : m_editDraw4)->text().toStdString();
-    const std::vector<QLineEdit*> digits =
-        three ? std::vector{m_editN100_3, m_editN10_3, m_editN1_3}
-              : std::vector{m_editN1000_4, m_editN100_4, m_editN10_4, m_editN1_4};
+    const std::vector<QLineEdit*> digits = three ? std::vector{m_editN100_3, m_editN10_3, m_editN1_3}
+                                                 : std::vector{m_editN1000_4, m_editN100_4, m_editN10_4, m_editN1_4};
     for (QLineEdit* digit : digits) {
         draw.digits.push_back(digit->text().toStdString());
     }
@@ -128,8 +148,8 @@ void CRegisterDlg::OnAdd() {
     if (!InsertDraws(m_strDbPath, three, four)) {
         return;
     }
-    for (QLineEdit* digit : {m_editN1_3, m_editN10_3, m_editN100_3, m_editN1_4, m_editN10_4, m_editN100_4,
-                             m_editN1000_4}) {
+    for (QLineEdit* digit :
+         {m_editN1_3, m_editN10_3, m_editN100_3, m_editN1_4, m_editN10_4, m_editN100_4, m_editN1000_4}) {
         digit->clear();
     }
     const QString clause = ToQString(kAllDrawsClause);

@@ -17,7 +17,7 @@ class Desktop;
 struct DrawEdit;
 
 // Adds the next draw of both games at once, with five numbers for each, then
-// shows the draws after those.
+// shows the draws after those. A book without draws is offered the shipped history first.
 class CRegisterDlg : public TemplateDialog {
     Q_OBJECT
 
@@ -26,6 +26,7 @@ public:
 
     // Set by the opener before the dialog shows.
     QString m_strDbPath;
+    QString m_strHistoryDir; // the folder of the shipped histories; none when empty
 
     QLineEdit* m_editN1000_4;
     QLineEdit* m_editPred4_5;
@@ -71,6 +72,9 @@ protected:
     bool OnInitDialog() override;
 
 private:
+    // Once the dialog is up: for each game without a draw, ナンバーズ３ first, asks
+    // once to import the shipped history, so the first draw typed is a real one.
+    void OfferHistory();
     bool ShowNextDraw(Game game, const QString& dbPath, const QString& clause);
     bool Predict(Game game, const QString& clause);
     // The game's draw as its fields hold it.

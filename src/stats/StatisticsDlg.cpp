@@ -249,6 +249,10 @@ QWidget* CStatisticsDlg::BuildLedgerTab() {
                        "その前の回までの記録から予想した５つの数字です。当せん金は法律で売上の半分以下と決められて"
                        "いるので、どんな買い方をしても、平均すれば損になります。")
             .arg(rows.join(QStringLiteral("・"))));
+    m_labelLedgerPicksNote =
+        NoteLabel(QStringLiteral("予想数字が記録された回に当せん金の記録がありません。手で登録した回の当せん金は、"
+                                 "F5でその回を取り込むと記録されます。"));
+    m_labelLedgerPicksNote->hide();
     m_labelLedgerMissing = NoteLabel(QString());
     m_labelLedgerMissing->hide();
 
@@ -279,6 +283,7 @@ QWidget* CStatisticsDlg::BuildLedgerTab() {
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(HeadingLabel(QStringLiteral("記録した予想数字")));
     layout->addWidget(m_tableLedgerPicks);
+    layout->addWidget(m_labelLedgerPicksNote);
     layout->addWidget(HeadingLabel(QStringLiteral("予想どおりに買った場合")));
     layout->addWidget(m_tableLedgerPrediction);
     layout->addWidget(m_labelLedgerNote);
@@ -377,11 +382,13 @@ void CStatisticsDlg::ShowStatistics() {
 
 void CStatisticsDlg::ShowLedger(const PeriodReport& report) {
     ShowLedgerLines(m_tableLedgerPicks, report.picks);
+    m_labelLedgerPicksNote->setVisible(report.numbersWithoutResults);
     ShowLedgerLines(m_tableLedgerPrediction, report.prediction);
 
     QString missing;
     if (!m_report.HasResults()) {
-        missing = QStringLiteral("抽せん日と当せん金の記録がありません。CSVファイルから取り込むと計算できます。");
+        missing = QStringLiteral("抽せん日と当せん金の記録がありません。F5（最新の当せん番号を取り込む）か、"
+                                 "プログラムに付いている当せん番号を取り込むと計算できます。");
     } else if (report.drawsWithoutResults > 0) {
         missing = QStringLiteral("当せん金の記録がない%1回分は数えていません。").arg(report.drawsWithoutResults);
     }

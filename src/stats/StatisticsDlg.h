@@ -60,8 +60,9 @@ public:
     // Tickets by 口数, 購入額, 当せん金, 収支, 回収率 (%): the stored numbers', the prediction's.
     QTableWidget* m_tableLedgerPicks = nullptr;
     QTableWidget* m_tableLedgerPrediction = nullptr;
-    QLabel* m_labelLedgerNote = nullptr;    // what was bought, and that prizes return at most half
-    QLabel* m_labelLedgerMissing = nullptr; // the draws without payouts; hidden when there are none
+    QLabel* m_labelLedgerNote = nullptr;      // what was bought, and that prizes return at most half
+    QLabel* m_labelLedgerPicksNote = nullptr; // under the stored numbers' table when none of them could count
+    QLabel* m_labelLedgerMissing = nullptr;   // the draws without payouts; hidden when there are none
     QChartView* m_chartLedger = nullptr;
     std::vector<QLineSeries*> m_seriesBalance; // per ticket: the prediction's cumulative balance by draw
     QPushButton* m_buttonClose = nullptr;

@@ -31,6 +31,12 @@ int DrawsWithoutResults(std::span<const HistoryDraw> period, std::span<const Sto
     return missing;
 }
 
+bool StoresNumbers(std::span<const StoredNumbers> numbers) {
+    return std::ranges::any_of(numbers, [](const StoredNumbers& stored) {
+        return std::ranges::any_of(stored, [](std::uint16_t number) { return number != kNoNumber; });
+    });
+}
+
 } // namespace
 
 ReportChange StatisticsReport::Refresh(const std::string& dbPath, std::size_t chartPoints) {
@@ -98,6 +104,9 @@ PeriodReport StatisticsReport::ForPeriod(int last) const {
     report.picks = SumLedger(m_game, m_picksLedger, firstDrawNo);
     report.prediction = SumLedger(m_game, m_predictionLedger, firstDrawNo);
     report.drawsWithoutResults = DrawsWithoutResults(report.draws, m_results);
+    const bool picksBought = std::ranges::any_of(report.picks, [](const LedgerLine& line) { return line.tickets > 0; });
+    report.numbersWithoutResults = !picksBought && StoresNumbers(std::span<const StoredNumbers>(m_numbers).last(
+                                                       std::min(m_numbers.size(), static_cast<std::size_t>(counted))));
 
     // The running balance of each ticket, through as many points as the backtest keeps.
     const auto bought = std::lower_bound(m_predictionLedger.begin(), m_predictionLedger.end(), firstDrawNo,

@@ -34,7 +34,8 @@ struct PeriodReport {
     std::span<const HistoryDraw> draws; // the draws counted, oldest first; into the report's history
     std::vector<LedgerLine> picks;      // one line per ticket of the game
     std::vector<LedgerLine> prediction;
-    int drawsWithoutResults = 0; // the draws of the period whose payouts are not known
+    int drawsWithoutResults = 0;        // the draws of the period whose payouts are not known
+    bool numbersWithoutResults = false; // numbers are stored in the period, none at a draw with payouts
     // Per ticket, the prediction's balance through as many points as the backtest keeps.
     std::vector<std::vector<BalancePoint>> balance;
     long long lowestBalance = 0; // of every draw, 0 included

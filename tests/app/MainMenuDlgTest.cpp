@@ -179,12 +179,12 @@ void MainMenuDlgTest::convertsAnOldBookWhenTheUserSaysYes() {
 
     QCOMPARE(desktop.questions,
              std::vector<QString>{QStringLiteral(
-                 "　以前の形式の記録帳です。この形式に移しますか？\n\n"
-                 "　ナンバーズ3の400回分とナンバーズ4の400回分（ほかの行2行も）を、そのまま新しい記録帳に移します。"
+                 "　以前の形式の記録帳です。新しい形式の記録帳に移しますか？\n\n"
+                 "　ナンバーズ3の400回分とナンバーズ4の400回分（回数のない行2行も）を、そのまま新しい記録帳に移します。"
                  "元のファイルは中身を変えずに「ナンバーズ（移行前）.mdb」という名前で残します。。")});
     const std::string oldPath = book.dir.File("ナンバーズ（移行前）.mdb");
     QCOMPARE(desktop.Texts(), QStringList{QStringLiteral("(no stop icon) 　記録帳を移しました（ナンバーズ3は400回分、"
-                                                         "ナンバーズ4は400回分、ほかの行2行）。元のファイルは") +
+                                                         "ナンバーズ4は400回分、回数のない行2行）。元のファイルは") +
                                           Q(oldPath) + QStringLiteral("にあります。。")});
     QCOMPARE(desktop.waitCursors, 1);
     QCOMPARE(desktop.waitDepth, 0);

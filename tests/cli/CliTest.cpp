@@ -636,7 +636,7 @@ TEST(CliTest, MigrateConvertsAnOldBookOnce) {
     run = RunTool({"migrate"}, dbPath);
     EXPECT_EQ(run.code, 0);
     EXPECT_EQ(run.out,
-              "　記録帳を移しました（ナンバーズ3は400回分、ナンバーズ4は400回分、ほかの行2行）。元のファイルは" +
+              "　記録帳を移しました（ナンバーズ3は400回分、ナンバーズ4は400回分、回数のない行2行）。元のファイルは" +
                   dir.File("ナンバーズ（移行前）.mdb") + "にあります。。\n");
     EXPECT_EQ(RunTool({"next", "4"}, dbPath).out, "401\n");
     EXPECT_TRUE(RunTool({"list", "3"}, dbPath).out.starts_with("1\t191\t　\t485\t380\t968\t\n2\t988\t"));

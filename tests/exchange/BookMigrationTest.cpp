@@ -120,7 +120,7 @@ TEST(BookMigrationTest, AnOldBookMovesWholeAndTheOldFileStaysAsItWas) {
     EXPECT_EQ(FilesIn(dir.Path()), (std::vector<std::string>{"ナンバーズ.mdb", "ナンバーズ（移行前）.mdb"}));
     EXPECT_EQ(ReadBytes(result.oldPath), *old);
     EXPECT_EQ(MigrationMessage(result),
-              "　記録帳を移しました（ナンバーズ3は400回分、ナンバーズ4は400回分、ほかの行2行）。元のファイルは" +
+              "　記録帳を移しました（ナンバーズ3は400回分、ナンバーズ4は400回分、回数のない行2行）。元のファイルは" +
                   result.oldPath + "にあります。。");
     for (const Game game : {Game::Numbers3, Game::Numbers4}) {
         // Every row, the placeholder with kaisai 0 and the hit markers included;

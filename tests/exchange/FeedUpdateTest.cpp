@@ -199,6 +199,38 @@ TEST(FeedUpdateTest, BundledHistoryFillsANewBook) {
     EXPECT_EQ(Update(db, {"--bundled", "--url", "http://127.0.0.1/"}).code, kExitUsage);
 }
 
+// What the shipped history, up to 第7054回, offers a book by its next draw.
+TEST(FeedUpdateTest, BundledHistoryOffers) {
+    struct Case {
+        const char* book;
+        Game game;
+        int nextDrawNo;
+        bool offered;
+        bool behind;
+        const char* question;
+    };
+    const std::vector<Case> cases = {
+        {"empty", Game::Numbers4, 1, true, false,
+         "　過去の当せん番号（第1回～第7054回）を取り込みますか？\n\n　この記録帳には、まだナンバーズ４の回がありません"
+         "。"
+         "プログラムに付いている当せん番号を、抽せん日・当せん金とともに取り込みます。。"},
+        {"draws 1-400", Game::Numbers3, 401, true, true,
+         "　第401回～第7054回の当せん番号がありません。プログラムに付いている当せん番号から取り込みますか？"},
+        {"one draw short", Game::Numbers3, 7054, true, true,
+         "　第7054回の当せん番号がありません。プログラムに付いている当せん番号から取り込みますか？"},
+        {"at 7054", Game::Numbers3, 7055, false, false, ""},
+        {"beyond 7054", Game::Numbers4, 7101, false, false, ""},
+    };
+    for (const Case& c : cases) {
+        const std::optional<HistoryOffer> offer = BundledHistoryOffer(c.game, c.nextDrawNo);
+        ASSERT_EQ(offer.has_value(), c.offered) << c.book;
+        if (offer) {
+            EXPECT_EQ(offer->behind, c.behind) << c.book;
+            EXPECT_EQ(offer->question, c.question) << c.book;
+        }
+    }
+}
+
 TEST(FeedUpdateTest, Summaries) {
     struct Case {
         std::size_t added;

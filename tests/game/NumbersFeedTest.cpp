@@ -18,6 +18,9 @@
 #include <QTest>
 #include <QTimer>
 
+#include <sstream>
+#include <string>
+
 using namespace drawbook;
 using namespace drawbook::test;
 
@@ -37,6 +40,25 @@ bool TwoDrawsBehind(const TestDatabase& db, std::string& real) {
     return ImportDrawCsv(db.Path(), Game::Numbers3, real.substr(0, end + 1)).added == 7052;
 }
 
+// Draws 1 to 400 of the real ナンバーズ3 history without dates or payouts, as a
+// converted old book holds them.
+bool First400Draws(const TestDatabase& db) {
+    const auto file = ShippedHistoryFile("numbers3_results.csv");
+    if (!file) {
+        return false;
+    }
+    std::istringstream lines(*file);
+    std::string line;
+    std::getline(lines, line);
+    std::string csv = "draw_no,winning_number\n";
+    for (int drawNo = 1; drawNo <= 400 && std::getline(lines, line); ++drawNo) {
+        const std::size_t date = line.find(',');
+        csv += line.substr(0, date) + ',' + line.substr(line.find(',', date + 1) + 1, 3) + '\n';
+    }
+    const ImportResult result = ImportDrawCsv(db.Path(), Game::Numbers3, csv);
+    return result.added == 400 && result.completed == 0;
+}
+
 } // namespace
 
 class NumbersFeedTest : public QObject {
@@ -52,6 +74,7 @@ private slots:
     void pointedAtAnotherFeedF5CatchesUp();
     void cancelChangesNothing();
     void offersTheShippedHistoryOnce();
+    void offersTheRestOfTheShippedHistoryToABookBehind();
 };
 
 // The user sets the feed in the settings dialog, which refuses what is no URL, then presses F5.
@@ -178,6 +201,39 @@ void NumbersFeedTest::offersTheShippedHistoryOnce() {
     QCOMPARE(yes.Texts(), QStringList{kNoStop + QStringLiteral("　7054回分を追加しました（第1回～第7054回）。"
                                                                "抽せん日・当せん金を7054回分に記録しました。。")});
     QCOMPARE(TextOf(window.get(), IDC_NEXT_DRAW), QStringLiteral("7055"));
+}
+
+// A book with draws 1 to 400 is offered the rest, even after its empty book declined
+// the whole history; No is not asked again, Yes brings the book to 第7054回.
+void NumbersFeedTest::offersTheRestOfTheShippedHistoryToABookBehind() {
+    const QString question = QStringLiteral("　第401回～第7054回の当せん番号がありません。プログラムに付いている"
+                                            "当せん番号から取り込みますか？");
+    const QString history = QStringLiteral(DRAWBOOK_BUNDLED_DIR "numbers3_results.csv");
+
+    TestDatabase declined;
+    QVERIFY2(First400Draws(declined), "the shipped draw history in src/exchange/history is missing");
+    FeedSettings().DeclineHistory(QString::fromStdString(declined.Path()), Game::Numbers3);
+    RecordingDesktop no;
+    for (int run = 0; run < 2; ++run) {
+        const auto window = OpenGameWindow(Game::Numbers3, no, declined.Path(), history);
+        QTest::qWait(50);
+        QCOMPARE(TextOf(window.get(), IDC_NEXT_DRAW), QStringLiteral("401"));
+    }
+    QCOMPARE(no.questions, std::vector<QString>{question});
+    QVERIFY(no.messages.empty());
+
+    TestDatabase accepted;
+    QVERIFY(First400Draws(accepted));
+    RecordingDesktop yes;
+    yes.answers = {true};
+    const auto window = OpenGameWindow(Game::Numbers3, yes, accepted.Path(), history);
+    QTest::qWait(50);
+    QCOMPARE(yes.questions, std::vector<QString>{question});
+    QCOMPARE(yes.Texts(),
+             QStringList{kNoStop + QStringLiteral("　6654回分を追加しました（第401回～第7054回）。登録済みの400回分は"
+                                                  "飛ばしました。抽せん日・当せん金を7054回分に記録しました。。")});
+    QCOMPARE(TextOf(window.get(), IDC_NEXT_DRAW), QStringLiteral("7055"));
+    QCOMPARE(ListRows(window->m_listDraws).size(), 7054);
 }
 
 QTEST_MAIN(NumbersFeedTest)

@@ -83,6 +83,8 @@ class RegisterDlgTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase() { UseOwnSettings(); }
+
     void opensOnTheNextDrawOfEachGameWithPredictions();
     void addStoresBothDrawsAndMovesOnToTheNext();
     void incompleteEntriesAreRefusedFourDigitFirst();
@@ -92,6 +94,7 @@ private slots:
     void takenDrawNumberIsRefusedInBothTables();
     void closingAddsNothingAndHandsBackTheDigits();
     void registerButtonInEachGameWindowOpensTheDialog();
+    void emptyGamesAreOfferedTheShippedHistoryFirst();
 };
 
 void RegisterDlgTest::opensOnTheNextDrawOfEachGameWithPredictions() {
@@ -263,7 +266,7 @@ void RegisterDlgTest::numbersAreStoredExactlyAsTyped() {
     QCOMPARE(StoredRow(db, Game::Numbers4, 1),
              (QStringList{"1", "2", "3", "4", "'); DROP TABLE ナンバーズ4; --", "2222", "3333", "4444", "0012", " "}));
     QCOMPARE(db.Count("SELECT count(*) FROM sqlite_master WHERE type='table' AND name IN "
-                       "('ナンバーズ3','ナンバーズ4')"),
+                      "('ナンバーズ3','ナンバーズ4')"),
              2);
     QCOMPARE(db.Rows(Game::Numbers4).size(), std::size_t(1));
     QCOMPARE(TextOf(dialog.get(), IDC_REG_DRAW4), QStringLiteral("2"));
@@ -330,7 +333,7 @@ void RegisterDlgTest::takenDrawNumberIsRefusedInBothTables() {
     desktop.messages.clear();
     Click(twice.get(), IDC_REG_ADD);
     QCOMPARE(desktop.Texts(), (QStringList{QStringLiteral("　第10回はナンバーズ４に登録済みです。。"),
-                                             QStringLiteral("　第10回はナンバーズ３に登録済みです。。")}));
+                                           QStringLiteral("　第10回はナンバーズ３に登録済みです。。")}));
     QCOMPARE(both.Rows(Game::Numbers3).size(), std::size_t(9));
     QCOMPARE(both.Rows(Game::Numbers4).size(), std::size_t(9));
     QCOMPARE(StoredRow(both, Game::Numbers4, 10).value(4), QStringLiteral("n10"));
@@ -422,6 +425,72 @@ void RegisterDlgTest::registerButtonInEachGameWindowOpensTheDialog() {
     QCOMPARE(db.Rows(Game::Numbers4).size(), std::size_t(32));
     QVERIFY(desktop.messages.empty());
     QCOMPARE(desktop.waitDepth, 0);
+}
+
+// Before anything is typed, each game without a draw is offered the shipped
+// history, ナンバーズ３ first; Yes shows the next draw and predictions after it,
+// No is remembered.
+void RegisterDlgTest::emptyGamesAreOfferedTheShippedHistoryFirst() {
+    const auto question = [](const QString& game) {
+        return QStringLiteral(
+                   "　過去の当せん番号（第1回～第7054回）を取り込みますか？\n\n　この記録帳には、まだ%1の回が"
+                   "ありません。プログラムに付いている当せん番号を、抽せん日・当せん金とともに取り込みます。。")
+            .arg(game);
+    };
+    const auto open = [](RecordingDesktop& desktop, const TestDatabase& db) {
+        auto dialog = std::make_unique<CRegisterDlg>(desktop);
+        dialog->m_strDbPath = QString::fromStdString(db.Path());
+        dialog->m_strHistoryDir = QStringLiteral(DRAWBOOK_BUNDLED_DIR);
+        dialog->show();
+        QTest::qWait(50);
+        return dialog;
+    };
+
+    TestDatabase db;
+    db.InsertSequence(Game::Numbers3, 3);
+    RecordingDesktop yes;
+    yes.answers = {true};
+    QString drawShown;
+    yes.onMessage = [&drawShown](const QString&) {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* shown = qobject_cast<CRegisterDlg*>(widget)) {
+                drawShown = TextOf(shown, IDC_REG_DRAW4);
+            }
+        }
+    };
+    const auto dialog = open(yes, db);
+    QCOMPARE(yes.questions, std::vector<QString>{question(QStringLiteral("ナンバーズ４"))});
+    QCOMPARE(yes.Texts(), QStringList{QStringLiteral("(no stop icon) 　7054回分を追加しました（第1回～第7054回）。"
+                                                     "抽せん日・当せん金を7054回分に記録しました。。")});
+    QCOMPARE(TextOf(dialog.get(), IDC_REG_DRAW3), QStringLiteral("4"));
+    QCOMPARE(drawShown, QStringLiteral("7055")); // before the summary
+    QCOMPARE(TextOf(dialog.get(), IDC_REG_DRAW4), QStringLiteral("7055"));
+    QCOMPARE(Predictions(dialog.get(), Game::Numbers4), Predicted(db, Game::Numbers4));
+    QCOMPARE(db.Rows(Game::Numbers3).size(), std::size_t(3));
+
+    TestDatabase empty;
+    RecordingDesktop no;
+    open(no, empty);
+    open(no, empty);
+    QCOMPARE(no.questions, (std::vector<QString>{question(QStringLiteral("ナンバーズ３")),
+                                                 question(QStringLiteral("ナンバーズ４"))}));
+    QVERIFY(no.messages.empty());
+    QCOMPARE(empty.Rows(Game::Numbers4).size(), std::size_t(0));
+
+    // Opened from a game window, which hands over the folder of its shipped history.
+    TestDatabase behind;
+    behind.InsertSequence(Game::Numbers3, 3);
+    RecordingDesktop fromWindow;
+    fromWindow.onModal = [](QDialog& dialog) {
+        QTest::qWait(50);
+        return dialog.result();
+    };
+    const auto window = OpenGameWindow(Game::Numbers3, fromWindow, behind.Path(),
+                                       QStringLiteral(DRAWBOOK_BUNDLED_DIR "numbers3_results.csv"));
+    QTest::qWait(50);
+    Click(window.get(), IDC_REGISTER);
+    QCOMPARE(fromWindow.questions.size(), std::size_t(2)); // first the window's own offer to its book behind
+    QCOMPARE(fromWindow.questions.back(), question(QStringLiteral("ナンバーズ４")));
 }
 
 QTEST_MAIN(RegisterDlgTest)

@@ -68,6 +68,7 @@ private slots:
     void tablesCountWhatWasBoughtInThePeriod();
     void newPayoutsOfTheSameDrawsScoreAgain();
     void bookWithoutPayoutsSaysSoAndStaysAsItWas();
+    void numbersOnlyAtDrawsWithoutPayoutsSaySo();
     void drawNumberTipGivesDateAndPayouts();
 };
 
@@ -131,6 +132,7 @@ void LedgerTabTest::tablesCountWhatWasBoughtInThePeriod() {
     // Draws 3 to 19 and 21 have no payouts, in either period.
     QCOMPARE(statistics->m_labelLedgerMissing->text(), QStringLiteral("当せん金の記録がない18回分は数えていません。"));
     QVERIFY(statistics->m_labelLedgerNote->text().contains(QStringLiteral("法律で売上の半分以下")));
+    QVERIFY(statistics->m_labelLedgerPicksNote->isHidden());
 
     QCOMPARE(statistics->m_seriesBalance.size(), size_t(4));
     QCOMPARE(statistics->m_seriesBalance[0]->points(), straightBalance);
@@ -200,7 +202,9 @@ void LedgerTabTest::bookWithoutPayoutsSaysSoAndStaysAsItWas() {
         QCOMPARE(Cells(table), none);
     }
     QCOMPARE(statistics->m_labelLedgerMissing->text(),
-             QStringLiteral("抽せん日と当せん金の記録がありません。CSVファイルから取り込むと計算できます。"));
+             QStringLiteral("抽せん日と当せん金の記録がありません。F5（最新の当せん番号を取り込む）か、"
+                            "プログラムに付いている当せん番号を取り込むと計算できます。"));
+    QVERIFY(statistics->m_labelLedgerPicksNote->isHidden());
     QCOMPARE(statistics->m_seriesBalance.size(), size_t(3));
     for (const QLineSeries* balance : statistics->m_seriesBalance) {
         QCOMPARE(balance->count(), 0);
@@ -209,6 +213,33 @@ void LedgerTabTest::bookWithoutPayoutsSaysSoAndStaysAsItWas() {
     QCOMPARE(statistics->m_seriesHits[0]->count(), 29);
     QCOMPARE(ReadBytes(db.Path()), before);
     QCOMPARE(db.Count("SELECT count(*) FROM sqlite_master WHERE name='draw_results'"), 0LL);
+}
+
+// Payouts of draws 1 and 2, numbers stored only with draws 3 and 4 (typed in by
+// hand): the stored numbers' table counts nothing and says why.
+void LedgerTabTest::numbersOnlyAtDrawsWithoutPayoutsSaySo() {
+    RecordingDesktop desktop;
+    TestDatabase db;
+    db.Insert(Game::Numbers3,
+              {Draw(1, "123"), Draw(2, "456"), Draw(3, "789", {"789", "111"}), Draw(4, "012", {"012"})});
+    WriteResults(db, Game::Numbers3, 1, 20260723, {90000, 15000, 52500, 7500, 9000});
+    WriteResults(db, Game::Numbers3, 2, 20260724, {100100, 16600, 58300, 8300, 10200});
+    const auto window = OpenGameWindow(Game::Numbers3, desktop, db.Path());
+    CStatisticsDlg* statistics = OpenStatistics(*window);
+    QVERIFY(statistics != nullptr);
+
+    QCOMPARE(Cells(statistics->m_tableLedgerPicks).first(), QStringLiteral("0\t0円\t0円\t0円\t0.0"));
+    QVERIFY(!statistics->m_labelLedgerPicksNote->isHidden());
+    QCOMPARE(statistics->m_labelLedgerPicksNote->text(),
+             QStringLiteral("予想数字が記録された回に当せん金の記録がありません。手で登録した回の当せん金は、"
+                            "F5でその回を取り込むと記録されます。"));
+    QCOMPARE(statistics->m_labelLedgerMissing->text(), QStringLiteral("当せん金の記録がない2回分は数えていません。"));
+
+    // Payouts of draw 4 count its 012 and the note goes.
+    WriteResults(db, Game::Numbers3, 4, 20260726, {80000, 13300, 46600, 6600, 9000});
+    QCOMPARE(OpenStatistics(*window), statistics);
+    QCOMPARE(Cells(statistics->m_tableLedgerPicks).first(), QStringLiteral("1\t200円\t80,000円\t79,800円\t40000.0"));
+    QVERIFY(statistics->m_labelLedgerPicksNote->isHidden());
 }
 
 void LedgerTabTest::drawNumberTipGivesDateAndPayouts() {
