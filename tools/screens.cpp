@@ -56,7 +56,7 @@ using namespace drawbook;
 class QuietDesktop : public Desktop {
 public:
     void ShowMessage(QWidget*, const QString& text, Icon) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
-    bool Ask(QWidget*, const QString& text) override {
+    bool AskQuestion(QWidget*, const QString& text, Answer) override {
         std::fprintf(stderr, "%s\n", qPrintable(text));
         return false;
     }
@@ -236,8 +236,8 @@ public:
         QuietDesktop::ShowMessage(owner, text, icon);
         Picture(*NewMessageBox(owner, text, icon), QStringLiteral("-message"));
     }
-    bool Ask(QWidget* owner, const QString& text) override {
-        Picture(*NewQuestionBox(owner, text), QStringLiteral("-question"));
+    bool AskQuestion(QWidget* owner, const QString& text, Answer preset) override {
+        Picture(*NewQuestionBox(owner, text, preset), QStringLiteral("-question"));
         return true;
     }
 

@@ -20,6 +20,14 @@
 
 namespace drawbook {
 
+namespace {
+
+constexpr std::string_view kReplaceQuestion =
+    "　ファイルの内容で置き換えますか？\n\n　記録済みの回の当選数字・抽せん日・当せん金をファイルのとおりに直し、"
+    "ほかの回も取り込みます。予想数字はそのまま残ります。。";
+
+} // namespace
+
 DrawExchange::DrawExchange(Desktop& desktop, Game game, const QString& dbPath, const QString& historyPath,
                            const FeedLimits& limits, QWidget* window)
     : QObject(window), m_desktop(desktop), m_game(game), m_dbPath(dbPath), m_historyPath(historyPath), m_limits(limits),
@@ -61,10 +69,15 @@ void DrawExchange::ImportFile(const QString& path) {
         WaitCursor wait(m_desktop);
         result = ImportDrawFile(m_dbPath.toStdString(), m_game, path.toStdString());
     }
-    ShowImport(result, QString::fromStdString(ImportSummary(result)));
+    ShowImport(result, QString::fromStdString(ImportSummary(result)), [this, path] {
+        WaitCursor wait(m_desktop);
+        ImportResult replaced = ImportDrawFile(m_dbPath.toStdString(), m_game, path.toStdString(), AddMode::Replace);
+        QString summary = QString::fromStdString(ImportSummary(replaced));
+        return std::pair(std::move(replaced), std::move(summary));
+    });
 }
 
-void DrawExchange::ShowImport(const ImportResult& result, const QString& summary) {
+void DrawExchange::ShowImport(const ImportResult& result, const QString& summary, const Replacement& replace) {
     switch (result.outcome) {
     case ImportOutcome::Imported:
         emit DrawsImported();
@@ -76,6 +89,10 @@ void DrawExchange::ShowImport(const ImportResult& result, const QString& summary
             report << QString::fromStdString(line);
         }
         m_desktop.ShowMessage(m_window, report.join(QLatin1Char('\n')), Desktop::Icon::Stop);
+        if (result.replaceable && m_desktop.Ask(m_window, ToQString(kReplaceQuestion), Desktop::Answer::No)) {
+            const auto [replaced, replacedSummary] = replace();
+            ShowImport(replaced, replacedSummary, replace);
+        }
         return;
     }
     case ImportOutcome::Failed:
@@ -126,7 +143,12 @@ void DrawExchange::UpdateResults() {
     case UpdateOutcome::Imported:
     case UpdateOutcome::Refused:
     case UpdateOutcome::Failed:
-        ShowImport(update.import, QString::fromStdString(UpdateSummary(update)));
+        ShowImport(update.import, QString::fromStdString(UpdateSummary(update)), [this, &update] {
+            WaitCursor wait(m_desktop);
+            FeedUpdate replaced = ImportFeedBody(m_dbPath.toStdString(), m_game, update.body, AddMode::Replace);
+            QString summary = QString::fromStdString(UpdateSummary(replaced));
+            return std::pair(std::move(replaced.import), std::move(summary));
+        });
         return;
     }
 }

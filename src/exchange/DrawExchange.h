@@ -7,6 +7,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+#include <utility>
+
 class QMimeData;
 class QWidget;
 
@@ -50,8 +53,13 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Imports again letting the file's draws replace the stored ones; with its summary.
+    using Replacement = std::function<std::pair<ImportResult, QString>()>;
+
     static QStringList ImportFiles(const QMimeData* mime);
-    void ShowImport(const ImportResult& result, const QString& summary);
+    // Tells what an import did; after a refusal that a replace would get past,
+    // offers the replace.
+    void ShowImport(const ImportResult& result, const QString& summary, const Replacement& replace);
 
     Desktop& m_desktop;
     Game m_game;
