@@ -33,7 +33,7 @@ void FillBook(const TestDatabase& db) {
     WriteFile(file, kHeader + "1,191,1994-10-07,90000\n2,988,1994-10-14,91000\n3,010,1994-10-21,92000\n"
                               "4,404,1994-10-28,93000\n");
     QCOMPARE(int(ImportDrawFile(db.Path(), Game::Numbers3, file).outcome), int(ImportOutcome::Imported));
-    db.Execute("UPDATE numbers3 SET kounyu1='123' WHERE kaisai=2");
+    db.Execute("UPDATE ナンバーズ3 SET kounyu1='123' WHERE kaisai=2");
 }
 
 void SelectRows(QTableView* list, const QList<int>& rows) {
@@ -109,7 +109,7 @@ void NumbersChangeTest::deletingAsksFirstAndTakesTheDrawsWithTheirResults() {
         QCOMPARE(db.Count("SELECT COUNT(*) FROM draw_results WHERE game='3' AND kaisai=" + std::to_string(draw)), 1);
     }
     QCOMPARE(listed, kept);
-    QCOMPARE(db.Count("SELECT COUNT(*) FROM numbers3"), left.size());
+    QCOMPARE(db.Count("SELECT COUNT(*) FROM ナンバーズ3"), left.size());
     QCOMPARE(db.Count("SELECT COUNT(*) FROM draw_results"), left.size());
     QCOMPARE(TextOf(window.get(), IDC_NEXT_DRAW), next);
     if (!yes) {
@@ -153,7 +153,7 @@ void NumbersChangeTest::refusedImportOffersToLetTheFileWin() {
     // Digits and payouts as the file has them; the number typed beside draw 2 stays.
     QCOMPARE(db.Row(Game::Numbers3, 2), std::string("2\t9\t8\t9\t123\t　\t　\t　\t　\t "));
     QCOMPARE(db.Count("SELECT straight FROM draw_results WHERE game='3' AND kaisai=4"), 93500);
-    QCOMPARE(db.Count("SELECT COUNT(*) FROM numbers3"), 5);
+    QCOMPARE(db.Count("SELECT COUNT(*) FROM ナンバーズ3"), 5);
     QCOMPARE(TextOf(window.get(), IDC_NEXT_DRAW), QStringLiteral("6"));
     QCOMPARE(desktop.messages.size(), std::size_t{2});
     QCOMPARE(desktop.messages.back().icon, Desktop::Icon::None);
