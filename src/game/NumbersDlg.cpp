@@ -314,8 +314,7 @@ void CNumbersDlg::OnDeleteDraws() {
             draws.push_back({drawNo, m_model->Cell(row, 1).toStdString()});
         }
     }
-    if (draws.empty() ||
-        !m_desktop.Ask(this, QString::fromStdString(DeleteQuestion(draws)), Desktop::Answer::No)) {
+    if (draws.empty() || !m_desktop.Ask(this, QString::fromStdString(DeleteQuestion(draws)), Desktop::Answer::No)) {
         return;
     }
     std::vector<int> drawNos;

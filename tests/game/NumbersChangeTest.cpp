@@ -138,10 +138,11 @@ void NumbersChangeTest::refusedImportOffersToLetTheFileWin() {
 
         // The report keeps its text, then the question with No preset.
         QVERIFY(!desktop.messages.empty());
-        QCOMPARE(desktop.messages.front().text,
-                 QStringLiteral("　CSVファイルを取り込めませんでした。記録は何も変わっていません。。\n"
-                                "　2行目：第2回は当選数字988で登録済みです（ファイルでは989）。。\n"
-                                "　4行目：第4回はストレートの当せん金93,000円で登録済みです（ファイルでは93,500円）。。"));
+        QCOMPARE(
+            desktop.messages.front().text,
+            QStringLiteral("　CSVファイルを取り込めませんでした。記録は何も変わっていません。。\n"
+                           "　2行目：第2回は当選数字988で登録済みです（ファイルでは989）。。\n"
+                           "　4行目：第4回はストレートの当せん金93,000円で登録済みです（ファイルでは93,500円）。。"));
         QCOMPARE(desktop.questions.size(), std::size_t{1});
         QVERIFY(desktop.questions.front().startsWith(QStringLiteral("　ファイルの内容で置き換えますか？")));
         QCOMPARE(desktop.presets, std::vector<Desktop::Answer>{Desktop::Answer::No});
