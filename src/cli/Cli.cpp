@@ -25,12 +25,18 @@ constexpr const char* kUsage =
     "  register N3 N4 [--numbers3 a,b,c,d,e] [--numbers4 a,b,c,d,e]\n"
     "             次回の当選数字を両方まとめて登録（例: register 409 1234）。予想数字は省くと予想どおり。\n"
     "             登録した二回を list と同じ形で表示\n"
-    "  import 3|4 FILE\n"
+    "  import 3|4 FILE [--replace]\n"
     "             CSVファイルか以前の形式の記録帳から当選数字を取り込む（登録済みの回は飛ばす）。結果を一行で表示\n"
-    "  update 3|4 [--url URL] | update 3|4 --bundled\n"
+    "             --replace: 当選数字・抽せん日・当せん金が違う登録済みの回を、ファイルの内容で置き換える\n"
+    "                        （予想数字はそのまま）\n"
+    "  update 3|4 [--url URL] [--replace] | update 3|4 --bundled [--replace]\n"
     "             最新の当せん番号（抽せん日・当せん金つき）を取り込み元から受け取って取り込む。結果を一行で表示\n"
     "             --bundled: 受け取らずに、プログラムに付いている第1回～第7054回を取り込む\n"
+    "             --replace: import と同じ\n"
     "             終了コード: 0 済み（最新だったときも）、1 取り込めない、3 データベース、4 受け取れない\n"
+    "  delete 3|4 DRAW...\n"
+    "             第DRAW回を抽せん日・当せん金ごと削除する（例: delete 3 15 16）。何も表示しない\n"
+    "             終了コード: 0 削除した、1 記録帳にない回がある（何も削除しない）、3 データベース\n"
     "  migrate\n"
     "             以前の形式（Jet）の記録帳を、この形式に移す。元のファイルは名前を変えて残す\n"
     "  export 3|4 [FILE]\n"
@@ -49,7 +55,7 @@ const std::map<std::string, Verb, std::less<>>& Verbs() {
     static const std::map<std::string, Verb, std::less<>> verbs = {
         {"next", Next},         {"list", List},     {"predict", Predict}, {"search", Search}, {"store", Store},
         {"register", Register}, {"import", Import}, {"migrate", Migrate}, {"update", Update}, {"export", Export},
-        {"backtest", Backtest}, {"stats", Stats},   {"ledger", Ledger},
+        {"backtest", Backtest}, {"stats", Stats},   {"ledger", Ledger},   {"delete", Delete},
     };
     return verbs;
 }

@@ -69,5 +69,6 @@ Outcome Register(const Invocation& call);
 Outcome Import(const Invocation& call);
 Outcome Migrate(const Invocation& call);
 Outcome Update(const Invocation& call);
+Outcome Delete(const Invocation& call);
 
 } // namespace drawbook::cli

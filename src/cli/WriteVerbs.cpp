@@ -3,6 +3,7 @@
 #include "exchange/BookMigration.h"
 
 #include "db/DrawCounter.h"
+#include "draw/DrawNumber.h"
 #include "draw/Utf8.h"
 #include "edit/DrawUpdate.h"
 #include "exchange/DrawImport.h"
@@ -60,6 +61,11 @@ Outcome Imported(const ImportResult& result, std::ostream& out) {
     return StoreFailed(result.error);
 }
 
+// "--replace": stored draws the file disagrees with take its values.
+AddMode TakeReplace(std::vector<std::string>& words) {
+    return TakeFlag(words, "--replace") ? AddMode::Replace : AddMode::Refuse;
+}
+
 } // namespace
 
 Outcome Store(const Invocation& call) {
@@ -111,12 +117,15 @@ Outcome Register(const Invocation& call) {
 }
 
 Outcome Import(const Invocation& call) {
-    ExpectWords(call.words, 2);
-    return Imported(ImportDrawFile(call.dbPath, GameArgument(call.words[0]), call.words[1]), call.out);
+    std::vector<std::string> words = call.words;
+    const AddMode mode = TakeReplace(words);
+    ExpectWords(words, 2);
+    return Imported(ImportDrawFile(call.dbPath, GameArgument(words[0]), words[1], mode), call.out);
 }
 
 Outcome Update(const Invocation& call) {
     std::vector<std::string> words = call.words;
+    const AddMode mode = TakeReplace(words);
     const bool bundled = TakeFlag(words, "--bundled");
     const std::optional<std::string> url = TakeOption(words, "--url");
     ExpectWords(words, 1);
@@ -125,18 +134,51 @@ Outcome Update(const Invocation& call) {
         if (url) {
             throw UsageError{"--bundled と --url は一緒に使えません"};
         }
-        return Imported(ImportDrawFile(call.dbPath, game, call.bundledDir + std::string(BundledHistoryFileName(game))),
-                        call.out);
+        return Imported(
+            ImportDrawFile(call.dbPath, game, call.bundledDir + std::string(BundledHistoryFileName(game)), mode),
+            call.out);
     }
     const std::string source = url.value_or(std::string(DefaultFeedUrl(game)));
     if (const auto problem = FeedUrlProblem(source)) {
         throw UsageError{"--url: " + *problem};
     }
-    FeedUpdate update = UpdateFromFeed(call.dbPath, game, source, FeedLimits{});
+    FeedUpdate update = UpdateFromFeed(call.dbPath, game, source, FeedLimits{}, {}, mode);
     if (update.outcome == UpdateOutcome::NotDownloaded || update.outcome == UpdateOutcome::Canceled) {
         return {kExitDownload, {update.message}, {}};
     }
     return Imported(std::move(update.import), call.out);
+}
+
+Outcome Delete(const Invocation& call) {
+    if (call.words.size() < 2) {
+        throw UsageError{"消す開催回がありません"};
+    }
+    const Game game = GameArgument(call.words[0]);
+    std::vector<int> drawNos;
+    for (std::size_t i = 1; i < call.words.size(); ++i) {
+        const std::string& word = DrawArgument(call.words[i]);
+        // Six digits or more are beyond the last draw a book holds, and beyond stoi's care.
+        const int drawNo = word.size() > 5 ? kLastDrawNo + 1 : std::stoi(word);
+        if (drawNo > kLastDrawNo) {
+            throw UsageError{"DRAW は " + std::to_string(kLastDrawNo) + " までです: " + call.words[i]};
+        }
+        drawNos.push_back(drawNo);
+    }
+    const DeleteResult result = DeleteDraws(call.dbPath, game, drawNos);
+    switch (result.outcome) {
+    case DeleteOutcome::Deleted:
+        return Done();
+    case DeleteOutcome::NotInBook: {
+        std::string missing;
+        for (const int drawNo : result.missing) {
+            missing += (missing.empty() ? "第" : "、第") + std::to_string(drawNo) + "回";
+        }
+        return Refused({"　" + missing + "は記録帳にありません。何も削除していません。。"});
+    }
+    case DeleteOutcome::Failed:
+        break;
+    }
+    return {kExitDatabase, {}, result.error};
 }
 
 Outcome Migrate(const Invocation& call) {

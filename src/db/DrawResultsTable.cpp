@@ -24,27 +24,31 @@ std::string YenColumns() {
     return columns;
 }
 
-std::string WriteStatement(bool fill) {
+std::string WriteStatement(ResultsMerge merge) {
     std::string sql = "INSERT ";
-    if (!fill) {
+    if (merge == ResultsMerge::Replace) {
         sql += "OR REPLACE ";
     }
     sql += "INTO " + std::string(kResultsTable) + " (game,kaisai,draw_date" + YenColumns() +
            ") VALUES (?1,?2,?3,?4,?5,?6,?7,?8)";
-    if (fill) {
-        sql += " ON CONFLICT (game,kaisai) DO UPDATE SET draw_date=coalesce(draw_date,excluded.draw_date)";
+    if (merge != ResultsMerge::Replace) {
+        // Fill prefers the stored value, Overwrite the written one.
+        const auto coalesce = [merge](const std::string& name) {
+            return name + (merge == ResultsMerge::Fill ? "=coalesce(" + name + ",excluded." + name + ")"
+                                                       : "=coalesce(excluded." + name + "," + name + ")");
+        };
+        sql += " ON CONFLICT (game,kaisai) DO UPDATE SET " + coalesce("draw_date");
         for (const std::string_view column : kYenColumns) {
-            const std::string name(column);
-            sql += "," + name + "=coalesce(" + name + ",excluded." + name + ")";
+            sql += "," + coalesce(std::string(column));
         }
     }
     return sql;
 }
 
 std::unique_ptr<Statement> SelectResults(Connection& connection, Game game, int first, int last) {
-    auto rows = std::make_unique<Statement>(connection, "SELECT kaisai,draw_date" + YenColumns() + " FROM " +
-                                                            std::string(kResultsTable) +
-                                                            " WHERE game=?1 AND kaisai>=?2 AND kaisai<=?3 ORDER BY kaisai");
+    auto rows = std::make_unique<Statement>(
+        connection, "SELECT kaisai,draw_date" + YenColumns() + " FROM " + std::string(kResultsTable) +
+                        " WHERE game=?1 AND kaisai>=?2 AND kaisai<=?3 ORDER BY kaisai");
     rows->BindText(1, GameCode(game));
     rows->BindInt(2, first);
     rows->BindInt(3, last);
@@ -130,7 +134,10 @@ DrawResults FindResults(std::span<const StoredResults> stored, int drawNo) {
 }
 
 ResultsWriter::ResultsWriter(Connection& connection, Game game, bool fill)
-    : m_statement(connection, WriteStatement(fill)) {
+    : ResultsWriter(connection, game, fill ? ResultsMerge::Fill : ResultsMerge::Replace) {}
+
+ResultsWriter::ResultsWriter(Connection& connection, Game game, ResultsMerge merge)
+    : m_statement(connection, WriteStatement(merge)) {
     m_statement.BindText(1, GameCode(game));
 }
 

@@ -57,11 +57,19 @@ bool HasResultsTable(Connection& connection);
 // Makes the table unless it is there. Throws DbError.
 void CreateResultsTable(Connection& connection);
 
+// How a write meets a row already stored.
+enum class ResultsMerge {
+    Replace,   // the row is replaced
+    Fill,      // every stored value stays; only the unknown ones are added
+    Overwrite, // every known value is written; a stored one stays where the write has none
+};
+
 // Writes one draw's results; "fill" keeps every value already stored and adds
 // only the unknown ones, otherwise the row is replaced. Holds one prepared statement.
 class ResultsWriter {
 public:
     ResultsWriter(Connection& connection, Game game, bool fill);
+    ResultsWriter(Connection& connection, Game game, ResultsMerge merge);
 
     void Write(int drawNo, const DrawResults& results);
 

@@ -54,9 +54,10 @@ bool SameDigits(const Statement& rows, const DigitList& digits) {
 }
 
 enum DrawState : char {
-    kNew,     // the book lacks it
-    kStored,  // the book holds it with the same digits
-    kDiffers, // the book holds it with other digits
+    kNew,      // the book lacks it
+    kStored,   // the book holds it with the same digits
+    kDiffers,  // the book holds it with other digits
+    kReplaced, // the book holds it otherwise, and the batch replaces it
 };
 
 // How the book holds each draw of the batch, in one pass over the stored rows
@@ -83,7 +84,8 @@ std::vector<DrawConflict> FindStored(Connection& connection, Game game, std::spa
             state[index] = kStored;
             if (!SameDigits(rows, draws[index].digits)) {
                 state[index] = kDiffers;
-                conflicts.push_back({index, DrawField::Digits, Prize::Straight, StoredText(rows, draws[index].digits.size())});
+                conflicts.push_back(
+                    {index, DrawField::Digits, Prize::Straight, StoredText(rows, draws[index].digits.size())});
             }
         }
     }
@@ -178,9 +180,101 @@ std::vector<ResultsPlan> PlanResults(Connection& connection, Game game, std::spa
     return plans;
 }
 
+// Each draw number's results as the batch's copies give them, first copy first,
+// in the order's draw order; nothing when two copies disagree on digits or results.
+std::optional<std::vector<DrawResults>> BatchResults(std::span<const NewDraw> draws,
+                                                     std::span<const std::size_t> order) {
+    std::vector<DrawResults> merged;
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        const NewDraw& draw = draws[order[i]];
+        if (i == 0 || draw.drawNo != draws[order[i - 1]].drawNo) {
+            merged.push_back(draw.results);
+            continue;
+        }
+        if (draw.digits != draws[order[i - 1]].digits || !ResultsAgree(merged.back(), draw.results)) {
+            return std::nullopt;
+        }
+        FillUnknown(merged.back(), draw.results);
+    }
+    return merged;
+}
+
+// Puts the batch's digits and results in place of the stored draws a conflict
+// names; the other draws are left to the add. Returns how many were replaced.
+std::size_t ReplaceStored(Connection& connection, Game game, std::span<const NewDraw> draws,
+                          std::span<const std::size_t> order, const std::vector<DrawResults>& merged,
+                          const std::vector<DrawConflict>& conflicts, std::vector<char>& state) {
+    std::vector<int> replaced;
+    for (const DrawConflict& conflict : conflicts) {
+        replaced.push_back(draws[conflict.index].drawNo);
+    }
+    std::sort(replaced.begin(), replaced.end());
+    replaced.erase(std::unique(replaced.begin(), replaced.end()), replaced.end());
+
+    Statement digits(connection, UpdateDigitsStatement(game));
+    // Results that belonged to other digits go; otherwise the stored ones stay where the batch has none.
+    std::optional<ResultsWriter> replace;
+    std::optional<ResultsWriter> overwrite;
+    std::optional<Statement> remove;
+    const bool anyResults = std::any_of(merged.begin(), merged.end(), [](const DrawResults& r) { return r.Any(); });
+    if (anyResults || HasResultsTable(connection)) {
+        CreateResultsTable(connection);
+        replace.emplace(connection, game, ResultsMerge::Replace);
+        overwrite.emplace(connection, game, ResultsMerge::Overwrite);
+        remove.emplace(connection, "DELETE FROM " + std::string(kResultsTable) + " WHERE game=?1 AND kaisai=?2");
+        remove->BindText(1, GameCode(game));
+    }
+    std::size_t group = 0;
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        const std::size_t index = order[i];
+        const NewDraw& draw = draws[index];
+        const bool first = i == 0 || draw.drawNo != draws[order[i - 1]].drawNo;
+        if (first && i > 0) {
+            ++group;
+        }
+        if (!std::binary_search(replaced.begin(), replaced.end(), draw.drawNo)) {
+            continue;
+        }
+        const bool otherDigits = state[index] == kDiffers;
+        state[index] = kReplaced;
+        if (!first) {
+            continue;
+        }
+        const DrawResults& results = merged[group];
+        if (otherDigits) {
+            digits.Reset();
+            digits.BindInt(1, draw.drawNo);
+            for (std::size_t p = 0; p < draw.digits.size(); ++p) {
+                digits.BindInt(static_cast<int>(p) + 2, draw.digits[p]);
+            }
+            digits.Execute();
+            if (results.Any()) {
+                replace->Write(draw.drawNo, results);
+            } else if (remove) {
+                remove->Reset();
+                remove->BindInt(2, draw.drawNo);
+                remove->Execute();
+            }
+        } else {
+            overwrite->Write(draw.drawNo, results); // only a date or payout differed: the batch has some
+        }
+    }
+    return replaced.size();
+}
+
 } // namespace
 
-AddResult AddDraws(const std::string& dbPath, Game game, std::span<const NewDraw> draws) {
+std::string UpdateDigitsStatement(Game game) {
+    std::string sql = "UPDATE " + std::string(TableName(game)) + " SET ";
+    int parameter = 2;
+    for (const std::string_view column : DigitColumns(game)) {
+        sql += (parameter > 2 ? "," : "") + std::string(column) + "=?" + std::to_string(parameter);
+        ++parameter;
+    }
+    return sql + " WHERE kaisai=?1";
+}
+
+AddResult AddDraws(const std::string& dbPath, Game game, std::span<const NewDraw> draws, AddMode mode) {
     AddResult result;
     if (draws.empty()) {
         return result;
@@ -204,10 +298,19 @@ AddResult AddDraws(const std::string& dbPath, Game game, std::span<const NewDraw
         if (anyResults || anyNew) {
             plans = PlanResults(connection, game, draws, order, state, result.conflicts);
         }
+        // Only a batch that agrees with itself can replace what the book holds.
+        const std::optional<std::vector<DrawResults>> merged =
+            result.conflicts.empty() ? std::nullopt : BatchResults(draws, order);
+        if (merged && mode == AddMode::Replace) {
+            result.replaced = ReplaceStored(connection, game, draws, order, *merged, result.conflicts, state);
+            std::erase_if(plans, [&](const ResultsPlan& plan) { return state[order[plan.first]] == kReplaced; });
+            result.conflicts.clear();
+        }
         if (!result.conflicts.empty()) {
             // The transaction rolls back as it goes out of scope.
             AddResult refused;
             refused.outcome = AddOutcome::Conflict;
+            refused.replaceable = merged.has_value();
             refused.conflicts = std::move(result.conflicts);
             std::stable_sort(refused.conflicts.begin(), refused.conflicts.end(),
                              [&draws](const DrawConflict& a, const DrawConflict& b) {
@@ -221,6 +324,9 @@ AddResult AddDraws(const std::string& dbPath, Game game, std::span<const NewDraw
         bool emptyNumbersBound = false;
         for (const std::size_t index : order) {
             const NewDraw& draw = draws[index];
+            if (state[index] == kReplaced) {
+                continue;
+            }
             if (state[index] != kNew) {
                 ++result.skipped;
                 continue;
@@ -233,7 +339,8 @@ AddResult AddDraws(const std::string& dbPath, Game game, std::span<const NewDraw
             // The empty numbers stay bound from one draw without numbers to the next.
             if (draw.numbers || !emptyNumbersBound) {
                 for (int n = 0; n < kNumberCount; ++n) {
-                    insert.BindText(firstNumber + n, draw.numbers ? (*draw.numbers)[static_cast<std::size_t>(n)] : kEmptyNumber);
+                    insert.BindText(firstNumber + n,
+                                    draw.numbers ? (*draw.numbers)[static_cast<std::size_t>(n)] : kEmptyNumber);
                 }
                 emptyNumbersBound = !draw.numbers;
             }
@@ -269,6 +376,48 @@ AddResult AddDraws(const std::string& dbPath, Game game, std::span<const NewDraw
         failed.outcome = AddOutcome::Failed;
         failed.error = e.what();
         return failed;
+    }
+    return result;
+}
+
+DeleteResult DeleteDraws(const std::string& dbPath, Game game, std::span<const int> drawNos) {
+    DeleteResult result;
+    std::vector<int> sorted(drawNos.begin(), drawNos.end());
+    std::sort(sorted.begin(), sorted.end());
+    sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
+    try {
+        Connection connection(dbPath, OpenMode::ReadWrite);
+        Transaction transaction(connection);
+        Statement find(connection, SelectDraws(game, DrawColumns::KeyAndDigits, "WHERE kaisai=?1 LIMIT 1"));
+        for (const int drawNo : sorted) {
+            find.Reset();
+            find.BindInt(1, drawNo);
+            if (!find.Step()) {
+                result.missing.push_back(drawNo);
+            }
+        }
+        if (!result.missing.empty()) {
+            result.outcome = DeleteOutcome::NotInBook;
+            return result;
+        }
+        Statement draw(connection, "DELETE FROM " + std::string(TableName(game)) + " WHERE kaisai=?1");
+        for (const int drawNo : sorted) {
+            draw.Reset();
+            draw.BindInt(1, drawNo);
+            draw.Execute();
+        }
+        if (HasResultsTable(connection)) {
+            Statement results(connection, "DELETE FROM " + std::string(kResultsTable) + " WHERE game=?1 AND kaisai=?2");
+            results.BindText(1, GameCode(game));
+            for (const int drawNo : sorted) {
+                results.Reset();
+                results.BindInt(2, drawNo);
+                results.Execute();
+            }
+        }
+        transaction.Commit();
+    } catch (const DbError& e) {
+        result = {DeleteOutcome::Failed, {}, e.what()};
     }
     return result;
 }

@@ -55,7 +55,7 @@ std::string ConflictText(const CsvDraw& draw, const DrawConflict& conflict) {
 } // namespace
 
 ImportResult ImportRead(const std::string& dbPath, Game game, DrawCsv csv, bool createMissingBook,
-                        std::string_view refusedMessage) {
+                        std::string_view refusedMessage, AddMode mode) {
     bool created = false;
     if (csv.problems.empty() && createMissingBook) {
         const DatabaseCheck check = PrepareDatabase(dbPath);
@@ -65,7 +65,7 @@ ImportResult ImportRead(const std::string& dbPath, Game game, DrawCsv csv, bool 
         created = check.state == DatabaseState::Created;
     }
     ImportResult result =
-        csv.problems.empty() ? ImportDraws(dbPath, game, csv.draws) : Refused(std::move(csv.problems));
+        csv.problems.empty() ? ImportDraws(dbPath, game, csv.draws, mode) : Refused(std::move(csv.problems));
     // A book made for draws that did not go in, as on a full disk, is not left behind.
     if (created && result.outcome != ImportOutcome::Imported) {
         RemoveNewDatabase(dbPath);
@@ -76,8 +76,8 @@ ImportResult ImportRead(const std::string& dbPath, Game game, DrawCsv csv, bool 
     return result;
 }
 
-ImportResult ImportDraws(const std::string& dbPath, Game game, const std::vector<CsvDraw>& draws) {
-    AddResult added = AddDraws(dbPath, game, draws);
+ImportResult ImportDraws(const std::string& dbPath, Game game, const std::vector<CsvDraw>& draws, AddMode mode) {
+    AddResult added = AddDraws(dbPath, game, draws, mode);
     switch (added.outcome) {
     case AddOutcome::Added:
         break;
@@ -87,7 +87,18 @@ ImportResult ImportDraws(const std::string& dbPath, Game game, const std::vector
             const CsvDraw& draw = draws[conflict.index];
             conflicts.emplace_back(draw.line, LineMessage(draw.line, ConflictText(draw, conflict)));
         }
-        return Refused(RefusalReport(std::move(conflicts)));
+        ImportResult refused = Refused(RefusalReport(std::move(conflicts)));
+        refused.replaceable = added.replaceable;
+        if (added.replaceable) {
+            // The conflicts come in draw order, a draw's copies side by side.
+            for (const DrawConflict& conflict : added.conflicts) {
+                const CsvDraw& draw = draws[conflict.index];
+                if (refused.replaceableDraws.empty() || refused.replaceableDraws.back().drawNo != draw.drawNo) {
+                    refused.replaceableDraws.push_back({draw.drawNo, DigitsText(draw.digits)});
+                }
+            }
+        }
+        return refused;
     }
     case AddOutcome::Failed:
         return Failed(std::move(added.error));
@@ -97,22 +108,22 @@ ImportResult ImportDraws(const std::string& dbPath, Game game, const std::vector
     return result;
 }
 
-ImportResult ImportDrawCsv(const std::string& dbPath, Game game, std::string_view bytes) {
-    return ImportRead(dbPath, game, ReadDrawCsv(game, bytes), false);
+ImportResult ImportDrawCsv(const std::string& dbPath, Game game, std::string_view bytes, AddMode mode) {
+    return ImportRead(dbPath, game, ReadDrawCsv(game, bytes), false, kCsvRefusedMessage, mode);
 }
 
-ImportResult ImportDrawFile(const std::string& dbPath, Game game, const std::string& path) {
+ImportResult ImportDrawFile(const std::string& dbPath, Game game, const std::string& path, AddMode mode) {
     const std::optional<std::string> bytes = ReadWholeFile(path);
     if (!bytes) {
         return Refused({FileNotReadMessage(path)});
     }
     if (IsJetBytes(*bytes)) {
-        return ImportJetFile(dbPath, game, path);
+        return ImportJetFile(dbPath, game, path, mode);
     }
-    return ImportRead(dbPath, game, ReadDrawCsv(game, *bytes), true);
+    return ImportRead(dbPath, game, ReadDrawCsv(game, *bytes), true, kCsvRefusedMessage, mode);
 }
 
-ImportResult ImportJetFile(const std::string& dbPath, Game game, const std::string& path) {
+ImportResult ImportJetFile(const std::string& dbPath, Game game, const std::string& path, AddMode mode) {
     const JetBook book = ReadJetBook(path);
     if (!book.read) {
         return Refused({std::string(kJetRefusedMessage), "　" + path + "を読めませんでした（" + book.error + "）。。"});
@@ -158,7 +169,7 @@ ImportResult ImportJetFile(const std::string& dbPath, Game game, const std::stri
     } else if (read.draws.empty()) {
         read.problems = {std::string(kCsvRefusedMessage), std::string(kNoDrawsMessage)};
     }
-    return ImportRead(dbPath, game, std::move(read), true, kJetRefusedMessage);
+    return ImportRead(dbPath, game, std::move(read), true, kJetRefusedMessage, mode);
 }
 
 std::string ImportSummary(const ImportResult& result) {
@@ -175,7 +186,22 @@ std::string ImportSummary(const ImportResult& result) {
     if (result.completed > 0) {
         summary += "抽せん日・当せん金を" + std::to_string(result.completed) + "回分に記録しました。";
     }
-    return summary + "。";
+    return summary + ReplacedText(result) + "。";
+}
+
+std::string ReplacedText(const AddCounts& counts) {
+    if (counts.replaced == 0) {
+        return {};
+    }
+    return "登録済みの" + std::to_string(counts.replaced) + "回分をファイルの内容で置き換えました。";
+}
+
+std::string ReplaceableDrawsText(const ImportResult& result) {
+    std::string text;
+    for (const ReplaceableDraw& draw : result.replaceableDraws) {
+        text += (text.empty() ? "第" : "、第") + std::to_string(draw.drawNo) + "回（当選数字 " + draw.digits + "）";
+    }
+    return text;
 }
 
 std::string FileNotReadMessage(std::string_view path) {

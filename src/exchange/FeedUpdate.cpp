@@ -1,11 +1,26 @@
 #include "exchange/FeedUpdate.h"
 
+#include "db/Connection.h"
+#include "db/DbError.h"
+#include "db/Statement.h"
+
 #include <optional>
 #include <utility>
 
 namespace drawbook {
 
 namespace {
+
+// The book's last draw; 0 when it holds none or cannot be read.
+int LastStoredDraw(const std::string& dbPath, Game game) {
+    try {
+        Connection connection(dbPath, OpenMode::ReadOnly);
+        Statement last(connection, "SELECT max(kaisai) FROM " + std::string(TableName(game)));
+        return last.Step() ? static_cast<int>(last.ColumnInteger(0).value_or(0)) : 0;
+    } catch (const DbError&) {
+        return 0;
+    }
+}
 
 FeedUpdate Imported(ImportResult import, int lastDrawNo) {
     FeedUpdate update;
@@ -38,7 +53,7 @@ std::string BundledHistoryQuestion(Game game) {
 }
 
 FeedUpdate UpdateFromFeed(const std::string& dbPath, Game game, const std::string& url, const FeedLimits& limits,
-                          const FeedProgress& progress) {
+                          const FeedProgress& progress, AddMode mode) {
     FeedUpdate update;
     const FeedDownload download = DownloadFeed(url, limits, progress);
     std::optional<std::string> problem;
@@ -57,9 +72,18 @@ FeedUpdate UpdateFromFeed(const std::string& dbPath, Game game, const std::strin
         update.outcome = UpdateOutcome::Canceled;
         return update;
     }
-    DrawCsv csv = ReadDrawCsv(game, download.body, CsvSource::Download);
-    const int last = csv.draws.empty() ? 0 : csv.draws.back().drawNo;
-    return Imported(ImportRead(dbPath, game, std::move(csv), true, kFeedRefusedMessage), last);
+    return ImportFeedBody(dbPath, game, download.body, mode);
+}
+
+FeedUpdate ImportFeedBody(const std::string& dbPath, Game game, std::string_view body, AddMode mode) {
+    FeedUpdate update = Imported(
+        ImportRead(dbPath, game, ReadDrawCsv(game, body, CsvSource::Download), true, kFeedRefusedMessage, mode), 0);
+    if (update.outcome == UpdateOutcome::Imported) {
+        update.lastDrawNo = LastStoredDraw(dbPath, game);
+    } else if (update.outcome == UpdateOutcome::Refused) {
+        update.body = body;
+    }
+    return update;
 }
 
 std::string UpdateSummary(const FeedUpdate& update) {
@@ -77,7 +101,7 @@ std::string UpdateSummary(const FeedUpdate& update) {
         summary +=
             "登録済みの" + std::to_string(counts.completed - counts.added) + "回分に抽せん日・当せん金を記録しました。";
     }
-    return summary + "。";
+    return summary + ReplacedText(counts) + "。";
 }
 
 } // namespace drawbook

@@ -31,15 +31,20 @@ enum class UpdateOutcome {
 struct FeedUpdate {
     UpdateOutcome outcome = UpdateOutcome::Imported;
     ImportResult import; // for Imported, Refused and Failed
-    int lastDrawNo = 0;  // the file's newest draw, for Imported
+    int lastDrawNo = 0;  // the book's last draw after the update, for Imported
     std::string message; // for NotDownloaded
+    std::string body;    // the downloaded file's text, kept after a refusal
 };
 
 // Downloads the game's results file and imports it with its dates and payouts;
 // a file that cannot be had changes nothing. The progress callback is asked once
 // more before anything is written, so a cancel up to then changes nothing either.
 FeedUpdate UpdateFromFeed(const std::string& dbPath, Game game, const std::string& url, const FeedLimits& limits,
-                          const FeedProgress& progress = {});
+                          const FeedProgress& progress = {}, AddMode mode = AddMode::Refuse);
+
+// Imports a downloaded results file's text as UpdateFromFeed does after its
+// download, so that a replace asked for after a refusal needs no second download.
+FeedUpdate ImportFeedBody(const std::string& dbPath, Game game, std::string_view body, AddMode mode);
 
 // What an update did: "　第7055回～第7060回の6回分を追加しました。。", or that the book was current.
 std::string UpdateSummary(const FeedUpdate& update);

@@ -80,6 +80,16 @@ TEST(CliTest, UsageErrors) {
         {"export"},
         {"export", "ナンバーズ3"},
         {"export", "3", "out.csv", "more.csv"},
+        {"import", "3", "--replace"},
+        {"update", "3", "--replace", "4"},
+        // delete
+        {"delete"},
+        {"delete", "3"},
+        {"delete", "5", "1"},
+        {"delete", "3", "1", "0"},
+        {"delete", "3", "x"},
+        {"delete", "3", "32768"},
+        {"delete", "3", "1000000"},
         // backtest and stats
         {"backtest"},
         {"backtest", "5"},
@@ -459,6 +469,45 @@ TEST(CliTest, RefusedImportsSayWhyAndChangeNothing) {
     const std::string newDb = dir.File("ナンバーズ.mdb");
     EXPECT_EQ(RunTool({"import", "4", csv}, newDb).code, 1);
     EXPECT_FALSE(std::filesystem::exists(newDb));
+}
+
+// delete takes whole draws or none; import --replace lets the file win over stored draws.
+TEST(CliTest, DeleteAndReplaceChangeStoredDraws) {
+    TestDatabase db;
+    db.InsertSequence(Game::Numbers3, 5); // draw k: k/10, k%10, 9-k%10
+    const std::string before = ReadBytes(db.Path());
+    CliRun run = RunTool({"delete", "3", "2", "9", "7"}, db.Path());
+    EXPECT_EQ(run.code, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "　第7回、第9回は記録帳にありません。何も削除していません。。\n");
+    EXPECT_EQ(ReadBytes(db.Path()), before);
+
+    run = RunTool({"delete", "3", "4", "2", "4"}, db.Path());
+    EXPECT_EQ(run.code, 0);
+    EXPECT_EQ(run.out + run.err, "");
+    EXPECT_EQ(RunTool({"list", "3"}, db.Path()).out, "1\t018\tn1\t\t\t\t\n"
+                                                     "3\t036\tn3\t\t\t\t\n"
+                                                     "5\t054\tn5\t\t\t\t\n");
+
+    TempDir dir;
+    const std::string csv = dir.File("n3.csv");
+    WriteFile(csv, "回号,抽せん日,当せん番号\n1,1994-10-07,018\n3,1994-10-21,057\n6,1994-11-11,630\n");
+    const std::string refused = "　CSVファイルを取り込めませんでした。記録は何も変わっていません。。\n"
+                                "　3行目：第3回は当選数字036で登録済みです（ファイルでは057）。。\n";
+    EXPECT_EQ(RunTool({"import", "3", csv}, db.Path()).err, refused);
+    run = RunTool({"import", "3", "--replace", csv}, db.Path());
+    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(run.out,
+              "　1回分を追加しました（第6回～第6回）。登録済みの1回分は飛ばしました。"
+              "抽せん日・当せん金を2回分に記録しました。登録済みの1回分をファイルの内容で置き換えました。。\n");
+    EXPECT_EQ(RunTool({"list", "3"}, db.Path()).out, "1\t018\tn1\t\t\t\t\n"
+                                                     "3\t057\tn3\t\t\t\t\n"
+                                                     "5\t054\tn5\t\t\t\t\n"
+                                                     "6\t630\t　\t　\t　\t　\t　\n");
+
+    run = RunTool({"delete", "3", "1"}, dir.File("none.mdb"));
+    EXPECT_EQ(run.code, 3);
+    EXPECT_TRUE(run.err.starts_with("drawbook-cli: データベース ")) << run.err;
 }
 
 TEST(CliTest, ImportAndExportFailures) {

@@ -28,15 +28,15 @@ TEST(DrawStoreTest, StoredDrawsAreMetWhereverTheyStand) {
     const std::vector<std::string> stored = db.Rows(Game::Numbers3);
 
     // 7 differs from the book, the second 4 from the first 4: nothing is written.
-    const std::vector<NewDraw> refused = {
-        {8, {1, 1, 1}}, {2, {9, 8, 8}}, {3, {2, 8, 6}}, {4, {0, 0, 1}}, {7, {0, 1, 8}}, {4, {0, 0, 2}}};
+    const std::vector<NewDraw> refused = {{8, {1, 1, 1}}, {2, {9, 8, 8}}, {3, {2, 8, 6}},
+                                          {4, {0, 0, 1}}, {7, {0, 1, 8}}, {4, {0, 0, 2}}};
     const AddResult conflict = AddDraws(db.Path(), Game::Numbers3, refused);
     EXPECT_EQ(conflict.outcome, AddOutcome::Conflict);
     EXPECT_EQ(Conflicts(conflict), "5:001 4:019 ");
     EXPECT_EQ(db.Rows(Game::Numbers3), stored);
 
-    const std::vector<NewDraw> accepted = {
-        {8, {1, 1, 1}}, {2, {9, 8, 8}}, {3, {2, 8, 6}}, {4, {0, 0, 1}}, {4, {0, 0, 1}}, {6, {5, 5, 5}}};
+    const std::vector<NewDraw> accepted = {{8, {1, 1, 1}}, {2, {9, 8, 8}}, {3, {2, 8, 6}},
+                                           {4, {0, 0, 1}}, {4, {0, 0, 1}}, {6, {5, 5, 5}}};
     const AddResult added = AddDraws(db.Path(), Game::Numbers3, accepted);
     EXPECT_EQ(added.outcome, AddOutcome::Added);
     EXPECT_EQ(added.added, 4U);
@@ -143,4 +143,125 @@ TEST(DrawStoreTest, LeftoverResultsOfANewDrawWithoutResultsAreRemoved) {
     EXPECT_EQ(some.completed, 1U);
     EXPECT_EQ(db.Count("SELECT count(*) FROM draw_results WHERE kaisai IN (2,3)"), 0);
     EXPECT_EQ(db.Count("SELECT count(*) FROM draw_results WHERE kaisai=4 AND draw_date='1994-10-28'"), 1);
+}
+
+// Replace puts the batch's digits and results in place of the stored draws the
+// batch disagrees with, keeping their numbers; the rest of the batch goes in as
+// without it. A batch that disagrees with itself refuses in either mode.
+TEST(DrawStoreTest, ReplaceTakesTheBatchValuesOfConflictingStoredDraws) {
+    EXPECT_EQ(UpdateDigitsStatement(Game::Numbers4), "UPDATE " + std::string(TableName(Game::Numbers4)) +
+                                                         " SET N1000=?2,N100=?3,N10=?4,N1=?5 WHERE kaisai=?1");
+    const auto draw = [](int drawNo, DigitList digits, int date, int straight) {
+        NewDraw made{drawNo, digits, 0};
+        made.results.date = date;
+        made.results.yen[0] = straight;
+        return made;
+    };
+    const std::vector<NewDraw> otherDigits = {draw(1, {1, 9, 2}, 0, 50000), draw(3, {2, 8, 6}, 19941021, kUnknownYen),
+                                              draw(4, {5, 5, 5}, 0, kUnknownYen)};
+    const std::vector<NewDraw> otherPayout = {draw(2, {9, 8, 8}, 0, 200), draw(2, {9, 8, 8}, 19941014, kUnknownYen)};
+    const std::vector<NewDraw> selfConflict = {draw(1, {1, 9, 2}, 0, kUnknownYen), draw(5, {1, 1, 1}, 0, 1),
+                                               draw(5, {1, 1, 1}, 0, 2)};
+    struct Case {
+        const char* name;
+        const std::vector<NewDraw>& batch;
+        AddMode mode;
+        AddOutcome outcome;
+        bool replaceable;
+        std::array<std::size_t, 4> counts; // added, skipped, completed, replaced
+        std::vector<std::string> rows;     // draws 1 to 4 afterwards
+        std::vector<std::string> results;  // SQL conditions each met by one draw_results row
+    };
+    const std::vector<std::string> book = {"1\t1\t9\t1\t123\t\t\t\t\t ", "2\t9\t8\t8\t\t\t\t\t\t ",
+                                           "3\t2\t8\t6\t\t\t\t\t\t ", "(none)"};
+    const std::vector<Case> cases = {
+        {"digits differ",
+         otherDigits,
+         AddMode::Replace,
+         AddOutcome::Added,
+         false,
+         {1, 1, 1, 1},
+         {"1\t1\t9\t2\t123\t\t\t\t\t ", book[1], book[2], "4\t5\t5\t5\t　\t　\t　\t　\t　\t "},
+         // draw 1's stored date and box belonged to 191: they go
+         {"kaisai=1 AND draw_date IS NULL AND straight=50000 AND box IS NULL", "kaisai=3 AND draw_date='1994-10-21'"}},
+        {"digits differ, refused", otherDigits, AddMode::Refuse, AddOutcome::Conflict, true, {0, 0, 0, 0}, book, {}},
+        {"only a payout differs",
+         otherPayout,
+         AddMode::Replace,
+         AddOutcome::Added,
+         false,
+         {0, 0, 0, 1},
+         book,
+         // the stored date stays where the batch has none
+         {"kaisai=1 AND draw_date='1994-10-07' AND straight=119800 AND box=39900",
+          "kaisai=2 AND draw_date='1994-10-14' AND straight=200 AND box=111100"}},
+        {"the batch disagrees with itself",
+         selfConflict,
+         AddMode::Replace,
+         AddOutcome::Conflict,
+         false,
+         {0, 0, 0, 0},
+         book,
+         {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestDatabase db;
+        db.Insert(Game::Numbers3, {Draw(1, "191", {"123"}), Draw(2, "988"), Draw(3, "286")});
+        {
+            Connection connection(db.Path(), OpenMode::ReadWrite);
+            CreateResultsTable(connection);
+            ResultsWriter stored(connection, Game::Numbers3, false);
+            stored.Write(1, DrawResults{19941007, {119800, 39900, kUnknownYen, kUnknownYen, kUnknownYen}});
+            stored.Write(2, DrawResults{19941014, {333500, 111100, kUnknownYen, kUnknownYen, kUnknownYen}});
+        }
+        const std::string before = ReadBytes(db.Path());
+        const AddResult result = AddDraws(db.Path(), Game::Numbers3, c.batch, c.mode);
+        EXPECT_EQ(result.outcome, c.outcome);
+        EXPECT_EQ(result.replaceable, c.replaceable);
+        EXPECT_EQ((std::array{result.added, result.skipped, result.completed, result.replaced}), c.counts);
+        EXPECT_EQ((std::vector{db.Row(Game::Numbers3, 1), db.Row(Game::Numbers3, 2), db.Row(Game::Numbers3, 3),
+                               db.Row(Game::Numbers3, 4)}),
+                  c.rows);
+        if (c.outcome == AddOutcome::Conflict) {
+            EXPECT_EQ(ReadBytes(db.Path()), before);
+        }
+        for (const std::string& condition : c.results) {
+            EXPECT_EQ(db.Count("SELECT count(*) FROM draw_results WHERE game='3' AND " + condition), 1) << condition;
+        }
+    }
+}
+
+// Deleting takes the draws with their results and leaves the other game alone;
+// a draw the book lacks deletes nothing.
+TEST(DrawStoreTest, DeleteTakesDrawsWithTheirResultsOrNothing) {
+    TestDatabase db;
+    db.InsertSequence(Game::Numbers3, 5);
+    db.Insert(Game::Numbers4, Draw(2, "1234"));
+    {
+        Connection connection(db.Path(), OpenMode::ReadWrite);
+        CreateResultsTable(connection);
+        for (const Game game : {Game::Numbers3, Game::Numbers4}) {
+            ResultsWriter writer(connection, game, false);
+            writer.Write(2, DrawResults{19941014, {}});
+            writer.Write(4, DrawResults{19941028, {}});
+        }
+    }
+    const std::string before = ReadBytes(db.Path());
+    const DeleteResult missing = DeleteDraws(db.Path(), Game::Numbers3, std::vector{9, 1, 7, 9});
+    EXPECT_EQ(missing.outcome, DeleteOutcome::NotInBook);
+    EXPECT_EQ(missing.missing, (std::vector{7, 9}));
+    EXPECT_EQ(ReadBytes(db.Path()), before);
+
+    const DeleteResult deleted = DeleteDraws(db.Path(), Game::Numbers3, std::vector{4, 2});
+    EXPECT_EQ(deleted.outcome, DeleteOutcome::Deleted);
+    EXPECT_EQ(db.Count("SELECT group_concat(kaisai, '') FROM (SELECT kaisai FROM " +
+                       std::string(TableName(Game::Numbers3)) + " ORDER BY kaisai)"),
+              135);
+    EXPECT_EQ(db.Count("SELECT count(*) FROM draw_results WHERE game='3'"), 0);
+    EXPECT_EQ(db.Count("SELECT count(*) FROM draw_results WHERE game='4'"), 2);
+    EXPECT_EQ(db.Row(Game::Numbers4, 2).substr(0, 9), "2\t1\t2\t3\t4");
+
+    TempDir dir;
+    EXPECT_EQ(DeleteDraws(dir.File("none.mdb"), Game::Numbers3, std::vector{1}).outcome, DeleteOutcome::Failed);
 }

@@ -227,6 +227,38 @@ TEST(FeedUpdateTest, Summaries) {
     }
 }
 
+// A refused download keeps its text, so the replace asked for next needs none;
+// the summary names the book's last draw, a hand-registered one included.
+TEST(FeedUpdateTest, ARefusedBodyCanBeImportedAgainWithReplace) {
+    const std::string body = "draw_no,draw_date,winning_number,digit1,digit2,digit3,straight_payout,box_payout,"
+                             "set_straight_payout,set_box_payout,mini_payout\n"
+                             "1,1994-10-07,191,1,9,1,119800,39900,79800,19900,11900\n"
+                             "2,1994-10-14,988,9,8,8,333500,111100,222300,55500,33300\n";
+    TestDatabase db;
+    db.Insert(Game::Numbers3, {Draw(1, "191"), Draw(2, "989", {"123"}), Draw(10, "555")});
+    const std::string before = ReadBytes(db.Path());
+
+    const FeedUpdate refused = ImportFeedBody(db.Path(), Game::Numbers3, body, AddMode::Refuse);
+    EXPECT_EQ(refused.outcome, UpdateOutcome::Refused);
+    EXPECT_TRUE(refused.import.replaceable);
+    EXPECT_EQ(refused.body, body);
+    EXPECT_EQ(ReplaceableDrawsText(refused.import), "第2回（当選数字 988）");
+    EXPECT_EQ(ReadBytes(db.Path()), before);
+
+    const FeedUpdate replaced = ImportFeedBody(db.Path(), Game::Numbers3, refused.body, AddMode::Replace);
+    EXPECT_EQ(replaced.outcome, UpdateOutcome::Imported);
+    EXPECT_EQ(replaced.lastDrawNo, 10);
+    EXPECT_EQ(UpdateSummary(replaced),
+              "　記録帳は最新です（第10回まで登録済み）。登録済みの1回分に抽せん日・当せん金を記録"
+              "しました。登録済みの1回分をファイルの内容で置き換えました。。");
+    EXPECT_EQ(db.Row(Game::Numbers3, 2), "2\t9\t8\t8\t123\t\t\t\t\t ");
+    EXPECT_EQ(db.Count("SELECT count(*) FROM draw_results WHERE kaisai=2 AND straight=333500 AND mini=33300"), 1);
+
+    ImportResult several;
+    several.replaceableDraws = {{7057, "1234"}, {7058, "0012"}};
+    EXPECT_EQ(ReplaceableDrawsText(several), "第7057回（当選数字 1234）、第7058回（当選数字 0012）");
+}
+
 TEST(FeedUpdateTest, AcceptedUrls) {
     for (const char* good : {"https://example.org/n3.csv", "HTTP://127.0.0.1:8080/n3.csv", "file:///srv/n3.csv",
                              "file:///home/me/My Data/ナンバーズ3.csv"}) {
