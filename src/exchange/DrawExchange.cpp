@@ -20,14 +20,6 @@
 
 namespace drawbook {
 
-namespace {
-
-constexpr std::string_view kReplaceQuestion =
-    "　ファイルの内容で置き換えますか？\n\n　記録済みの回の当選数字・抽せん日・当せん金をファイルのとおりに直し、"
-    "ほかの回も取り込みます。予想数字はそのまま残ります。。";
-
-} // namespace
-
 DrawExchange::DrawExchange(Desktop& desktop, Game game, const QString& dbPath, const QString& historyPath,
                            const FeedLimits& limits, QWidget* window)
     : QObject(window), m_desktop(desktop), m_game(game), m_dbPath(dbPath), m_historyPath(historyPath), m_limits(limits),
@@ -89,7 +81,8 @@ void DrawExchange::ShowImport(const ImportResult& result, const QString& summary
             report << QString::fromStdString(line);
         }
         m_desktop.ShowMessage(m_window, report.join(QLatin1Char('\n')), Desktop::Icon::Stop);
-        if (result.replaceable && m_desktop.Ask(m_window, ToQString(kReplaceQuestion), Desktop::Answer::No)) {
+        if (result.replaceable &&
+            m_desktop.Ask(m_window, QString::fromStdString(ReplaceQuestion(result)), Desktop::Answer::No)) {
             const auto [replaced, replacedSummary] = replace();
             ShowImport(replaced, replacedSummary, replace);
         }

@@ -306,7 +306,7 @@ void CNumbersDlg::OnDeleteDraws() {
         return;
     }
     std::sort(rows.begin(), rows.end());
-    std::vector<DeletedDraw> draws;
+    std::vector<NamedDraw> draws;
     for (const int row : rows) {
         bool isNumber = false;
         const int drawNo = m_model->Cell(row, 0).toInt(&isNumber);
@@ -318,7 +318,7 @@ void CNumbersDlg::OnDeleteDraws() {
         return;
     }
     std::vector<int> drawNos;
-    for (const DeletedDraw& draw : draws) {
+    for (const NamedDraw& draw : draws) {
         drawNos.push_back(draw.drawNo);
     }
     DeleteResult result;

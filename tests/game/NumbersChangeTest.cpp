@@ -93,6 +93,8 @@ void NumbersChangeTest::deletingAsksFirstAndTakesTheDrawsWithTheirResults() {
     SelectRows(window->m_listDraws, rows);
     desktop.answers = {yes};
     // The Delete key in the list, as the menu's shortcut.
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
     window->m_listDraws->setFocus();
     QTest::keyClick(window->m_listDraws, Qt::Key_Delete);
 
@@ -144,7 +146,11 @@ void NumbersChangeTest::refusedImportOffersToLetTheFileWin() {
                            "　2行目：第2回は当選数字988で登録済みです（ファイルでは989）。。\n"
                            "　4行目：第4回はストレートの当せん金93,000円で登録済みです（ファイルでは93,500円）。。"));
         QCOMPARE(desktop.questions.size(), std::size_t{1});
-        QVERIFY(desktop.questions.front().startsWith(QStringLiteral("　ファイルの内容で置き換えますか？")));
+        QCOMPARE(
+            desktop.questions.front(),
+            QStringLiteral(
+                "　ファイルの内容で置き換えますか？\n\n　第2回（当選数字 989）、第4回（当選数字 404）の当選数字・"
+                "抽せん日・当せん金をファイルのとおりにして、ほかの回も取り込みます。予想数字はそのまま残ります。。"));
         QCOMPARE(desktop.presets, std::vector<Desktop::Answer>{Desktop::Answer::No});
         if (!yes) {
             QCOMPARE(desktop.messages.size(), std::size_t{1});
