@@ -75,7 +75,7 @@ public:
     void ShowMessage(QWidget*, const QString& text, Icon) override {
         std::fprintf(stderr, "drawbook-window-bench: the window said: %s\n", qPrintable(text));
     }
-    bool Ask(QWidget*, const QString& text) override {
+    bool AskQuestion(QWidget*, const QString& text, Answer) override {
         std::fprintf(stderr, "drawbook-window-bench: the window asked: %s\n", qPrintable(text));
         return false;
     }

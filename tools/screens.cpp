@@ -48,6 +48,7 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <map>
 #include <string>
 
 namespace {
@@ -58,7 +59,7 @@ using namespace drawbook;
 class QuietDesktop : public Desktop {
 public:
     void ShowMessage(QWidget*, const QString& text, Icon) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
-    bool Ask(QWidget*, const QString& text) override {
+    bool AskQuestion(QWidget*, const QString& text, Answer) override {
         std::fprintf(stderr, "%s\n", qPrintable(text));
         return false;
     }
@@ -238,8 +239,8 @@ public:
         QuietDesktop::ShowMessage(owner, text, icon);
         Picture(*NewMessageBox(owner, text, icon), QStringLiteral("-message"));
     }
-    bool Ask(QWidget* owner, const QString& text) override {
-        Picture(*NewQuestionBox(owner, text), QStringLiteral("-question"));
+    bool AskQuestion(QWidget* owner, const QString& text, Answer preset) override {
+        Picture(*NewQuestionBox(owner, text, preset), QStringLiteral("-question"));
         return true;
     }
 
@@ -247,16 +248,20 @@ public:
     bool saved = true;
 
 private:
+    // A second message is "<name>-message-2", and so on.
     void Picture(QMessageBox& box, const QString& suffix) {
         box.show();
         QApplication::processEvents();
-        saved &= SaveShot(box.grab(), m_dir, m_name + suffix);
+        const int seen = ++m_seen[suffix];
+        saved &=
+            SaveShot(box.grab(), m_dir, m_name + suffix + (seen > 1 ? QStringLiteral("-%1").arg(seen) : QString()));
         box.close();
         ++boxes;
     }
 
     QDir m_dir;
     QString m_name;
+    std::map<QString, int> m_seen;
 };
 
 // A fresh directory holding a copy of the old Jet book as the program's database:
@@ -410,6 +415,42 @@ bool SaveHistoryOffer(const QDir& dir, const QString& name, int draws = 0) {
     return desktop.saved && Save(window, dir, name + QStringLiteral("-numbers3"));
 }
 
+// The sample book's three-digit window: the question before the newest draw is
+// deleted; then a file whose draw 1 has other digits, refused, the question whether
+// it may replace the stored draw, and the message after it did.
+bool SaveDeleteAndReplace(const QDir& dir, const QString& dbPath) {
+    const QString copy = dir.filePath(QStringLiteral("changed.mdb"));
+    QFile::remove(copy);
+    if (!QFile::copy(dbPath, copy)) {
+        return false;
+    }
+    bool saved = true;
+    {
+        PicturingDesktop desktop(dir, QStringLiteral("delete"));
+        CNumbers3Dlg window(desktop);
+        window.m_strDbPath = copy;
+        window.show();
+        window.OnListAll();
+        window.m_listDraws->selectRow(window.m_listDraws->model()->rowCount() - 1);
+        window.OnDeleteDraws();
+        saved &= desktop.saved && desktop.boxes == 1;
+    }
+    const QString file = dir.filePath(QStringLiteral("changed.csv"));
+    {
+        QFile csv(file);
+        saved &= csv.open(QIODevice::WriteOnly) && csv.write("開催回数,当選数字\n1,000\n2,000\n") > 0;
+    }
+    PicturingDesktop desktop(dir, QStringLiteral("replace"));
+    CNumbers3Dlg window(desktop);
+    window.m_strDbPath = copy;
+    window.show();
+    window.ImportCsvFile(file);
+    window.close();
+    QFile::remove(file);
+    QFile::remove(copy);
+    return saved && desktop.saved && desktop.boxes == 3;
+}
+
 // The settings dialog as opened, and the progress of a download halfway through.
 bool SaveFeed(Desktop& desktop, const QDir& dir, const QString& dbPath) {
     bool saved = true;
@@ -504,6 +545,7 @@ int main(int argc, char* argv[]) {
     ok &= SaveMigration(dir, QStringLiteral("migrate"));
     ok &= SaveHistoryOffer(dir, QStringLiteral("history"));
     ok &= SaveHistoryOffer(dir, QStringLiteral("history-behind"), 400);
+    ok &= SaveDeleteAndReplace(dir, dbPath);
     ok &= SaveFeed(desktop, dir, dbPath);
     ok &= SaveFeedFailure(dir, dbPath);
     return ok ? 0 : 1;

@@ -16,10 +16,10 @@ std::unique_ptr<QMessageBox> NewMessageBox(QWidget* owner, const QString& text, 
                                          QApplication::applicationName(), text, QMessageBox::Ok, owner);
 }
 
-std::unique_ptr<QMessageBox> NewQuestionBox(QWidget* owner, const QString& text) {
+std::unique_ptr<QMessageBox> NewQuestionBox(QWidget* owner, const QString& text, Desktop::Answer preset) {
     auto box = std::make_unique<QMessageBox>(QMessageBox::Question, QApplication::applicationName(), text,
                                              QMessageBox::Yes | QMessageBox::No, owner);
-    box->setDefaultButton(QMessageBox::Yes);
+    box->setDefaultButton(preset == Desktop::Answer::Yes ? QMessageBox::Yes : QMessageBox::No);
     box->setEscapeButton(QMessageBox::No);
     return box;
 }
@@ -28,8 +28,8 @@ void SystemDesktop::ShowMessage(QWidget* owner, const QString& text, Icon icon) 
     NewMessageBox(owner, text, icon)->exec();
 }
 
-bool SystemDesktop::Ask(QWidget* owner, const QString& text) {
-    return NewQuestionBox(owner, text)->exec() == QMessageBox::Yes;
+bool SystemDesktop::AskQuestion(QWidget* owner, const QString& text, Answer preset) {
+    return NewQuestionBox(owner, text, preset)->exec() == QMessageBox::Yes;
 }
 
 void SystemDesktop::BeginWaitCursor() {

@@ -15,13 +15,14 @@ class HelpWindow;
 // The boxes ShowMessage and Ask show, not yet run: the program's name as their title.
 std::unique_ptr<QMessageBox> NewMessageBox(QWidget* owner, const QString& text, Desktop::Icon icon);
 // Yes and No, Yes the default: the question it asks changes nothing that cannot be undone.
-std::unique_ptr<QMessageBox> NewQuestionBox(QWidget* owner, const QString& text);
+std::unique_ptr<QMessageBox> NewQuestionBox(QWidget* owner, const QString& text,
+                                            Desktop::Answer preset = Desktop::Answer::Yes);
 
 // The real desktop: Qt's message boxes, cursor and services.
 class SystemDesktop : public Desktop {
 public:
     void ShowMessage(QWidget* owner, const QString& text, Icon icon) override;
-    bool Ask(QWidget* owner, const QString& text) override;
+    bool AskQuestion(QWidget* owner, const QString& text, Answer preset) override;
     void BeginWaitCursor() override;
     void EndWaitCursor() override;
     int RunModal(QDialog& dialog) override;

@@ -168,13 +168,8 @@ Outcome Delete(const Invocation& call) {
     switch (result.outcome) {
     case DeleteOutcome::Deleted:
         return Done();
-    case DeleteOutcome::NotInBook: {
-        std::string missing;
-        for (const int drawNo : result.missing) {
-            missing += (missing.empty() ? "第" : "、第") + std::to_string(drawNo) + "回";
-        }
-        return Refused({"　" + missing + "は記録帳にありません。何も削除していません。。"});
-    }
+    case DeleteOutcome::NotInBook:
+        return Refused({NotInBookMessage(result.missing)});
     case DeleteOutcome::Failed:
         break;
     }

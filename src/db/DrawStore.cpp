@@ -422,4 +422,12 @@ DeleteResult DeleteDraws(const std::string& dbPath, Game game, std::span<const i
     return result;
 }
 
+std::string NotInBookMessage(std::span<const int> drawNos) {
+    std::string message = "　";
+    for (std::size_t i = 0; i < drawNos.size(); ++i) {
+        message += (i > 0 ? "、第" : "第") + std::to_string(drawNos[i]) + "回";
+    }
+    return message + "は記録帳にありません。何も削除していません。。";
+}
+
 } // namespace drawbook

@@ -101,6 +101,9 @@ struct DeleteResult {
 // Deletes the game's draws with these numbers, with their dates and payouts, in one transaction.
 DeleteResult DeleteDraws(const std::string& dbPath, Game game, std::span<const int> drawNos);
 
+// "　第7回、第9回は記録帳にありません。何も削除していません。。"
+std::string NotInBookMessage(std::span<const int> drawNos);
+
 // "UPDATE numbers3 SET tousen1=?2,tousen2=?3,tousen3=?4 WHERE kaisai=?1"
 std::string UpdateDigitsStatement(Game game);
 

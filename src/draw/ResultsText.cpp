@@ -33,4 +33,17 @@ std::string ResultsText(Game game, const DrawResults& results) {
     return text;
 }
 
+std::string NamedDrawsText(std::span<const NamedDraw> draws) {
+    constexpr std::size_t kNamed = 5;
+    std::string text;
+    for (std::size_t i = 0; i < draws.size() && i < kNamed; ++i) {
+        text +=
+            (i > 0 ? "、第" : "第") + std::to_string(draws[i].drawNo) + "回（当選数字 " + draws[i].winningNumber + "）";
+    }
+    if (draws.size() > kNamed) {
+        text += "ほか" + std::to_string(draws.size() - kNamed) + "回";
+    }
+    return text;
+}
+
 } // namespace drawbook

@@ -22,6 +22,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace drawbook {
 
@@ -43,9 +44,13 @@ std::optional<HistoryOffer> PendingOffer(Game game, const QString& dbPath, const
     return offer;
 }
 
-// Added draws are shown by imported before the summary; a refusal lists its report.
+// Imports again letting the file's draws replace the stored ones; with its summary.
+using Replacement = std::function<std::pair<ImportResult, QString>()>;
+
+// Added draws are shown by imported before the summary; a refusal lists its report,
+// then offers the replace when that would get past it.
 void ShowImport(Desktop& desktop, QWidget* owner, const ImportResult& result, const QString& summary,
-                const std::function<void()>& imported) {
+                const std::function<void()>& imported, const Replacement& replace) {
     switch (result.outcome) {
     case ImportOutcome::Imported:
         imported();
@@ -57,6 +62,11 @@ void ShowImport(Desktop& desktop, QWidget* owner, const ImportResult& result, co
             report << QString::fromStdString(line);
         }
         desktop.ShowMessage(owner, report.join(QLatin1Char('\n')), Desktop::Icon::Stop);
+        if (result.replaceable &&
+            desktop.Ask(owner, QString::fromStdString(ReplaceQuestion(result)), Desktop::Answer::No)) {
+            const auto [replaced, replacedSummary] = replace();
+            ShowImport(desktop, owner, replaced, replacedSummary, imported, replace);
+        }
         return;
     }
     case ImportOutcome::Failed:
@@ -65,9 +75,19 @@ void ShowImport(Desktop& desktop, QWidget* owner, const ImportResult& result, co
     }
 }
 
-ImportResult Import(Desktop& desktop, Game game, const QString& dbPath, const QString& path) {
+ImportResult Import(Desktop& desktop, Game game, const QString& dbPath, const QString& path,
+                    AddMode mode = AddMode::Refuse) {
     WaitCursor wait(desktop);
-    return ImportDrawFile(dbPath.toStdString(), game, path.toStdString());
+    return ImportDrawFile(dbPath.toStdString(), game, path.toStdString(), mode);
+}
+
+// The file imported again in the replace mode.
+Replacement ReplaceWithFile(Desktop& desktop, Game game, const QString& dbPath, const QString& path) {
+    return [&desktop, game, dbPath, path] {
+        ImportResult replaced = Import(desktop, game, dbPath, path, AddMode::Replace);
+        QString summary = QString::fromStdString(ImportSummary(replaced));
+        return std::pair(std::move(replaced), std::move(summary));
+    };
 }
 
 } // namespace
@@ -87,7 +107,8 @@ bool OfferShippedHistory(Desktop& desktop, QWidget* owner, Game game, const QStr
         return false;
     }
     const ImportResult result = Import(desktop, game, dbPath, historyPath);
-    ShowImport(desktop, owner, result, QString::fromStdString(ImportSummary(result)), imported);
+    ShowImport(desktop, owner, result, QString::fromStdString(ImportSummary(result)), imported,
+               ReplaceWithFile(desktop, game, dbPath, historyPath));
     return result.outcome == ImportOutcome::Imported;
 }
 
@@ -123,8 +144,9 @@ void DrawExchange::ImportCsv() {
 
 void DrawExchange::ImportFile(const QString& path) {
     const ImportResult result = Import(m_desktop, m_game, m_dbPath, path);
-    ShowImport(m_desktop, m_window, result, QString::fromStdString(ImportSummary(result)),
-               [this] { emit DrawsImported(); });
+    ShowImport(
+        m_desktop, m_window, result, QString::fromStdString(ImportSummary(result)), [this] { emit DrawsImported(); },
+        ReplaceWithFile(m_desktop, m_game, m_dbPath, path));
 }
 
 void DrawExchange::ExportCsv() {
@@ -169,8 +191,15 @@ void DrawExchange::UpdateResults() {
     case UpdateOutcome::Imported:
     case UpdateOutcome::Refused:
     case UpdateOutcome::Failed:
-        ShowImport(m_desktop, m_window, update.import, QString::fromStdString(UpdateSummary(update)),
-                   [this] { emit DrawsImported(); });
+        ShowImport(
+            m_desktop, m_window, update.import, QString::fromStdString(UpdateSummary(update)),
+            [this] { emit DrawsImported(); },
+            [this, &update] {
+                WaitCursor wait(m_desktop);
+                FeedUpdate replaced = ImportFeedBody(m_dbPath.toStdString(), m_game, update.body, AddMode::Replace);
+                QString summary = QString::fromStdString(UpdateSummary(replaced));
+                return std::pair(std::move(replaced.import), std::move(summary));
+            });
         return;
     }
 }

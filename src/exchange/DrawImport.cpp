@@ -196,12 +196,10 @@ std::string ReplacedText(const AddCounts& counts) {
     return "登録済みの" + std::to_string(counts.replaced) + "回分をファイルの内容で置き換えました。";
 }
 
-std::string ReplaceableDrawsText(const ImportResult& result) {
-    std::string text;
-    for (const ReplaceableDraw& draw : result.replaceableDraws) {
-        text += (text.empty() ? "第" : "、第") + std::to_string(draw.drawNo) + "回（当選数字 " + draw.digits + "）";
-    }
-    return text;
+std::string ReplaceQuestion(const ImportResult& result) {
+    return "　ファイルの内容で置き換えますか？\n\n　" + NamedDrawsText(result.replaceableDraws) +
+           "の当選数字・抽せん日・当せん金をファイルのとおりにして、ほかの回も取り込みます。予想数字はそのまま残ります"
+           "。。";
 }
 
 std::string FileNotReadMessage(std::string_view path) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "draw/ResultsText.h"
 #include "exchange/DrawCsv.h"
 
 #include <cstddef>
@@ -15,12 +16,6 @@ enum class ImportOutcome {
     Failed,  // the database refused: nothing was written
 };
 
-// A stored draw a refused file would replace, with the file's digits.
-struct ReplaceableDraw {
-    int drawNo = 0;
-    std::string digits;
-};
-
 struct ImportResult : AddCounts {
     ImportOutcome outcome = ImportOutcome::Imported;
     std::vector<std::string> report; // for Refused: the lines to show
@@ -28,7 +23,7 @@ struct ImportResult : AddCounts {
     // For Refused: every problem is a stored draw the file disagrees with, so the
     // same file with AddMode::Replace would go through; the draws, ascending.
     bool replaceable = false;
-    std::vector<ReplaceableDraw> replaceableDraws;
+    std::vector<NamedDraw> replaceableDraws; // with the file's digits
 };
 
 // Hands the draws of a file to the store; a stored draw with other digits
@@ -70,9 +65,9 @@ std::string ImportSummary(const ImportResult& result);
 // "登録済みの2回分をファイルの内容で置き換えました。", or nothing when none were.
 std::string ReplacedText(const AddCounts& counts);
 
-// The draws a replace would change, for the question before it:
-// "第7057回（当選数字 1234）", several joined with "、".
-std::string ReplaceableDrawsText(const ImportResult& result);
+// The question after a refusal that a replace would get past: "　ファイルの内容で
+// 置き換えますか？…第2回（当選数字 989）を、ファイルのとおりに…"
+std::string ReplaceQuestion(const ImportResult& result);
 
 // "　n3.csvを開けませんでした。。"
 std::string FileNotReadMessage(std::string_view path);

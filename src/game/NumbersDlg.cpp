@@ -2,10 +2,12 @@
 
 #include "db/DrawCounter.h"
 #include "db/DrawListQuery.h"
+#include "db/DrawStore.h"
 #include "db/ReadStatus.h"
 #include "edit/EditDrawDlg.h"
 #include "exchange/DrawExchange.h"
 #include "game/DigitValidator.h"
+#include "game/DrawDeletion.h"
 #include "game/DrawListModel.h"
 #include "game/SearchClause.h"
 #include "predict/PredictNextDraw.h"
@@ -26,7 +28,9 @@
 #include <QTableView>
 #include <QTimer>
 
+#include <algorithm>
 #include <array>
+#include <vector>
 
 namespace drawbook {
 
@@ -98,6 +102,14 @@ CNumbersDlg::CNumbersDlg(Game game, int templateId, Desktop& desktop, QWidget* p
     m_actionStatistics->setShortcutContext(Qt::WindowShortcut);
     addAction(m_actionStatistics);
     connect(m_actionStatistics, &QAction::triggered, this, &CNumbersDlg::OnStatistics);
+    m_menuDrawList->addSeparator();
+    m_actionDelete = m_menuDrawList->addAction(QStringLiteral("この回を削除…"));
+    m_actionDelete->setShortcut(QKeySequence(Qt::Key_Delete));
+    m_actionDelete->setShortcutContext(Qt::WidgetShortcut);
+    m_listDraws->addAction(m_actionDelete);
+    connect(m_actionDelete, &QAction::triggered, this, &CNumbersDlg::OnDeleteDraws);
+    connect(m_menuDrawList, &QMenu::aboutToShow, this,
+            [this] { m_actionDelete->setEnabled(m_listDraws->selectionModel()->hasSelection()); });
     m_listDraws->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_listDraws, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { m_menuDrawList->popup(m_listDraws->viewport()->mapToGlobal(pos)); });
@@ -287,6 +299,49 @@ void CNumbersDlg::OnStatistics() {
     m_statistics->show();
     m_statistics->raise();
     m_statistics->activateWindow();
+}
+
+void CNumbersDlg::OnDeleteDraws() {
+    std::vector<int> rows;
+    for (const QModelIndex& index : m_listDraws->selectionModel()->selectedRows()) {
+        rows.push_back(index.row());
+    }
+    if (rows.empty()) {
+        return;
+    }
+    std::sort(rows.begin(), rows.end());
+    std::vector<NamedDraw> draws;
+    for (const int row : rows) {
+        bool isNumber = false;
+        const int drawNo = m_model->Cell(row, 0).toInt(&isNumber);
+        if (isNumber) {
+            draws.push_back({drawNo, m_model->Cell(row, 1).toStdString()});
+        }
+    }
+    if (draws.empty() || !m_desktop.Ask(this, QString::fromStdString(DeleteQuestion(draws)), Desktop::Answer::No)) {
+        return;
+    }
+    std::vector<int> drawNos;
+    for (const NamedDraw& draw : draws) {
+        drawNos.push_back(draw.drawNo);
+    }
+    DeleteResult result;
+    {
+        WaitCursor wait(m_desktop);
+        result = DeleteDraws(m_strDbPath.toStdString(), m_game, drawNos);
+    }
+    switch (result.outcome) {
+    case DeleteOutcome::Deleted:
+        ShowImported();
+        return;
+    case DeleteOutcome::NotInBook:
+        ShowImported();
+        m_desktop.ShowMessage(this, QString::fromStdString(NotInBookMessage(result.missing)), Desktop::Icon::Stop);
+        return;
+    case DeleteOutcome::Failed:
+        break;
+    }
+    m_desktop.ShowMessage(this, ToQString(kStoreFailedMessage), Desktop::Icon::Stop);
 }
 
 void CNumbersDlg::OnHelpButton() {

@@ -59,6 +59,8 @@ public:
     void OfferHistory();
     // Opens the statistics window, or brings it up again with the history read anew.
     void OnStatistics();
+    // Deletes the draws of the selected rows once the user says Yes.
+    void OnDeleteDraws();
 
     DrawListModel& DrawList() const { return *m_model; }
     // The statistics window once it was opened; one per game window.
@@ -88,6 +90,7 @@ public:
     QAction* m_actionUpdate = nullptr; // F5 anywhere in the window
     QAction* m_actionFeedSettings = nullptr;
     QAction* m_actionStatistics = nullptr; // Ctrl+T anywhere in the window
+    QAction* m_actionDelete = nullptr;     // Delete in the draw list
 
     QString m_strN1000;
     QString m_strN100;

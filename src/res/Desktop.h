@@ -16,11 +16,20 @@ public:
         Stop, // the stop icon and "OK"
     };
 
+    // What Enter answers a question with; Escape always answers No.
+    enum class Answer {
+        Yes,
+        No, // for a question whose Yes changes or removes stored draws
+    };
+
     virtual ~Desktop() = default;
 
     virtual void ShowMessage(QWidget* owner, const QString& text, Icon icon) = 0;
     // A question answered Yes or No; true for Yes.
-    virtual bool Ask(QWidget* owner, const QString& text) = 0;
+    bool Ask(QWidget* owner, const QString& text, Answer preset = Answer::Yes) {
+        return AskQuestion(owner, text, preset);
+    }
+    virtual bool AskQuestion(QWidget* owner, const QString& text, Answer preset) = 0;
     virtual void BeginWaitCursor() = 0;
     virtual void EndWaitCursor() = 0;
     // Runs the dialog modally and returns its result.

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 using namespace drawbook;
 
 TEST(ResultsTextTest, TheTooltipSaysWhatIsKnown) {
@@ -16,4 +18,13 @@ TEST(ResultsTextTest, TheTooltipSaysWhatIsKnown) {
     EXPECT_EQ(ResultsText(Game::Numbers3, DrawResults{}), "");
     EXPECT_EQ(YenText(-1234567), "-1,234,567円");
     EXPECT_EQ(YenText(999), "999円");
+}
+
+TEST(ResultsTextTest, QuestionsNameFiveDrawsAndCountTheRest) {
+    const std::vector<NamedDraw> draws = {{7057, "1234"}, {7058, "0012"}, {1, "191"}, {2, "988"},
+                                          {3, "010"},     {4, "404"},     {5, "052"}};
+    EXPECT_EQ(NamedDrawsText(std::span(draws).first(1)), "第7057回（当選数字 1234）");
+    EXPECT_EQ(NamedDrawsText(std::span(draws).first(2)), "第7057回（当選数字 1234）、第7058回（当選数字 0012）");
+    EXPECT_EQ(NamedDrawsText(draws), "第7057回（当選数字 1234）、第7058回（当選数字 0012）、第1回（当選数字 191）、"
+                                     "第2回（当選数字 988）、第3回（当選数字 010）ほか2回");
 }

@@ -274,7 +274,7 @@ TEST(FeedUpdateTest, ARefusedBodyCanBeImportedAgainWithReplace) {
     EXPECT_EQ(refused.outcome, UpdateOutcome::Refused);
     EXPECT_TRUE(refused.import.replaceable);
     EXPECT_EQ(refused.body, body);
-    EXPECT_EQ(ReplaceableDrawsText(refused.import), "第2回（当選数字 988）");
+    EXPECT_EQ(NamedDrawsText(refused.import.replaceableDraws), "第2回（当選数字 988）");
     EXPECT_EQ(ReadBytes(db.Path()), before);
 
     const FeedUpdate replaced = ImportFeedBody(db.Path(), Game::Numbers3, refused.body, AddMode::Replace);
@@ -285,10 +285,6 @@ TEST(FeedUpdateTest, ARefusedBodyCanBeImportedAgainWithReplace) {
               "しました。登録済みの1回分をファイルの内容で置き換えました。。");
     EXPECT_EQ(db.Row(Game::Numbers3, 2), "2\t9\t8\t8\t123\t\t\t\t\t ");
     EXPECT_EQ(db.Count("SELECT count(*) FROM draw_results WHERE kaisai=2 AND straight=333500 AND mini=33300"), 1);
-
-    ImportResult several;
-    several.replaceableDraws = {{7057, "1234"}, {7058, "0012"}};
-    EXPECT_EQ(ReplaceableDrawsText(several), "第7057回（当選数字 1234）、第7058回（当選数字 0012）");
 }
 
 TEST(FeedUpdateTest, AcceptedUrls) {

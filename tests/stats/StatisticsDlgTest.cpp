@@ -102,7 +102,7 @@ void StatisticsDlgTest::menuOffersStatisticsAfterTheCsvActions() {
     TestDatabase db;
     const auto window = OpenGameWindow(Game::Numbers3, desktop, db.Path());
     const QList<QAction*> actions = window->m_menuDrawList->actions();
-    QCOMPARE(actions.size(), 7);
+    QCOMPARE(actions.size(), 9);
     QCOMPARE(actions[0], window->m_actionImportCsv);
     QCOMPARE(actions[1], window->m_actionExportCsv);
     QVERIFY(actions[2]->isSeparator());
@@ -110,6 +110,8 @@ void StatisticsDlgTest::menuOffersStatisticsAfterTheCsvActions() {
     QCOMPARE(actions[4], window->m_actionFeedSettings);
     QVERIFY(actions[5]->isSeparator());
     QCOMPARE(actions[6], window->m_actionStatistics);
+    QVERIFY(actions[7]->isSeparator());
+    QCOMPARE(actions[8], window->m_actionDelete);
     QCOMPARE(window->m_actionUpdate->shortcut(), QKeySequence(Qt::Key_F5));
     QCOMPARE(window->m_actionStatistics->text(), QStringLiteral("統計…"));
     QCOMPARE(window->m_actionStatistics->shortcut(), QKeySequence(QStringLiteral("Ctrl+T")));

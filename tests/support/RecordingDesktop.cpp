@@ -11,8 +11,9 @@ void RecordingDesktop::ShowMessage(QWidget* /*owner*/, const QString& text, Icon
     }
 }
 
-bool RecordingDesktop::Ask(QWidget* /*owner*/, const QString& text) {
+bool RecordingDesktop::AskQuestion(QWidget* /*owner*/, const QString& text, Answer preset) {
     questions.push_back(text);
+    presets.push_back(preset);
     if (answers.empty()) {
         return false;
     }

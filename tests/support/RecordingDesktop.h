@@ -19,7 +19,7 @@ public:
     };
 
     void ShowMessage(QWidget* owner, const QString& text, Icon icon) override;
-    bool Ask(QWidget* owner, const QString& text) override;
+    bool AskQuestion(QWidget* owner, const QString& text, Answer preset) override;
     void BeginWaitCursor() override;
     void EndWaitCursor() override;
     int RunModal(QDialog& dialog) override;
@@ -34,6 +34,7 @@ public:
 
     std::vector<Message> messages;
     std::vector<QString> questions; // the questions asked, in order
+    std::vector<Answer> presets;    // what Enter would have answered each
     // What the questions are answered, in turn (true for Yes); No once these run out.
     std::vector<bool> answers;
     std::vector<QString> modalTitles; // window titles of the dialogs run, in order
