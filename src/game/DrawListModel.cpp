@@ -2,6 +2,7 @@
 
 #include "db/Connection.h"
 #include "db/DbError.h"
+#include "draw/Calendar.h"
 #include "draw/ResultsText.h"
 #include "res/QtText.h"
 
@@ -16,7 +17,8 @@ namespace {
 const QColor kStraightColour(255, 224, 130);
 const QColor kBoxColour(200, 236, 200);
 
-constexpr int kReadColumns = 2 + kNumberCount; // draw number, winning number, the numbers
+constexpr int kDateColumn = DrawListModel::kFirstNumberColumn + kNumberCount;
+constexpr int kReadColumns = kDateColumn + 1; // draw number, winning number, the numbers, the date
 
 // Growing by doubling may leave close to half unused; a long list gives that back.
 template <class Container> void ShrinkToFit(Container& container) {
@@ -105,7 +107,7 @@ RowsRead DrawListModel::AppendRows(const std::string& dbPath, const std::string&
     ShrinkToFit(m_rows);
     ShrinkToFit(m_numbers);
     ShrinkToFit(m_numberEnds);
-    // Reading them now would cost the list as much again in a book with results.
+    // Read in one statement when the view first asks for a date or a tooltip.
     m_dbPath = dbPath;
     m_results.clear();
     m_resultsRead = false;
@@ -151,7 +153,7 @@ void DrawListModel::ReadResults() const {
         Connection connection(m_dbPath, OpenMode::ReadOnly);
         m_results = ReadDrawResults(connection, m_game, m_lowestDrawNo, m_highestDrawNo);
     } catch (const DbError&) {
-        // The list stands without its tooltips.
+        // The list stands without its dates and tooltips.
         m_results.clear();
     }
     ShrinkToFit(m_results);
@@ -194,6 +196,9 @@ QString DrawListModel::Cell(int row, int column) const {
         }
         return winning;
     }
+    if (read == kDateColumn) {
+        return DateCell(row);
+    }
     if (read < kFirstNumberColumn || read >= kReadColumns) {
         return {};
     }
@@ -201,15 +206,26 @@ QString DrawListModel::Cell(int row, int column) const {
     return QString::fromUtf8(number.data(), static_cast<qsizetype>(number.size()));
 }
 
+DrawResults DrawListModel::Results(int row) const {
+    if (!m_resultsRead) {
+        ReadResults();
+    }
+    return FindResults(m_results, m_rows[static_cast<std::size_t>(row)].drawNo);
+}
+
+QString DrawListModel::DateCell(int row) const {
+    const int date = Results(row).date;
+    if (date == 0) {
+        return {};
+    }
+    return ToQString(DateText(date)) + QStringLiteral("（") + ToQString(WeekdayText(date)) + QStringLiteral("）");
+}
+
 QString DrawListModel::ResultsTip(int row, int column) const {
     if (row < 0 || row >= m_listed || ReadColumn(row, column) != 0) {
         return {};
     }
-    if (!m_resultsRead) {
-        ReadResults();
-    }
-    const int drawNo = m_rows[static_cast<std::size_t>(row)].drawNo;
-    return ToQString(ResultsText(m_game, FindResults(m_results, drawNo)));
+    return ToQString(ResultsText(m_game, Results(row)));
 }
 
 std::optional<Bet> DrawListModel::Hit(int row, int column) const {

@@ -36,7 +36,7 @@ struct ListColumn {
     int width; // pixels
 };
 
-constexpr std::array<ListColumn, 7> kListColumns = {{
+constexpr std::array<ListColumn, 8> kListColumns = {{
     {"開催回数", 60},
     {"当選数字", 60},
     {"予想数字１", 89},
@@ -44,6 +44,7 @@ constexpr std::array<ListColumn, 7> kListColumns = {{
     {"予想数字３", 89},
     {"予想数字４", 89},
     {"予想数字５", 89},
+    {"抽せん日", 110},
 }};
 
 } // namespace
@@ -186,11 +187,22 @@ bool CNumbersDlg::FillDrawList(const QString& dbPath, const QString& clause) {
 }
 
 void CNumbersDlg::OnListAll() {
+    m_listed = Listed::All;
     ClearDrawList();
     FillDrawList(m_strDbPath, ToQString(kAllDrawsClause));
+    ShowNewestDraw();
+}
+
+void CNumbersDlg::ShowNewestDraw() {
+    const int rows = m_model->rowCount();
+    if (rows > 0) {
+        m_listDraws->selectRow(rows - 1);
+        m_listDraws->scrollToBottom();
+    }
 }
 
 void CNumbersDlg::OnPredict() {
+    m_predicted = true;
     PredictNextDraw(m_desktop, m_game, m_strDbPath, ToQString(kAllDrawsClause),
                     {m_editPred1, m_editPred2, m_editPred3, m_editPred4, m_editPred5});
 }
@@ -206,13 +218,19 @@ void CNumbersDlg::OnSearch() {
         return;
     }
 
-    ClearDrawList();
-    FillDrawList(m_strDbPath, ToQString(search.clause));
-    const int found = m_model->rowCount();
-    m_editCount->setText(QString::number(found));
-    if (found == 0) {
+    m_listed = Listed::Search;
+    m_strSearchClause = ToQString(search.clause);
+    if (ListSearch() == 0) {
         m_desktop.ShowMessage(this, ToQString(kNothingFoundMessage), Desktop::Icon::Stop);
     }
+}
+
+int CNumbersDlg::ListSearch() {
+    ClearDrawList();
+    FillDrawList(m_strDbPath, m_strSearchClause);
+    const int found = m_model->rowCount();
+    m_editCount->setText(QString::number(found));
+    return found;
 }
 
 void CNumbersDlg::OnClear() {
@@ -233,14 +251,17 @@ void CNumbersDlg::OnListDblClk(const QModelIndex& index) {
     dialog.m_strGame = ToQString(GameCode(m_game));
     dialog.m_strNextDrawNo = m_strNextDrawNo;
     dialog.m_strDrawNo = m_model->Cell(index.row(), 0);
-    // The list and the next draw number stay as they are.
+    connect(&dialog, &CEditDrawDlg::DrawsStored, this, [this, &dialog] {
+        ShowBookChanged();
+        dialog.m_strNextDrawNo = m_editNextDraw->text();
+    });
     m_desktop.RunModal(dialog);
 }
 
 void CNumbersDlg::OnRegister() {
     CRegisterDlg dialog(m_desktop, this);
     dialog.m_strDbPath = m_strDbPath;
-    // The list and the next draw number stay as they are.
+    connect(&dialog, &CRegisterDlg::DrawsStored, this, &CNumbersDlg::ShowBookChanged);
     m_desktop.RunModal(dialog);
 }
 
@@ -265,10 +286,41 @@ void CNumbersDlg::OnFeedSettings() {
 }
 
 void CNumbersDlg::ShowImported() {
-    OnListAll();
+    m_listed = Listed::All;
+    ShowBookChanged();
+}
+
+void CNumbersDlg::ShowBookChanged() {
     ShowNextDraw();
+    if (m_predicted) {
+        OnPredict();
+    }
+    switch (m_listed) {
+    case Listed::Nothing:
+        break;
+    case Listed::All:
+        OnListAll();
+        break;
+    case Listed::Search:
+        RefillSearch();
+        break;
+    }
     if (m_statistics != nullptr && m_statistics->isVisible()) {
         m_statistics->Refresh();
+    }
+}
+
+void CNumbersDlg::RefillSearch() {
+    // The draw selected before stays selected when it is still found.
+    const QModelIndex current = m_listDraws->currentIndex();
+    const QString selected = current.isValid() ? m_model->Cell(current.row(), 0) : QString();
+    ListSearch();
+    for (int row = 0; row < m_model->rowCount() && !selected.isEmpty(); ++row) {
+        if (m_model->Cell(row, 0) == selected) {
+            m_listDraws->selectRow(row);
+            m_listDraws->scrollTo(m_model->index(row, 0));
+            break;
+        }
     }
 }
 

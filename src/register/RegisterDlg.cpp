@@ -98,9 +98,8 @@ DrawEdit CRegisterDlg::FieldTexts(Game game) const {
     DrawEdit draw;
     const bool three = game == Game::Numbers3;
     draw.drawNo = (three ? m_editDraw3 : m_editDraw4)->text().toStdString();
-    const std::vector<QLineEdit*> digits =
-        three ? std::vector{m_editN100_3, m_editN10_3, m_editN1_3}
-              : std::vector{m_editN1000_4, m_editN100_4, m_editN10_4, m_editN1_4};
+    const std::vector<QLineEdit*> digits = three ? std::vector{m_editN100_3, m_editN10_3, m_editN1_3}
+                                                 : std::vector{m_editN1000_4, m_editN100_4, m_editN10_4, m_editN1_4};
     for (QLineEdit* digit : digits) {
         draw.digits.push_back(digit->text().toStdString());
     }
@@ -128,8 +127,8 @@ void CRegisterDlg::OnAdd() {
     if (!InsertDraws(m_strDbPath, three, four)) {
         return;
     }
-    for (QLineEdit* digit : {m_editN1_3, m_editN10_3, m_editN100_3, m_editN1_4, m_editN10_4, m_editN100_4,
-                             m_editN1000_4}) {
+    for (QLineEdit* digit :
+         {m_editN1_3, m_editN10_3, m_editN100_3, m_editN1_4, m_editN10_4, m_editN100_4, m_editN1000_4}) {
         digit->clear();
     }
     const QString clause = ToQString(kAllDrawsClause);
@@ -147,6 +146,7 @@ bool CRegisterDlg::InsertDraws(QString dbPath, const DrawEdit& three, const Draw
     }
     switch (result.outcome) {
     case RegisterOutcome::Registered:
+        emit DrawsStored();
         return true;
     case RegisterOutcome::Taken:
         ShowMessages(result.messages);
