@@ -66,15 +66,15 @@ void AddPredictionControls(std::vector<ControlTemplate>& c, bool four) {
     c.push_back({IDC_PRED5, K::Edit, "", {282, 42, 40, 14}, Center | Border});
     c.push_back({IDC_PREDICT, K::PushButton, "予　　想", {283, 18, 40, 17}});
     if (four) {
-        c.push_back({IDC_STATIC, K::Label, "検索件数---", {7, 254, 39, 8}});
-        c.push_back({IDC_COUNT4, K::Edit, "", {45, 254, 23, 12}, ReadOnly | Center});
-        c.push_back({IDC_STATIC, K::Label, "件", {70, 254, 8, 8}});
-        c.push_back({IDC_REGISTER, K::PushButton, "登　　　録", {126, 268, 100, 26}, TabStop});
+        c.push_back({IDC_STATIC, K::Label, "検索件数---", {7, 254, 39, 8}, StickBottom});
+        c.push_back({IDC_COUNT4, K::Edit, "", {45, 254, 23, 12}, ReadOnly | Center | StickBottom});
+        c.push_back({IDC_STATIC, K::Label, "件", {70, 254, 8, 8}, StickBottom});
+        c.push_back({IDC_REGISTER, K::PushButton, "登　　　録", {126, 268, 100, 26}, TabStop | StickBottom});
     } else {
-        c.push_back({IDC_STATIC, K::Label, "検索件数---", {7, 252, 39, 8}});
-        c.push_back({IDC_COUNT3, K::Edit, "", {57, 252, 24, 12}, ReadOnly});
-        c.push_back({IDC_STATIC, K::Label, "件", {81, 251, 8, 8}});
-        c.push_back({IDC_REGISTER, K::PushButton, "登　　　録", {127, 268, 100, 26}});
+        c.push_back({IDC_STATIC, K::Label, "検索件数---", {7, 252, 39, 8}, StickBottom});
+        c.push_back({IDC_COUNT3, K::Edit, "", {57, 252, 24, 12}, ReadOnly | StickBottom});
+        c.push_back({IDC_STATIC, K::Label, "件", {81, 251, 8, 8}, StickBottom});
+        c.push_back({IDC_REGISTER, K::PushButton, "登　　　録", {127, 268, 100, 26}, StickBottom});
     }
 }
 

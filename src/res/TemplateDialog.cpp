@@ -243,7 +243,7 @@ void TemplateDialog::Build() {
         widget->setGeometry(r.x, r.y, r.width, r.height);
         built.emplace_back(widget, c.kind);
         if (resizable && (c.styles & kFollowsSize) != 0) {
-            m_followers.push_back({widget, QRect(r.x, r.y, r.width, r.height), c.styles});
+            m_followers.push_back({widget, QRect(), c.styles});
         }
         if (Has(c, style::Hidden)) {
             widget->hide();
@@ -273,6 +273,9 @@ void TemplateDialog::Build() {
         previous = widget;
     }
     FitText(this, built);
+    for (Follower& follower : m_followers) {
+        follower.rect = follower.widget->geometry();
+    }
 }
 
 void TemplateDialog::resizeEvent(QResizeEvent* event) {

@@ -51,7 +51,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    // A control that moves or grows with a resizable dialog, and its template place in pixels.
+    // A control that moves or grows with a resizable dialog, and its place at the template's size.
     struct Follower {
         QWidget* widget;
         QRect rect;

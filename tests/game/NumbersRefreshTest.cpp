@@ -256,12 +256,16 @@ void NumbersRefreshTest::extraRoomGoesToTheList() {
         const QRect search = window->Control(IDC_SEARCH)->geometry();
         const QRect help = window->Control(IDC_GAME_HELP)->geometry();
         const QRect close = window->Control(IDOK)->geometry();
+        const QRect reg = window->Control(IDC_REGISTER)->geometry();
+        const QRect count = window->m_editCount->geometry();
 
         window->resize(window->width() + 200, window->height() + 150);
         QCOMPARE(window->m_listDraws->geometry(), list.adjusted(0, 0, 200, 150));
         QCOMPARE(window->Control(IDC_SEARCH)->geometry(), search);
         QCOMPARE(window->Control(IDC_GAME_HELP)->geometry(), help.translated(0, 150));
         QCOMPARE(window->Control(IDOK)->geometry(), close.translated(200, 150));
+        QCOMPARE(window->Control(IDC_REGISTER)->geometry(), reg.translated(0, 150));
+        QCOMPARE(window->m_editCount->geometry(), count.translated(0, 150));
     }
 }
 
