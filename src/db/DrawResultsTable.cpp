@@ -42,9 +42,9 @@ std::string WriteStatement(bool fill) {
 }
 
 std::unique_ptr<Statement> SelectResults(Connection& connection, Game game, int first, int last) {
-    auto rows = std::make_unique<Statement>(connection, "SELECT kaisai,draw_date" + YenColumns() + " FROM " +
-                                                            std::string(kResultsTable) +
-                                                            " WHERE game=?1 AND kaisai>=?2 AND kaisai<=?3 ORDER BY kaisai");
+    auto rows = std::make_unique<Statement>(
+        connection, "SELECT kaisai,draw_date" + YenColumns() + " FROM " + std::string(kResultsTable) +
+                        " WHERE game=?1 AND kaisai>=?2 AND kaisai<=?3 ORDER BY kaisai");
     rows->BindText(1, GameCode(game));
     rows->BindInt(2, first);
     rows->BindInt(3, last);
@@ -96,6 +96,25 @@ std::vector<StoredResults> ReadDrawResults(Connection& connection, Game game, in
         stored.push_back(RowResults(*rows));
     }
     return stored;
+}
+
+std::vector<DrawDate> ReadDrawDates(Connection& connection, Game game, int first, int last) {
+    std::vector<DrawDate> dates;
+    if (!HasResultsTable(connection)) {
+        return dates;
+    }
+    Statement rows(connection, "SELECT kaisai,draw_date FROM " + std::string(kResultsTable) +
+                                   " WHERE game=?1 AND kaisai>=?2 AND kaisai<=?3 AND draw_date IS NOT NULL"
+                                   " ORDER BY kaisai");
+    rows.BindText(1, GameCode(game));
+    rows.BindInt(2, first);
+    rows.BindInt(3, last);
+    while (rows.Step()) {
+        if (const auto date = ReadDate(rows.ColumnView(1))) {
+            dates.push_back({static_cast<int>(rows.ColumnInt64(0)), *date});
+        }
+    }
+    return dates;
 }
 
 ResultsCursor::ResultsCursor(const std::string& dbPath, Game game) : m_connection(dbPath, OpenMode::ReadOnly) {

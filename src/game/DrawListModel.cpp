@@ -9,6 +9,8 @@
 #include <QBrush>
 #include <QColor>
 
+#include <algorithm>
+
 namespace drawbook {
 
 namespace {
@@ -94,6 +96,8 @@ void DrawListModel::Clear() {
     m_numberEnds.clear();
     m_results.clear();
     m_resultsRead = false;
+    m_dates.clear();
+    m_datesRead = false;
     m_lowestDrawNo = 0;
     m_highestDrawNo = 0;
     m_insertions.clear();
@@ -107,10 +111,12 @@ RowsRead DrawListModel::AppendRows(const std::string& dbPath, const std::string&
     ShrinkToFit(m_rows);
     ShrinkToFit(m_numbers);
     ShrinkToFit(m_numberEnds);
-    // Read in one statement when the view first asks for a date or a tooltip.
+    // Read in one statement each when the view first asks for a date or a tooltip.
     m_dbPath = dbPath;
     m_results.clear();
     m_resultsRead = false;
+    m_dates.clear();
+    m_datesRead = false;
     const int held = static_cast<int>(m_rows.size());
     if (held > m_listed) {
         beginInsertRows(QModelIndex(), m_listed, held - 1);
@@ -153,7 +159,7 @@ void DrawListModel::ReadResults() const {
         Connection connection(m_dbPath, OpenMode::ReadOnly);
         m_results = ReadDrawResults(connection, m_game, m_lowestDrawNo, m_highestDrawNo);
     } catch (const DbError&) {
-        // The list stands without its dates and tooltips.
+        // The list stands without its tooltips.
         m_results.clear();
     }
     ShrinkToFit(m_results);
@@ -213,8 +219,32 @@ DrawResults DrawListModel::Results(int row) const {
     return FindResults(m_results, m_rows[static_cast<std::size_t>(row)].drawNo);
 }
 
+void DrawListModel::ReadDates() const {
+    m_datesRead = true;
+    m_dates.assign(m_rows.size(), 0);
+    std::vector<DrawDate> known;
+    try {
+        Connection connection(m_dbPath, OpenMode::ReadOnly);
+        known = ReadDrawDates(connection, m_game, m_lowestDrawNo, m_highestDrawNo);
+    } catch (const DbError&) {
+        // The list stands without its dates.
+        return;
+    }
+    const auto less = [](const DrawDate& d, int drawNo) { return d.drawNo < drawNo; };
+    for (std::size_t row = 0; row < m_rows.size(); ++row) {
+        const int drawNo = m_rows[row].drawNo;
+        const auto found = std::lower_bound(known.begin(), known.end(), drawNo, less);
+        if (found != known.end() && found->drawNo == drawNo) {
+            m_dates[row] = found->date;
+        }
+    }
+}
+
 QString DrawListModel::DateCell(int row) const {
-    const int date = Results(row).date;
+    if (!m_datesRead) {
+        ReadDates();
+    }
+    const int date = m_dates[static_cast<std::size_t>(row)];
     if (date == 0) {
         return {};
     }

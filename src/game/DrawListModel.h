@@ -59,6 +59,8 @@ private:
     // The results of the draws from the lowest listed to the highest; none when
     // the book has no table of them or it cannot be read.
     void ReadResults() const;
+    // The dates of the listed draws, one a row; 0 where unknown or unreadable.
+    void ReadDates() const;
     // The row's date and payouts; unknown when the book has none for its draw.
     DrawResults Results(int row) const;
     // "2026-08-21（金）"; empty when the date is unknown.
@@ -75,9 +77,11 @@ private:
     std::string m_numbers;                        // every row's five numbers, back to back
     std::vector<std::uint32_t> m_numberEnds;      // per row, where each of its five numbers ends
     std::string m_dbPath;                         // the book the rows were read from
-    mutable std::vector<StoredResults> m_results; // in draw order, read when a date or tooltip is asked for
+    mutable std::vector<StoredResults> m_results; // in draw order, read when a tooltip is asked for
     mutable bool m_resultsRead = false;           // since the rows were last read
-    int m_lowestDrawNo = 0;                       // of the rows held; 0 while there are none
+    mutable std::vector<std::int32_t> m_dates;    // per row, yyyymmdd, read when a date is asked for
+    mutable bool m_datesRead = false;
+    int m_lowestDrawNo = 0; // of the rows held; 0 while there are none
     int m_highestDrawNo = 0;
     int m_listed = 0; // rows the views know of; more are held while a read goes on
     struct Insertion {
