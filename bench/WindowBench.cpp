@@ -23,6 +23,7 @@
 #include <QAbstractTableModel>
 #include <QApplication>
 #include <QBrush>
+#include <QDate>
 #include <QDialog>
 #include <QFont>
 #include <QHeaderView>
@@ -169,10 +170,11 @@ void PrintCheck(const char* key, const QAbstractItemModel& model, const QTableVi
             }
         }
     }
-    // The top row is on screen and the view scrolls over every row.
-    const bool laidOut = rows == 0 || (view.rowAt(0) == 0 && view.verticalScrollBar()->maximum() > 0);
-    std::printf("%s rows=%d laid-out=%d hits=%d hash=%llx first=%s last=%s\n", key, rows, laidOut ? 1 : 0, hits, static_cast<unsigned long long>(hash),
-                qPrintable(rows > 0 ? RowText(model, 0) : QString()),
+    // The newest row is on screen and the view scrolls over every row.
+    const bool laidOut = rows == 0 || (view.viewport()->rect().contains(view.visualRect(model.index(rows - 1, 0))) &&
+                                       view.verticalScrollBar()->maximum() > 0);
+    std::printf("%s rows=%d laid-out=%d hits=%d hash=%llx first=%s last=%s\n", key, rows, laidOut ? 1 : 0, hits,
+                static_cast<unsigned long long>(hash), qPrintable(rows > 0 ? RowText(model, 0) : QString()),
                 qPrintable(rows > 0 ? RowText(model, rows - 1) : QString()));
 }
 
@@ -182,7 +184,8 @@ int ListMode(const QString& book) {
     QuietDesktop desktop;
     drawbook::CNumbers3Dlg three(desktop);
     drawbook::CNumbers4Dlg four(desktop);
-    for (drawbook::CNumbersDlg* dialog : {static_cast<drawbook::CNumbersDlg*>(&three), static_cast<drawbook::CNumbersDlg*>(&four)}) {
+    for (drawbook::CNumbersDlg* dialog :
+         {static_cast<drawbook::CNumbersDlg*>(&three), static_cast<drawbook::CNumbersDlg*>(&four)}) {
         dialog->m_strDbPath = book;
         dialog->show(); // runs OnInitDialog, as RunModal's exec does
         PaintOut(dialog);
@@ -254,12 +257,15 @@ public:
                 }
                 return winning;
             }
+            if (column == 7) {
+                return DateText(row.date);
+            }
             return QString::fromUtf8(Number(row, column - 2));
         case Qt::TextAlignmentRole:
             return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
         case Qt::BackgroundRole:
         case Qt::ToolTipRole: {
-            const int hit = column >= 2 ? Hit(row, column - 2) : 0;
+            const int hit = column >= 2 && column < 7 ? Hit(row, column - 2) : 0;
             static const std::array<const char*, 4> kTips = {"", "ストレート当選", "ボックス当選", "ミニ当選"};
             if (hit == 0) {
                 return {};
@@ -276,8 +282,9 @@ public:
 
     static int CountDraws(const char* path, bool four) {
         sqlite3* db = nullptr;
-        sqlite3_stmt* statement = Open(path, four ? "SELECT kaisai FROM ナンバーズ4 WHERE kaisai>0"
-                                                  : "SELECT kaisai FROM ナンバーズ3 WHERE kaisai>0",
+        sqlite3_stmt* statement = Open(path,
+                                       four ? "SELECT kaisai FROM ナンバーズ4 WHERE kaisai>0"
+                                            : "SELECT kaisai FROM ナンバーズ3 WHERE kaisai>0",
                                        db);
         int draws = 0;
         while (sqlite3_step(statement) == SQLITE_ROW) {
@@ -288,14 +295,18 @@ public:
         return draws;
     }
 
+    // The dates come with the rows, in the same statement.
     void Load(const char* path, bool four) {
         sqlite3* db = nullptr;
-        sqlite3_stmt* statement = Open(path,
-                                       four ? "SELECT kaisai,N1000,N100,N10,N1,kounyu1,kounyu2,kounyu3,kounyu4,kounyu5 "
-                                              "FROM ナンバーズ4 WHERE kaisai>0"
-                                            : "SELECT kaisai,N100,N10,N1,kounyu1,kounyu2,kounyu3,kounyu4,kounyu5 "
-                                              "FROM ナンバーズ3 WHERE kaisai>0",
-                                       db);
+        sqlite3_stmt* statement =
+            Open(path,
+                 four ? "SELECT g.kaisai,N1000,N100,N10,N1,kounyu1,kounyu2,kounyu3,kounyu4,kounyu5,"
+                        "r.draw_date FROM ナンバーズ4 g LEFT JOIN draw_results r "
+                        "ON r.game='4' AND r.kaisai=g.kaisai WHERE g.kaisai>0"
+                      : "SELECT g.kaisai,N100,N10,N1,kounyu1,kounyu2,kounyu3,kounyu4,kounyu5,"
+                        "r.draw_date FROM ナンバーズ3 g LEFT JOIN draw_results r "
+                        "ON r.game='3' AND r.kaisai=g.kaisai WHERE g.kaisai>0",
+                 db);
         beginResetModel();
         while (sqlite3_step(statement) == SQLITE_ROW) {
             Row row{};
@@ -313,6 +324,7 @@ public:
                 }
             }
             row.numbers[5] = static_cast<std::uint32_t>(m_text.size());
+            row.date = ReadDate(sqlite3_column_text(statement, 6 + m_positions));
             m_rows.push_back(row);
         }
         endResetModel();
@@ -331,10 +343,38 @@ private:
     }
 
     struct Row {
+        std::int32_t date; // yyyymmdd; 0 when unknown
         std::int16_t kaisai;
-        std::array<std::int8_t, 4> digits; // -1: missing
+        std::array<std::int8_t, 4> digits;    // -1: missing
         std::array<std::uint32_t, 6> numbers; // where each number starts in m_text; [5]: the end
     };
+
+    // "2026-08-21" as 20260821; 0 for anything else.
+    static std::int32_t ReadDate(const unsigned char* text) {
+        int y = 0;
+        int m = 0;
+        int d = 0;
+        if (text == nullptr || std::sscanf(reinterpret_cast<const char*>(text), "%4d-%2d-%2d", &y, &m, &d) != 3 ||
+            !QDate(y, m, d).isValid()) {
+            return 0;
+        }
+        return y * 10000 + m * 100 + d;
+    }
+
+    static QString DateText(std::int32_t date) {
+        if (date == 0) {
+            return {};
+        }
+        static const QStringList kDays = {QStringLiteral("月"), QStringLiteral("火"), QStringLiteral("水"),
+                                          QStringLiteral("木"), QStringLiteral("金"), QStringLiteral("土"),
+                                          QStringLiteral("日")};
+        const QDate day(date / 10000, date / 100 % 100, date % 100);
+        return QStringLiteral("%1-%2-%3（%4）")
+            .arg(day.year(), 4, 10, QLatin1Char('0'))
+            .arg(day.month(), 2, 10, QLatin1Char('0'))
+            .arg(day.day(), 2, 10, QLatin1Char('0'))
+            .arg(kDays[day.dayOfWeek() - 1]);
+    }
 
     QByteArray Number(const Row& row, int n) const {
         return QByteArray::fromRawData(m_text.data() + row.numbers[n], row.numbers[n + 1] - row.numbers[n]);
@@ -351,8 +391,10 @@ private:
                 digits[static_cast<std::size_t>(count < 4 ? count : 3)] = c - '0';
                 i += 1;
             } else if (c == 0xEF && i + 2 < text.size() && static_cast<unsigned char>(text[i + 1]) == 0xBC &&
-                       static_cast<unsigned char>(text[i + 2]) >= 0x90 && static_cast<unsigned char>(text[i + 2]) <= 0x99) {
-                digits[static_cast<std::size_t>(count < 4 ? count : 3)] = static_cast<unsigned char>(text[i + 2]) - 0x90;
+                       static_cast<unsigned char>(text[i + 2]) >= 0x90 &&
+                       static_cast<unsigned char>(text[i + 2]) <= 0x99) {
+                digits[static_cast<std::size_t>(count < 4 ? count : 3)] =
+                    static_cast<unsigned char>(text[i + 2]) - 0x90;
                 i += 3;
             } else {
                 return 0;
@@ -399,7 +441,7 @@ struct FloorWindow {
         : view(new QTableView(&dialog)),
           model(positions, {QStringLiteral("開催回数"), QStringLiteral("当選数字"), QStringLiteral("予想数字１"),
                             QStringLiteral("予想数字２"), QStringLiteral("予想数字３"), QStringLiteral("予想数字４"),
-                            QStringLiteral("予想数字５")}) {
+                            QStringLiteral("予想数字５"), QStringLiteral("抽せん日")}) {
         dialog.setFont(font);
         dialog.setFixedSize(layout[0], layout[1]);
         view->setGeometry(layout[2], layout[3], layout[4], layout[5]);
@@ -412,9 +454,15 @@ struct FloorWindow {
         view->verticalHeader()->setDefaultSectionSize(layout[6]);
         view->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         view->setModel(&model);
-        for (int column = 0; column < 7; ++column) {
+        for (int column = 0; column < 8; ++column) {
             view->setColumnWidth(column, layout[7 + static_cast<std::size_t>(column)]);
         }
+    }
+
+    // As 一覧表示: the newest row selected and in view.
+    void ShowNewest() {
+        view->selectRow(model.rowCount() - 1);
+        view->scrollToBottom();
     }
 };
 
@@ -434,11 +482,13 @@ int ListFloorMode(const char* book, const QString& fontText, const QString& fami
     const long before = RssKb();
     const auto start3 = Clock::now();
     three.model.Load(book, false);
+    three.ShowNewest();
     PaintOut(three.view->viewport());
     const auto end3 = Clock::now();
     const long after3 = RssKb();
     const auto start4 = Clock::now();
     four.model.Load(book, true);
+    four.ShowNewest();
     PaintOut(four.view->viewport());
     const auto end4 = Clock::now();
     const long after4 = RssKb();
@@ -578,7 +628,7 @@ int main(int argc, char* argv[]) {
     if (mode == "list" && argc == 3) {
         return ListMode(QString::fromLocal8Bit(argv[2]));
     }
-    if (mode == "list-floor" && argc == 5 + 14) {
+    if (mode == "list-floor" && argc == 5 + 15) {
         std::vector<int> layout;
         for (int i = 5; i < argc; ++i) {
             layout.push_back(std::atoi(argv[i]));

@@ -161,12 +161,13 @@ bool Save(QWidget& dialog, const QDir& dir, const QString& name) {
     return saved;
 }
 
-// The window after 一覧表示 and 予想.
+// The window widened and lengthened, after 一覧表示 and 予想: the newest draws with their dates.
 template <class Window>
 bool SaveGameWindow(Desktop& desktop, const QDir& dir, const QString& dbPath, const QString& name) {
     Window window(desktop);
     window.m_strDbPath = dbPath;
     window.show();
+    window.resize(window.width() + 120, window.height() + 90);
     window.OnListAll();
     window.OnPredict();
     return Save(window, dir, name);
@@ -200,7 +201,8 @@ bool SaveDrawTooltip(Desktop& desktop, const QDir& dir, const QString& dbPath, c
     window.OnListAll();
     QApplication::processEvents();
     QTableView* list = window.m_listDraws;
-    const QRect cell = list->visualRect(list->model()->index(2, 0));
+    // A draw a few rows above the newest, which the list scrolled to.
+    const QRect cell = list->visualRect(list->model()->index(list->model()->rowCount() - 3, 0));
     const QPoint at = cell.center();
     QHelpEvent help(QEvent::ToolTip, at, list->viewport()->mapToGlobal(at));
     QApplication::sendEvent(list->viewport(), &help);

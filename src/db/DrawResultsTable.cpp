@@ -102,6 +102,25 @@ std::vector<StoredResults> ReadDrawResults(Connection& connection, Game game, in
     return stored;
 }
 
+std::vector<DrawDate> ReadDrawDates(Connection& connection, Game game, int first, int last) {
+    std::vector<DrawDate> dates;
+    if (!HasResultsTable(connection)) {
+        return dates;
+    }
+    Statement rows(connection, "SELECT kaisai,draw_date FROM " + std::string(kResultsTable) +
+                                   " WHERE game=?1 AND kaisai>=?2 AND kaisai<=?3 AND draw_date IS NOT NULL"
+                                   " ORDER BY kaisai");
+    rows.BindText(1, GameCode(game));
+    rows.BindInt(2, first);
+    rows.BindInt(3, last);
+    while (rows.Step()) {
+        if (const auto date = ReadDate(rows.ColumnView(1))) {
+            dates.push_back({static_cast<int>(rows.ColumnInt64(0)), *date});
+        }
+    }
+    return dates;
+}
+
 ResultsCursor::ResultsCursor(const std::string& dbPath, Game game) : m_connection(dbPath, OpenMode::ReadOnly) {
     // One pass in key order reads each page once: no cache worth keeping.
     m_connection.ExecuteScript("PRAGMA cache_size=-64");

@@ -32,6 +32,16 @@ struct StoredResults {
 // without the table. Throws DbError.
 std::vector<StoredResults> ReadDrawResults(Connection& connection, Game game, int first, int last);
 
+// A draw's known date, yyyymmdd.
+struct DrawDate {
+    int drawNo = 0;
+    int date = 0;
+};
+
+// The readable dates of the game's draws first to last, in draw order, without their
+// payouts; none in a book without the table. Throws DbError.
+std::vector<DrawDate> ReadDrawDates(Connection& connection, Game game, int first, int last);
+
 // The results of one draw from a list in draw order; unknown when it is not there.
 DrawResults FindResults(std::span<const StoredResults> stored, int drawNo);
 

@@ -173,6 +173,7 @@ bool CEditDrawDlg::UpdateDraw(QString dbPath, QString clause) {
         m_desktop.ShowMessage(this, ToQString(kStoreFailedMessage), Desktop::Icon::Stop);
         return false;
     }
+    emit DrawsStored();
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <array>
+#include <vector>
 
 class QLineEdit;
 class QPushButton;
@@ -39,6 +40,10 @@ public:
     void OnStore();
 
     void accept() override;
+
+signals:
+    // The shown draw was written to the book.
+    void DrawsStored();
 
 protected:
     bool OnInitDialog() override;

@@ -2,11 +2,14 @@
 
 #include "db/Connection.h"
 #include "db/DbError.h"
+#include "draw/Calendar.h"
 #include "draw/ResultsText.h"
 #include "res/QtText.h"
 
 #include <QBrush>
 #include <QColor>
+
+#include <algorithm>
 
 namespace drawbook {
 
@@ -16,7 +19,8 @@ namespace {
 const QColor kStraightColour(255, 224, 130);
 const QColor kBoxColour(200, 236, 200);
 
-constexpr int kReadColumns = 2 + kNumberCount; // draw number, winning number, the numbers
+constexpr int kDateColumn = DrawListModel::kFirstNumberColumn + kNumberCount;
+constexpr int kReadColumns = kDateColumn + 1; // draw number, winning number, the numbers, the date
 
 // Growing by doubling may leave close to half unused; a long list gives that back.
 template <class Container> void ShrinkToFit(Container& container) {
@@ -92,6 +96,8 @@ void DrawListModel::Clear() {
     m_numberEnds.clear();
     m_results.clear();
     m_resultsRead = false;
+    m_dates.clear();
+    m_datesRead = false;
     m_lowestDrawNo = 0;
     m_highestDrawNo = 0;
     m_insertions.clear();
@@ -105,10 +111,12 @@ RowsRead DrawListModel::AppendRows(const std::string& dbPath, const std::string&
     ShrinkToFit(m_rows);
     ShrinkToFit(m_numbers);
     ShrinkToFit(m_numberEnds);
-    // Reading them now would cost the list as much again in a book with results.
+    // Read in one statement each when the view first asks for a date or a tooltip.
     m_dbPath = dbPath;
     m_results.clear();
     m_resultsRead = false;
+    m_dates.clear();
+    m_datesRead = false;
     const int held = static_cast<int>(m_rows.size());
     if (held > m_listed) {
         beginInsertRows(QModelIndex(), m_listed, held - 1);
@@ -194,6 +202,9 @@ QString DrawListModel::Cell(int row, int column) const {
         }
         return winning;
     }
+    if (read == kDateColumn) {
+        return DateCell(row);
+    }
     if (read < kFirstNumberColumn || read >= kReadColumns) {
         return {};
     }
@@ -201,15 +212,50 @@ QString DrawListModel::Cell(int row, int column) const {
     return QString::fromUtf8(number.data(), static_cast<qsizetype>(number.size()));
 }
 
+DrawResults DrawListModel::Results(int row) const {
+    if (!m_resultsRead) {
+        ReadResults();
+    }
+    return FindResults(m_results, m_rows[static_cast<std::size_t>(row)].drawNo);
+}
+
+void DrawListModel::ReadDates() const {
+    m_datesRead = true;
+    m_dates.assign(m_rows.size(), 0);
+    std::vector<DrawDate> known;
+    try {
+        Connection connection(m_dbPath, OpenMode::ReadOnly);
+        known = ReadDrawDates(connection, m_game, m_lowestDrawNo, m_highestDrawNo);
+    } catch (const DbError&) {
+        // The list stands without its dates.
+        return;
+    }
+    const auto less = [](const DrawDate& d, int drawNo) { return d.drawNo < drawNo; };
+    for (std::size_t row = 0; row < m_rows.size(); ++row) {
+        const int drawNo = m_rows[row].drawNo;
+        const auto found = std::lower_bound(known.begin(), known.end(), drawNo, less);
+        if (found != known.end() && found->drawNo == drawNo) {
+            m_dates[row] = found->date;
+        }
+    }
+}
+
+QString DrawListModel::DateCell(int row) const {
+    if (!m_datesRead) {
+        ReadDates();
+    }
+    const int date = m_dates[static_cast<std::size_t>(row)];
+    if (date == 0) {
+        return {};
+    }
+    return ToQString(DateText(date)) + QStringLiteral("（") + ToQString(WeekdayText(date)) + QStringLiteral("）");
+}
+
 QString DrawListModel::ResultsTip(int row, int column) const {
     if (row < 0 || row >= m_listed || ReadColumn(row, column) != 0) {
         return {};
     }
-    if (!m_resultsRead) {
-        ReadResults();
-    }
-    const int drawNo = m_rows[static_cast<std::size_t>(row)].drawNo;
-    return ToQString(ResultsText(m_game, FindResults(m_results, drawNo)));
+    return ToQString(ResultsText(m_game, Results(row)));
 }
 
 std::optional<Bet> DrawListModel::Hit(int row, int column) const {

@@ -41,7 +41,7 @@ struct ListColumn {
     int width; // pixels
 };
 
-constexpr std::array<ListColumn, 7> kListColumns = {{
+constexpr std::array<ListColumn, 8> kListColumns = {{
     {"開催回数", 60},
     {"当選数字", 60},
     {"予想数字１", 89},
@@ -49,6 +49,7 @@ constexpr std::array<ListColumn, 7> kListColumns = {{
     {"予想数字３", 89},
     {"予想数字４", 89},
     {"予想数字５", 89},
+    {"抽せん日", 110},
 }};
 
 } // namespace
@@ -199,11 +200,22 @@ bool CNumbersDlg::FillDrawList(const QString& dbPath, const QString& clause) {
 }
 
 void CNumbersDlg::OnListAll() {
+    m_listed = Listed::All;
     ClearDrawList();
     FillDrawList(m_strDbPath, ToQString(kAllDrawsClause));
+    ShowNewestDraw();
+}
+
+void CNumbersDlg::ShowNewestDraw() {
+    const int rows = m_model->rowCount();
+    if (rows > 0) {
+        m_listDraws->selectRow(rows - 1);
+        m_listDraws->scrollToBottom();
+    }
 }
 
 void CNumbersDlg::OnPredict() {
+    m_predicted = true;
     PredictNextDraw(m_desktop, m_game, m_strDbPath, ToQString(kAllDrawsClause),
                     {m_editPred1, m_editPred2, m_editPred3, m_editPred4, m_editPred5});
 }
@@ -219,13 +231,19 @@ void CNumbersDlg::OnSearch() {
         return;
     }
 
-    ClearDrawList();
-    FillDrawList(m_strDbPath, ToQString(search.clause));
-    const int found = m_model->rowCount();
-    m_editCount->setText(QString::number(found));
-    if (found == 0) {
+    m_listed = Listed::Search;
+    m_strSearchClause = ToQString(search.clause);
+    if (ListSearch() == 0) {
         m_desktop.ShowMessage(this, ToQString(kNothingFoundMessage), Desktop::Icon::Stop);
     }
+}
+
+int CNumbersDlg::ListSearch() {
+    ClearDrawList();
+    FillDrawList(m_strDbPath, m_strSearchClause);
+    const int found = m_model->rowCount();
+    m_editCount->setText(QString::number(found));
+    return found;
 }
 
 void CNumbersDlg::OnClear() {
@@ -246,7 +264,10 @@ void CNumbersDlg::OnListDblClk(const QModelIndex& index) {
     dialog.m_strGame = ToQString(GameCode(m_game));
     dialog.m_strNextDrawNo = m_strNextDrawNo;
     dialog.m_strDrawNo = m_model->Cell(index.row(), 0);
-    // The list and the next draw number stay as they are.
+    connect(&dialog, &CEditDrawDlg::DrawsStored, this, [this, &dialog] {
+        ShowBookChanged();
+        dialog.m_strNextDrawNo = m_editNextDraw->text();
+    });
     m_desktop.RunModal(dialog);
 }
 
@@ -256,7 +277,7 @@ void CNumbersDlg::OnRegister() {
     if (!m_strHistoryPath.isEmpty()) {
         dialog.m_strHistoryDir = QFileInfo(m_strHistoryPath).path();
     }
-    // The list and the next draw number stay as they are.
+    connect(&dialog, &CRegisterDlg::DrawsStored, this, &CNumbersDlg::ShowBookChanged);
     m_desktop.RunModal(dialog);
 }
 
@@ -281,10 +302,41 @@ void CNumbersDlg::OnFeedSettings() {
 }
 
 void CNumbersDlg::ShowImported() {
-    OnListAll();
+    m_listed = Listed::All;
+    ShowBookChanged();
+}
+
+void CNumbersDlg::ShowBookChanged() {
     ShowNextDraw();
+    if (m_predicted) {
+        OnPredict();
+    }
+    switch (m_listed) {
+    case Listed::Nothing:
+        break;
+    case Listed::All:
+        OnListAll();
+        break;
+    case Listed::Search:
+        RefillSearch();
+        break;
+    }
     if (m_statistics != nullptr && m_statistics->isVisible()) {
         m_statistics->Refresh();
+    }
+}
+
+void CNumbersDlg::RefillSearch() {
+    // The draw selected before stays selected when it is still found.
+    const QModelIndex current = m_listDraws->currentIndex();
+    const QString selected = current.isValid() ? m_model->Cell(current.row(), 0) : QString();
+    ListSearch();
+    for (int row = 0; row < m_model->rowCount() && !selected.isEmpty(); ++row) {
+        if (m_model->Cell(row, 0) == selected) {
+            m_listDraws->selectRow(row);
+            m_listDraws->scrollTo(m_model->index(row, 0));
+            break;
+        }
     }
 }
 
@@ -332,10 +384,10 @@ void CNumbersDlg::OnDeleteDraws() {
     }
     switch (result.outcome) {
     case DeleteOutcome::Deleted:
-        ShowImported();
+        ShowBookChanged();
         return;
     case DeleteOutcome::NotInBook:
-        ShowImported();
+        ShowBookChanged();
         m_desktop.ShowMessage(this, QString::fromStdString(NotInBookMessage(result.missing)), Desktop::Icon::Stop);
         return;
     case DeleteOutcome::Failed:

@@ -48,7 +48,7 @@ public:
     void OnImportCsv();
     void OnExportCsv();
     // Imports a CSV file of this game; afterwards every draw is listed and the
-    // next draw number is shown again.
+    // window shows the book anew.
     void ImportCsvFile(const QString& path);
     // Downloads this game's latest results and imports them, as from a CSV file.
     void OnUpdateResults();
@@ -61,6 +61,9 @@ public:
     void OnStatistics();
     // Deletes the draws of the selected rows once the user says Yes.
     void OnDeleteDraws();
+    // After draws were added, changed or removed: the next draw number, the predictions
+    // if they were shown, the list as it was filled last and the statistics, read anew.
+    void ShowBookChanged();
 
     DrawListModel& DrawList() const { return *m_model; }
     // The statistics window once it was opened; one per game window.
@@ -105,13 +108,25 @@ protected:
     Desktop& m_desktop;
 
 private:
+    // What the list was last filled with.
+    enum class Listed { Nothing, All, Search };
+
     void ShowNextDraw();
-    // After an import, before its summary: the list, the next draw number and the statistics anew.
+    // After an import, before its summary: every draw listed, and the rest as ShowBookChanged.
     void ShowImported();
+    // Selects the last row and scrolls to it.
+    void ShowNewestDraw();
+    // Lists the last search's draws and shows how many; returns that count.
+    int ListSearch();
+    // The last search again, quietly, keeping the selected draw when it is still found.
+    void RefillSearch();
 
     Game m_game;
     DrawListModel* m_model;
     CStatisticsDlg* m_statistics = nullptr;
+    Listed m_listed = Listed::Nothing;
+    QString m_strSearchClause; // of the last search, as pressed then
+    bool m_predicted = false;  // 予想 was pressed since the window opened
     // Files, drops and the feed.
     DrawExchange* m_exchange = nullptr;
 };

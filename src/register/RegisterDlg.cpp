@@ -55,6 +55,7 @@ void CRegisterDlg::OfferHistory() {
             const QString clause = ToQString(kAllDrawsClause);
             ShowNextDraw(game, m_strDbPath, clause);
             Predict(game, clause);
+            emit DrawsStored();
         });
     }
 }
@@ -167,6 +168,7 @@ bool CRegisterDlg::InsertDraws(QString dbPath, const DrawEdit& three, const Draw
     }
     switch (result.outcome) {
     case RegisterOutcome::Registered:
+        emit DrawsStored();
         return true;
     case RegisterOutcome::Taken:
         ShowMessages(result.messages);

@@ -68,6 +68,10 @@ public:
 
     void accept() override;
 
+signals:
+    // Both draws were added to the book.
+    void DrawsStored();
+
 protected:
     bool OnInitDialog() override;
 

@@ -37,6 +37,14 @@ inline constexpr std::uint32_t ShowSelAlways = 1U << 9;
 inline constexpr std::uint32_t AppWindow = 1U << 10; // dialog: has a taskbar button
 inline constexpr std::uint32_t PushLike = 1U << 11;  // check box drawn as a button that stays pressed
 inline constexpr std::uint32_t Hidden = 1U << 12;
+// dialog: can be resized and maximised, never below the template's size
+inline constexpr std::uint32_t Resizable = 1U << 13;
+// control of a resizable dialog: takes the room the dialog gains across and down
+inline constexpr std::uint32_t GrowRight = 1U << 14;
+inline constexpr std::uint32_t GrowDown = 1U << 15;
+// control of a resizable dialog: keeps its distance to the right and bottom edges
+inline constexpr std::uint32_t StickRight = 1U << 16;
+inline constexpr std::uint32_t StickBottom = 1U << 17;
 } // namespace style
 
 // Position and size in dialog units.

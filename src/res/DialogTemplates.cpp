@@ -66,15 +66,15 @@ void AddPredictionControls(std::vector<ControlTemplate>& c, bool four) {
     c.push_back({IDC_PRED5, K::Edit, "", {282, 42, 40, 14}, Center | Border});
     c.push_back({IDC_PREDICT, K::PushButton, "予　　想", {283, 18, 40, 17}});
     if (four) {
-        c.push_back({IDC_STATIC, K::Label, "検索件数---", {7, 254, 39, 8}});
-        c.push_back({IDC_COUNT4, K::Edit, "", {45, 254, 23, 12}, ReadOnly | Center});
-        c.push_back({IDC_STATIC, K::Label, "件", {70, 254, 8, 8}});
-        c.push_back({IDC_REGISTER, K::PushButton, "登　　　録", {126, 268, 100, 26}, TabStop});
+        c.push_back({IDC_STATIC, K::Label, "検索件数---", {7, 254, 39, 8}, StickBottom});
+        c.push_back({IDC_COUNT4, K::Edit, "", {45, 254, 23, 12}, ReadOnly | Center | StickBottom});
+        c.push_back({IDC_STATIC, K::Label, "件", {70, 254, 8, 8}, StickBottom});
+        c.push_back({IDC_REGISTER, K::PushButton, "登　　　録", {126, 268, 100, 26}, TabStop | StickBottom});
     } else {
-        c.push_back({IDC_STATIC, K::Label, "検索件数---", {7, 252, 39, 8}});
-        c.push_back({IDC_COUNT3, K::Edit, "", {57, 252, 24, 12}, ReadOnly});
-        c.push_back({IDC_STATIC, K::Label, "件", {81, 251, 8, 8}});
-        c.push_back({IDC_REGISTER, K::PushButton, "登　　　録", {127, 268, 100, 26}});
+        c.push_back({IDC_STATIC, K::Label, "検索件数---", {7, 252, 39, 8}, StickBottom});
+        c.push_back({IDC_COUNT3, K::Edit, "", {57, 252, 24, 12}, ReadOnly | StickBottom});
+        c.push_back({IDC_STATIC, K::Label, "件", {81, 251, 8, 8}, StickBottom});
+        c.push_back({IDC_REGISTER, K::PushButton, "登　　　録", {127, 268, 100, 26}, StickBottom});
     }
 }
 
@@ -91,8 +91,8 @@ DialogTemplate Numbers3() {
         {IDC_N1, K::Edit, "", {220, 99, 15, 15}, Border | TabStop},
         kSearchButton,
         kClearButton,
-        {IDOK, K::DefPushButton, "閉　　じ　　る", {243, 268, 100, 26}},
-        {IDC_DRAW_LIST, K::ListView, "", {7, 129, 336, 120}, SingleSel | ShowSelAlways | Border},
+        {IDOK, K::DefPushButton, "閉　　じ　　る", {243, 268, 100, 26}, StickRight | StickBottom},
+        {IDC_DRAW_LIST, K::ListView, "", {7, 129, 336, 120}, SingleSel | ShowSelAlways | Border | GrowRight | GrowDown},
         kSearchGroup,
         kListAllButton,
         {IDC_BOX, K::RadioButton, "ボックス", {95, 91, 39, 10}, Group},
@@ -100,11 +100,11 @@ DialogTemplate Numbers3() {
         {IDC_STATIC, K::Label, "三桁目", {144, 88, 22, 8}, Group},
         {IDC_STATIC, K::Label, "二桁目", {180, 88, 22, 8}},
         {IDC_STATIC, K::Label, "一桁目", {217, 88, 22, 8}},
-        {IDC_GAME_HELP, K::PushButton, "ヘ　　ル　　プ", {7, 268, 100, 26}},
+        {IDC_GAME_HELP, K::PushButton, "ヘ　　ル　　プ", {7, 268, 100, 26}, StickBottom},
         kPredictGroup,
     };
     AddPredictionControls(c, false);
-    return {IDD_NUMBERS3, "SOMARU屋　ナンバーズ３　予想＆検索", 350, 301, kFont, kPointSize, 0, std::move(c)};
+    return {IDD_NUMBERS3, "SOMARU屋　ナンバーズ３　予想＆検索", 350, 301, kFont, kPointSize, Resizable, std::move(c)};
 }
 
 DialogTemplate Numbers4() {
@@ -115,9 +115,9 @@ DialogTemplate Numbers4() {
         {IDC_N1, K::Edit, "", {225, 99, 15, 15}, Border | TabStop | Center},
         kSearchButton,
         kClearButton,
-        {IDOK, K::DefPushButton, "閉　　じ　　る", {243, 269, 100, 25}},
-        {IDC_DRAW_LIST, K::ListView, "", {7, 132, 336, 120}, Border},
-        {IDC_GAME_HELP, K::PushButton, "ヘ　　ル　　プ", {7, 269, 100, 25}},
+        {IDOK, K::DefPushButton, "閉　　じ　　る", {243, 269, 100, 25}, StickRight | StickBottom},
+        {IDC_DRAW_LIST, K::ListView, "", {7, 132, 336, 120}, Border | GrowRight | GrowDown},
+        {IDC_GAME_HELP, K::PushButton, "ヘ　　ル　　プ", {7, 269, 100, 25}, StickBottom},
         kSearchGroup,
         kPredictGroup,
         kListAllButton,
@@ -129,7 +129,7 @@ DialogTemplate Numbers4() {
         {IDC_STATIC, K::Label, "一桁目", {222, 88, 22, 8}},
     };
     AddPredictionControls(c, true);
-    return {IDD_NUMBERS4, "SOMARU屋　ナンバーズ４　予想＆検索", 350, 301, kFont, kPointSize, 0, std::move(c)};
+    return {IDD_NUMBERS4, "SOMARU屋　ナンバーズ４　予想＆検索", 350, 301, kFont, kPointSize, Resizable, std::move(c)};
 }
 
 DialogTemplate Register() {

@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QResizeEvent>
 #include <QShowEvent>
 #include <QTableView>
 
@@ -158,6 +159,8 @@ void FitText(QWidget* dialog, const std::vector<std::pair<QWidget*, ControlKind>
     }
 }
 
+constexpr std::uint32_t kFollowsSize = style::GrowRight | style::GrowDown | style::StickRight | style::StickBottom;
+
 bool TakesFocus(ControlKind kind) {
     return kind != ControlKind::Label && kind != ControlKind::GroupBox && kind != ControlKind::Icon;
 }
@@ -207,6 +210,10 @@ TemplateDialog::TemplateDialog(int templateId, QWidget* parent)
 void TemplateDialog::Build() {
     Qt::WindowFlags flags = Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
     flags |= (m_template.styles & style::AppWindow) != 0 ? (Qt::Window | Qt::WindowMinimizeButtonHint) : Qt::Dialog;
+    const bool resizable = (m_template.styles & style::Resizable) != 0;
+    if (resizable) {
+        flags |= Qt::WindowMinMaxButtonsHint;
+    }
     setWindowFlags(flags);
     setWindowTitle(Text(m_template.caption));
     // Without an icon of its own a window shows the application's: the program sets
@@ -216,7 +223,14 @@ void TemplateDialog::Build() {
     }
     setFont(DialogFont(m_template));
     m_units = DialogUnitsFor(font());
-    setFixedSize(m_units.ToPixelsX(m_template.width), m_units.ToPixelsY(m_template.height));
+    const QSize size(m_units.ToPixelsX(m_template.width), m_units.ToPixelsY(m_template.height));
+    if (resizable) {
+        setMinimumSize(size);
+        resize(size);
+        setSizeGripEnabled(true);
+    } else {
+        setFixedSize(size);
+    }
 
     std::vector<std::pair<QWidget*, ControlKind>> built;
     QWidget* previous = nullptr;
@@ -228,6 +242,9 @@ void TemplateDialog::Build() {
         const PixelRect r = m_units.ToPixels(c.rect);
         widget->setGeometry(r.x, r.y, r.width, r.height);
         built.emplace_back(widget, c.kind);
+        if (resizable && (c.styles & kFollowsSize) != 0) {
+            m_followers.push_back({widget, QRect(), c.styles});
+        }
         if (Has(c, style::Hidden)) {
             widget->hide();
         }
@@ -256,6 +273,25 @@ void TemplateDialog::Build() {
         previous = widget;
     }
     FitText(this, built);
+    for (Follower& follower : m_followers) {
+        follower.rect = follower.widget->geometry();
+    }
+}
+
+void TemplateDialog::resizeEvent(QResizeEvent* event) {
+    // The room gained over the template's size; the controls the template does not
+    // mark keep their place.
+    const int wider = width() - minimumWidth();
+    const int taller = height() - minimumHeight();
+    for (const Follower& follower : m_followers) {
+        QRect rect = follower.rect;
+        const auto has = [&follower](std::uint32_t flag) { return (follower.styles & flag) != 0; };
+        rect.setWidth(rect.width() + (has(style::GrowRight) ? wider : 0));
+        rect.setHeight(rect.height() + (has(style::GrowDown) ? taller : 0));
+        rect.translate(has(style::StickRight) ? wider : 0, has(style::StickBottom) ? taller : 0);
+        follower.widget->setGeometry(rect);
+    }
+    QDialog::resizeEvent(event);
 }
 
 void TemplateDialog::showEvent(QShowEvent* event) {

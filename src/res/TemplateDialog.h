@@ -5,8 +5,12 @@
 
 #include <QDialog>
 #include <QFont>
+#include <QRect>
+
+#include <vector>
 
 class QLineEdit;
+class QResizeEvent;
 class QShowEvent;
 
 namespace drawbook {
@@ -44,13 +48,22 @@ protected:
     virtual bool OnInitDialog() { return true; }
 
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // A control that moves or grows with a resizable dialog, and its place at the template's size.
+    struct Follower {
+        QWidget* widget;
+        QRect rect;
+        std::uint32_t styles;
+    };
+
     void Build();
 
     const DialogTemplate& m_template;
     DialogUnits m_units{};
     bool m_initialised = false;
+    std::vector<Follower> m_followers;
 };
 
 } // namespace drawbook

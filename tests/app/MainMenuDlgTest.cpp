@@ -68,7 +68,11 @@ std::pair<QStringList, QStringList> ListBothGames(CMainMenuDlg& menu, RecordingD
     QStringList listed;
     desktop.onModal = [&](QDialog& dialog) {
         Click(&dialog, IDC_LIST_ALL);
-        listed = ListRows(dynamic_cast<CNumbersDlg&>(dialog).m_listDraws);
+        listed.clear();
+        // Without the date, the last cell.
+        for (const QString& row : ListRows(dynamic_cast<CNumbersDlg&>(dialog).m_listDraws)) {
+            listed << row.section(QLatin1Char('\t'), 0, -2);
+        }
         return int(QDialog::Accepted);
     };
     Click(&menu, IDC_NUMBERS3);

@@ -263,7 +263,7 @@ void LedgerTabTest::drawNumberTipGivesDateAndPayouts() {
     // The other cells keep theirs: the stored 210 won a box at draw 22.
     QCOMPARE(model->index(21, 1).data(Qt::ToolTipRole).toString(), QString());
     QCOMPARE(model->index(21, 3).data(Qt::ToolTipRole).toString(), QStringLiteral("ボックス当選"));
-    QCOMPARE(model->columnCount(), 7);
+    QCOMPARE(model->columnCount(), 8);
 
     // Payouts stored later show once the list is read again.
     WriteResults(db, Game::Numbers3, 21, 20260820, {100000, kNone, kNone, kNone, kNone});
