@@ -25,6 +25,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTimer>
 
@@ -123,6 +124,12 @@ bool CNumbersDlg::OnInitDialog() {
     for (int i = 0; i < static_cast<int>(kListColumns.size()); ++i) {
         const ListColumn& column = kListColumns[static_cast<std::size_t>(i)];
         AddDrawListColumn(QString::fromUtf8(column.caption), i, column.width);
+    }
+    // Wide enough at first for every column, the dates included.
+    const int needed = m_listDraws->horizontalHeader()->length() +
+                       m_listDraws->verticalScrollBar()->sizeHint().width() + 2 * m_listDraws->frameWidth();
+    if (needed > m_listDraws->width()) {
+        resize(width() + needed - m_listDraws->width(), height());
     }
 
     ShowNextDraw();
