@@ -380,18 +380,12 @@ TEST(CliTest, RegisterRefusesWhatTheDialogRefuses) {
     EXPECT_FALSE(std::filesystem::exists(dir.File("ナンバーズ.mdb")));
 }
 
-namespace {
-
-void WriteFile(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-} // namespace
+namespace {} // namespace
 
 TEST(CliTest, ImportPrintsWhatWasAddedAndExportWritesItBack) {
     TempDir dir;
     const std::string csv = dir.File("n3.csv");
-    WriteFile(csv, "回号,抽せん日,当せん番号\n第3回,1994-10-21,057\n第1回,1994-10-07,191\n第2回,1994-10-14,988\n");
+    WriteBytes(csv, "回号,抽せん日,当せん番号\n第3回,1994-10-21,057\n第1回,1994-10-07,191\n第2回,1994-10-14,988\n");
     // A missing record book is started, as the program does on its first start.
     const std::string dbPath = dir.File("ナンバーズ.mdb");
     CliRun run = RunTool({"import", "3", csv}, dbPath);
@@ -404,7 +398,7 @@ TEST(CliTest, ImportPrintsWhatWasAddedAndExportWritesItBack) {
     EXPECT_EQ(RunTool({"next", "3"}, dbPath).out, "4\n");
     EXPECT_EQ(RunTool({"next", "4"}, dbPath).out, "1\n");
 
-    WriteFile(csv, "4,630\n3,057\n");
+    WriteBytes(csv, "4,630\n3,057\n");
     run = RunTool({"import", "3", csv}, dbPath);
     EXPECT_EQ(run.out, "　1回分を追加しました（第4回～第4回）。登録済みの1回分は飛ばしました。。\n");
     run = RunTool({"import", "3", csv}, dbPath);
@@ -451,7 +445,7 @@ TEST(CliTest, RefusedImportsSayWhyAndChangeNothing) {
                                      "　2行目：当選数字「988」が四桁の数字ではありません。。\n"},
     };
     for (const auto& [file, report] : cases) {
-        WriteFile(csv, file);
+        WriteBytes(csv, file);
         const CliRun run = RunTool({"import", "4", csv}, db.Path());
         EXPECT_EQ(run.code, 1) << file;
         EXPECT_EQ(run.out, "");
@@ -465,7 +459,7 @@ TEST(CliTest, RefusedImportsSayWhyAndChangeNothing) {
     EXPECT_EQ(run.err, "　" + missing + "を開けませんでした。。\n");
 
     // A refused file starts no record book.
-    WriteFile(csv, "1,191\n");
+    WriteBytes(csv, "1,191\n");
     const std::string newDb = dir.File("ナンバーズ.mdb");
     EXPECT_EQ(RunTool({"import", "4", csv}, newDb).code, 1);
     EXPECT_FALSE(std::filesystem::exists(newDb));
@@ -491,7 +485,7 @@ TEST(CliTest, DeleteAndReplaceChangeStoredDraws) {
 
     TempDir dir;
     const std::string csv = dir.File("n3.csv");
-    WriteFile(csv, "回号,抽せん日,当せん番号\n1,1994-10-07,018\n3,1994-10-21,057\n6,1994-11-11,630\n");
+    WriteBytes(csv, "回号,抽せん日,当せん番号\n1,1994-10-07,018\n3,1994-10-21,057\n6,1994-11-11,630\n");
     const std::string refused = "　CSVファイルを取り込めませんでした。記録は何も変わっていません。。\n"
                                 "　3行目：第3回は当選数字036で登録済みです（ファイルでは057）。。\n";
     EXPECT_EQ(RunTool({"import", "3", csv}, db.Path()).err, refused);
@@ -513,10 +507,10 @@ TEST(CliTest, DeleteAndReplaceChangeStoredDraws) {
 TEST(CliTest, ImportAndExportFailures) {
     TempDir dir;
     const std::string csv = dir.File("n3.csv");
-    WriteFile(csv, "1,191\n");
+    WriteBytes(csv, "1,191\n");
 
     const std::string note = dir.File("note.txt");
-    WriteFile(note, "not a database\n");
+    WriteBytes(note, "not a database\n");
     CliRun run = RunTool({"import", "3", csv}, note);
     EXPECT_EQ(run.code, 3);
     EXPECT_EQ(run.err.rfind("　登録できませんでした。。\n", 0), 0U);
@@ -627,12 +621,12 @@ TEST(CliTest, MigrateConvertsAnOldBookOnce) {
     EXPECT_EQ(run.err, "　記録帳「" + dbPath + "」がありません。。\n");
     EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
 
-    WriteFile(dbPath, old->substr(0, 100000));
+    WriteBytes(dbPath, old->substr(0, 100000));
     run = RunTool({"migrate"}, dbPath);
     EXPECT_EQ(run.code, 1);
     EXPECT_EQ(run.err, "　以前の形式の記録帳を読めませんでした。何も変えていません（no table ナンバーズ3）。。\n");
 
-    WriteFile(dbPath, *old);
+    WriteBytes(dbPath, *old);
     run = RunTool({"migrate"}, dbPath);
     EXPECT_EQ(run.code, 0);
     EXPECT_EQ(run.out,
@@ -653,7 +647,7 @@ TEST(CliTest, AConversionStoppedHalfwayIsFinishedFirst) {
     ASSERT_TRUE(old.has_value()) << "the shared old book is missing: " << SharedDataPath("legacy/legacy_jet4.mdb");
     TempDir dir;
     const std::string dbPath = dir.File("ナンバーズ.mdb");
-    WriteFile(dbPath, *old);
+    WriteBytes(dbPath, *old);
     ASSERT_EQ(RunTool({"migrate"}, dbPath).code, 0);
     std::filesystem::rename(dbPath, dbPath + ".new");
     EXPECT_EQ(RunTool({"next", "3"}, dbPath).out, "401\n");

@@ -18,7 +18,6 @@
 
 #include <array>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string_view>
 
@@ -35,11 +34,6 @@ const QString kImportedNumbers = QStringLiteral("\t　\t　\t　\t　\t　");
 const std::string kBom = "\xEF\xBB\xBF";
 const std::string kHeader = "開催回数,当選数字,予想数字１,予想数字２,予想数字３,予想数字４,予想数字５,"
                             "抽せん日,ストレート,ボックス,セット（ストレート）,セット（ボックス）";
-
-void WriteFile(const std::string& path, std::string_view bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
 
 QString PathOf(const std::string& path) {
     return QString::fromStdString(path);
@@ -208,7 +202,7 @@ void NumbersCsvTest::menuImportAddsTheMissingDraws() {
     db.Insert(Game::Numbers4, {Draw(1, "1149"), Draw(2, "7921")});
     const QStringList otherGame = StoredRows(db, g == Game::Numbers3 ? Game::Numbers4 : Game::Numbers3);
     const std::string file = db.Dir().File("当せん番号.csv");
-    WriteFile(file, csv.toStdString());
+    WriteBytes(file, csv.toStdString());
 
     const auto window = OpenGameWindow(g, desktop, db.Path());
     QCOMPARE(window->m_listDraws, FindControl(window.get(), IDC_DRAW_LIST));
@@ -216,10 +210,10 @@ void NumbersCsvTest::menuImportAddsTheMissingDraws() {
     for (const QAction* action : window->m_menuDrawList->actions()) {
         actions << action->text();
     }
-    QCOMPARE(actions, (QStringList{QStringLiteral("CSVファイルから取り込む…"), QStringLiteral("CSVファイルに書き出す…"),
-                                   QString(), QStringLiteral("最新の当せん番号を取り込む"),
-                                   QStringLiteral("取り込み元の設定…"), QString(), QStringLiteral("統計…"), QString(),
-                                   QStringLiteral("この回を削除…")}));
+    QCOMPARE(actions,
+             (QStringList{QStringLiteral("CSVファイルから取り込む…"), QStringLiteral("CSVファイルに書き出す…"),
+                          QString(), QStringLiteral("最新の当せん番号を取り込む"), QStringLiteral("取り込み元の設定…"),
+                          QString(), QStringLiteral("統計…"), QString(), QStringLiteral("この回を削除…")}));
     QCOMPARE(window->m_actionImportCsv, window->m_menuDrawList->actions().value(0));
     QCOMPARE(window->m_actionExportCsv, window->m_menuDrawList->actions().value(1));
     emit window->m_listDraws->customContextMenuRequested(QPoint(10, 10));
@@ -289,7 +283,7 @@ void NumbersCsvTest::realHistoryFillsAnEmptyDatabase() {
     RecordingDesktop desktop;
     TestDatabase db;
     const std::string file = db.Dir().File(name.toStdString());
-    WriteFile(file, *bytes);
+    WriteBytes(file, *bytes);
     const auto window = OpenGameWindow(g, desktop, db.Path());
     QCOMPARE(TextOf(window.get(), IDC_NEXT_DRAW), QStringLiteral("1"));
 
@@ -352,7 +346,7 @@ void NumbersCsvTest::refusedFileChangesNothing() {
     db.Insert(Game::Numbers3, {Draw(1, "191"), Draw(2, "988"), Draw(3, "010")});
     db.Insert(Game::Numbers4, {Draw(1, "1149"), Draw(2, "7921")});
     const std::string file = db.Dir().File("draws.csv");
-    WriteFile(file, csv.toStdString());
+    WriteBytes(file, csv.toStdString());
     const auto window = OpenGameWindow(Game(game), desktop, db.Path());
     NarrowAndFill(*window, QStringLiteral("1"));
     const QStringList before = Everything(*window, db);
@@ -411,7 +405,7 @@ void NumbersCsvTest::databaseFailureStoresNothing() {
     db.Execute("CREATE TRIGGER refuse BEFORE INSERT ON \"ナンバーズ3\" WHEN NEW.kaisai = 4 "
                "BEGIN SELECT RAISE(ABORT, 'refused'); END;");
     const std::string file = db.Dir().File("draws.csv");
-    WriteFile(file, "3,303\n4,404\n5,505\n");
+    WriteBytes(file, "3,303\n4,404\n5,505\n");
     const auto window = OpenGameWindow(Game::Numbers3, desktop, db.Path());
     Click(window.get(), IDC_LIST_ALL);
     const QStringList before = Everything(*window, db);
@@ -435,7 +429,7 @@ void NumbersCsvTest::exportWritesNumberedDrawsInOrder() {
                               });
     db.Insert(Game::Numbers4, {Draw(2, "0001"), Draw(1, "1149", {"0001", "", "", "", "9999"})});
     const std::string three = db.Dir().File("書き出し.csv");
-    WriteFile(three, std::string(20000, 'x')); // replaced whole, not written over from the start
+    WriteBytes(three, std::string(20000, 'x')); // replaced whole, not written over from the start
     const std::string four = db.Dir().File("n4.csv");
 
     const auto window3 = OpenGameWindow(Game::Numbers3, desktop, db.Path());
@@ -515,9 +509,9 @@ void NumbersCsvTest::droppedCsvFilesAreImported() {
     const std::string lower = db.Dir().File("draws.csv");
     const std::string upper = db.Dir().File("MORE.CSV");
     const std::string text = db.Dir().File("notes.txt");
-    WriteFile(lower, "回号,当せん番号\n第5回,505\n第4回,404\n");
-    WriteFile(upper, "6,600\n7,077\n");
-    WriteFile(text, "8,808\n");
+    WriteBytes(lower, "回号,当せん番号\n第5回,505\n第4回,404\n");
+    WriteBytes(upper, "6,600\n7,077\n");
+    WriteBytes(text, "8,808\n");
     const auto window = OpenGameWindow(Game::Numbers3, desktop, db.Path());
     NarrowAndFill(*window, QStringLiteral("8"));
 
@@ -552,7 +546,7 @@ void NumbersCsvTest::droppedCsvFilesAreImported() {
         QVERIFY2(old, ("the shared old book is missing: " + SharedDataPath("legacy/legacy_jet4.mdb")).c_str());
         desktop.messages.clear();
         const std::string book = db.Dir().File("古い記録帳.MDB");
-        WriteFile(book, *old);
+        WriteBytes(book, *old);
         const auto dropped = FileUrls({PathOf(book)});
         QVERIFY(DragAndDrop(window.get(), dropped.get()).dropped);
         QCOMPARE(desktop.Texts().size(), 1);
@@ -572,7 +566,7 @@ void NumbersCsvTest::dragsWithoutACsvFileAreNotTaken() {
     const std::string noSuffix = db.Dir().File("csv");
     const std::string csv = db.Dir().File("draws.csv");
     for (const std::string& file : {text, noSuffix, csv}) {
-        WriteFile(file, "3,303\n");
+        WriteBytes(file, "3,303\n");
     }
     const auto window = OpenGameWindow(Game::Numbers3, desktop, db.Path());
     NarrowAndFill(*window, QStringLiteral("1"));
@@ -600,7 +594,7 @@ void NumbersCsvTest::csvDraggedOverAFieldGoesToTheWindow() {
     TestDatabase db;
     db.Insert(Game::Numbers4, {Draw(1, "1149"), Draw(2, "7921")});
     const std::string file = db.Dir().File("draws.csv");
-    WriteFile(file, "回号,当せん番号\n第4回,0012\n第3回,3850\n");
+    WriteBytes(file, "回号,当せん番号\n第4回,0012\n第3回,3850\n");
     const auto window = OpenGameWindow(Game::Numbers4, desktop, db.Path());
     Type(window.get(), IDC_N100, QStringLiteral("5"));
     window->m_editPred1->setText(QStringLiteral("1234"));

@@ -35,15 +35,6 @@ QStringList Predictions(const CNumbersDlg& window) {
             window.m_editPred4->text(), window.m_editPred5->text()};
 }
 
-// The draw numbers listed, top to bottom.
-QStringList ListedDraws(const CNumbersDlg& window) {
-    QStringList draws;
-    for (const QString& row : ListRows(window.m_listDraws)) {
-        draws << row.section(QLatin1Char('\t'), 0, 0);
-    }
-    return draws;
-}
-
 // The draw number of the selected row; empty without one.
 QString SelectedDraw(const CNumbersDlg& window) {
     const QModelIndex current = window.m_listDraws->currentIndex();
@@ -113,12 +104,12 @@ void NumbersRefreshTest::bookChangeFillsTheListAsItWasFilled() {
         window->m_editN1->setText(QStringLiteral("1"));
         ClickRadio(window.get(), IDC_BOX);
     }
-    QCOMPARE(ListedDraws(*window), before);
+    QCOMPARE(ListedDraws(window->m_listDraws), before);
 
     db.Insert(Game::Numbers3, Draw(4, "128"));
     db.Execute("UPDATE \"ナンバーズ3\" SET N1=5 WHERE kaisai=3");
     window->ShowBookChanged();
-    QCOMPARE(ListedDraws(*window), after);
+    QCOMPARE(ListedDraws(window->m_listDraws), after);
     QCOMPARE(TextOf(window.get(), IDC_COUNT3), count);
     QCOMPARE(SelectedDraw(*window), selected);
     QCOMPARE(TextOf(window.get(), IDC_NEXT_DRAW), QStringLiteral("5"));
@@ -147,7 +138,7 @@ void NumbersRefreshTest::importShowsTheNextDrawAndItsPredictions() {
         const QStringList now = CliLines({"predict", "3"}, db.Path());
         QCOMPARE(now.size(), 5);
         QCOMPARE(Predictions(*window), predicted ? now : QStringList(5));
-        QCOMPARE(ListedDraws(*window).size(), 22);
+        QCOMPARE(ListedDraws(window->m_listDraws).size(), 22);
         QCOMPARE(SelectedDraw(*window), QStringLiteral("22"));
     }
 }

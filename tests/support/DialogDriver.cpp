@@ -84,6 +84,14 @@ QStringList ListRows(QTableView* view) {
     return rows;
 }
 
+QStringList ListedDraws(QTableView* view) {
+    QStringList draws;
+    for (int r = 0; r < view->model()->rowCount(); ++r) {
+        draws << view->model()->index(r, 0).data().toString();
+    }
+    return draws;
+}
+
 QStringList StoredRow(const TestDatabase& db, Game game, int kaisai) {
     const std::string row = db.Row(game, kaisai);
     if (row == "(none)") {

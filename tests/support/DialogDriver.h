@@ -39,6 +39,8 @@ bool IsChecked(QWidget* dialog, int id);
 
 // The cells of each list row, joined by tabs.
 QStringList ListRows(QTableView* view);
+// The draw numbers listed, top to bottom.
+QStringList ListedDraws(QTableView* view);
 
 // Each row's cells of a table joined by tabs; an empty cell is "".
 QStringList Cells(const QTableWidget* table);

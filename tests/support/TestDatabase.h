@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace drawbook::test {
@@ -85,6 +86,8 @@ std::string SharedDataPath(const std::string& name);
 
 // The whole file, for checking that something left it alone.
 std::string ReadBytes(const std::string& path);
+// Writes the file anew with exactly these bytes.
+void WriteBytes(const std::string& path, std::string_view bytes);
 // The names in a directory, sorted.
 std::vector<std::string> FilesIn(const std::filesystem::path& dir);
 
