@@ -4,20 +4,16 @@
 #include "db/DbError.h"
 #include "draw/Calendar.h"
 #include "draw/ResultsText.h"
+#include "res/HitColours.h"
 #include "res/QtText.h"
 
 #include <QBrush>
-#include <QColor>
 
 #include <algorithm>
 
 namespace drawbook {
 
 namespace {
-
-// Soft enough for black text to stay readable.
-const QColor kStraightColour(255, 224, 130);
-const QColor kBoxColour(200, 236, 200);
 
 constexpr int kDateColumn = DrawListModel::kFirstNumberColumn + kNumberCount;
 constexpr int kReadColumns = kDateColumn + 1; // draw number, winning number, the numbers, the date
@@ -63,8 +59,7 @@ QVariant DrawListModel::data(const QModelIndex& index, int role) const {
         if (role == Qt::ToolTipRole) {
             return ToQString(BetLabel(*hit)) + QStringLiteral("当選");
         }
-        // Mini shares the box's green.
-        return QBrush(*hit == Bet::Straight ? kStraightColour : kBoxColour);
+        return QBrush(*hit == Bet::Straight ? kStraightHitColour : kBoxHitColour);
     }
     return {};
 }

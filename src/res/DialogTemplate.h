@@ -74,7 +74,7 @@ struct DialogTemplate {
     std::vector<ControlTemplate> controls; // in tab order
 };
 
-// The templates by ID: 100, 102, 129, 130, 131, 132, 133. Throws std::out_of_range for any other.
+// The templates by ID: 100, 102, 129, 130, 131, 132, 133, 134. Throws std::out_of_range for any other.
 const DialogTemplate& FindDialogTemplate(int id);
 std::span<const int> DialogTemplateIds();
 

@@ -238,8 +238,43 @@ DialogTemplate FeedSettings() {
             }};
 }
 
-constexpr std::array<int, 7> kIds = {IDD_ABOUTBOX, IDD_MAIN_MENU, IDD_NUMBERS3,     IDD_NUMBERS4,
-                                     IDD_REGISTER, IDD_EDIT_DRAW, IDD_FEED_SETTINGS};
+DialogTemplate Tickets() {
+    constexpr std::uint32_t kField = Border | Center | TabStop;
+    std::vector<ControlTemplate> c = {
+        {IDC_STATIC, K::Label, "開催回", {14, 20, 24, 8}},    {IDC_TK_DRAW, K::Edit, "", {40, 18, 32, 12}, kField},
+        {IDC_STATIC, K::Label, "数字", {84, 20, 16, 8}},      {IDC_TK_NUMBER, K::Edit, "", {102, 18, 40, 12}, kField},
+        {IDC_STATIC, K::Label, "予想数字", {152, 20, 30, 8}}, {IDC_TK_PRED1, K::PushButton, "", {184, 17, 26, 14}},
+        {IDC_TK_PRED2, K::PushButton, "", {212, 17, 26, 14}}, {IDC_TK_PRED3, K::PushButton, "", {240, 17, 26, 14}},
+        {IDC_TK_PRED4, K::PushButton, "", {268, 17, 26, 14}}, {IDC_TK_PRED5, K::PushButton, "", {296, 17, 26, 14}},
+    };
+    // A check box and its 口数 for each bet, in the order every list shows them.
+    constexpr std::array<std::array<int, 2>, 4> kBetIds = {{{IDC_TK_STRAIGHT, IDC_TK_STRAIGHT_UNITS},
+                                                            {IDC_TK_BOX, IDC_TK_BOX_UNITS},
+                                                            {IDC_TK_SET, IDC_TK_SET_UNITS},
+                                                            {IDC_TK_MINI, IDC_TK_MINI_UNITS}}};
+    constexpr std::array<const char*, 4> kBetCaptions = {"ストレート", "ボックス", "セット", "ミニ"};
+    for (std::size_t i = 0; i < kBetIds.size(); ++i) {
+        const int x = 14 + static_cast<int>(i) * 78;
+        c.push_back({kBetIds[i][0], K::CheckBox, kBetCaptions[i], {x, 42, 46, 10}, TabStop});
+        c.push_back({kBetIds[i][1], K::Edit, "", {x + 46, 41, 18, 12}, kField});
+        c.push_back({IDC_STATIC, K::Label, "口", {x + 66, 43, 8, 8}});
+    }
+    c.insert(c.end(),
+             {
+                 {IDC_TK_CONTINUE, K::CheckBox, "継続", {14, 64, 28, 10}, TabStop},
+                 {IDC_TK_DRAWS, K::Edit, "", {44, 63, 18, 12}, kField},
+                 {IDC_STATIC, K::Label, "回分", {66, 65, 20, 8}},
+                 {IDC_TK_ADD, K::PushButton, "追　加", {254, 59, 68, 18}, TabStop},
+                 {IDC_STATIC, K::GroupBox, "購入する券", {7, 5, 322, 78}},
+                 {IDC_TK_LIST, K::ListView, "", {7, 89, 322, 132}, ShowSelAlways | Border | GrowRight | GrowDown},
+                 {IDC_TK_DELETE, K::PushButton, "削　除", {7, 227, 68, 18}, TabStop | StickBottom},
+                 {IDOK, K::DefPushButton, "閉　じ　る", {261, 227, 68, 18}, StickRight | StickBottom},
+             });
+    return {IDD_TICKETS, "SOMARU屋　ナンバーズ　購入記録", 336, 252, kFont, kPointSize, Resizable, std::move(c)};
+}
+
+constexpr std::array<int, 8> kIds = {IDD_ABOUTBOX, IDD_MAIN_MENU, IDD_NUMBERS3,      IDD_NUMBERS4,
+                                     IDD_REGISTER, IDD_EDIT_DRAW, IDD_FEED_SETTINGS, IDD_TICKETS};
 
 } // namespace
 
@@ -247,7 +282,7 @@ const DialogTemplate& FindDialogTemplate(int id) {
     static const std::map<int, DialogTemplate> templates = {
         {IDD_ABOUTBOX, AboutBox()},          {IDD_MAIN_MENU, MainMenu()}, {IDD_NUMBERS3, Numbers3()},
         {IDD_NUMBERS4, Numbers4()},          {IDD_REGISTER, Register()},  {IDD_EDIT_DRAW, EditDraw()},
-        {IDD_FEED_SETTINGS, FeedSettings()},
+        {IDD_FEED_SETTINGS, FeedSettings()}, {IDD_TICKETS, Tickets()},
     };
     return templates.at(id);
 }

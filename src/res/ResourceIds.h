@@ -10,6 +10,7 @@ inline constexpr int IDD_NUMBERS4 = 130;
 inline constexpr int IDD_REGISTER = 131;
 inline constexpr int IDD_EDIT_DRAW = 132;
 inline constexpr int IDD_FEED_SETTINGS = 133;
+inline constexpr int IDD_TICKETS = 134;
 
 // Strings
 inline constexpr int IDS_ABOUTBOX = 101;
@@ -100,5 +101,27 @@ inline constexpr int IDC_REG_ADD = 1028;
 // Results feed settings
 inline constexpr int IDC_FEED_URL3 = 1000;
 inline constexpr int IDC_FEED_URL4 = 1001;
+
+// Tickets dialog
+inline constexpr int IDC_TK_DRAW = 1000;
+inline constexpr int IDC_TK_NUMBER = 1001;
+inline constexpr int IDC_TK_PRED1 = 1002;
+inline constexpr int IDC_TK_PRED2 = 1003;
+inline constexpr int IDC_TK_PRED3 = 1004;
+inline constexpr int IDC_TK_PRED4 = 1005;
+inline constexpr int IDC_TK_PRED5 = 1006;
+inline constexpr int IDC_TK_STRAIGHT = 1007;
+inline constexpr int IDC_TK_STRAIGHT_UNITS = 1008;
+inline constexpr int IDC_TK_BOX = 1009;
+inline constexpr int IDC_TK_BOX_UNITS = 1010;
+inline constexpr int IDC_TK_SET = 1011;
+inline constexpr int IDC_TK_SET_UNITS = 1012;
+inline constexpr int IDC_TK_MINI = 1013;
+inline constexpr int IDC_TK_MINI_UNITS = 1014;
+inline constexpr int IDC_TK_CONTINUE = 1015;
+inline constexpr int IDC_TK_DRAWS = 1016;
+inline constexpr int IDC_TK_ADD = 1017;
+inline constexpr int IDC_TK_LIST = 1018;
+inline constexpr int IDC_TK_DELETE = 1019;
 
 } // namespace drawbook
