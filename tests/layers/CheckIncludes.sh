@@ -12,6 +12,7 @@ declare -A floor=(
     [db]=1           # the database file, its statements and the one store path
     [predict]=2 [edit]=2
     [exchange]=2 # every way draws enter or leave the book: files, old books, the feed
+    [tickets]=2  # what the player bought, and what it won
     [register]=3 [stats]=3 # the registration dialog proposes numbers; statistics score the prediction
     [game]=4     # the game windows open every other dialog
     [app]=5
