@@ -47,15 +47,19 @@ std::optional<HistoryOffer> PendingOffer(Game game, const QString& dbPath, const
 // Imports again letting the file's draws replace the stored ones; with its summary.
 using Replacement = std::function<std::pair<ImportResult, QString>()>;
 
-// Added draws are shown by imported before the summary; a refusal lists its report,
-// then offers the replace when that would get past it.
+// Added draws are shown by imported before the summary, which ends with the window's
+// lines for them; a refusal lists its report, then offers the replace when that would get past it.
 void ShowImport(Desktop& desktop, QWidget* owner, const ImportResult& result, const QString& summary,
-                const std::function<void()>& imported, const Replacement& replace) {
+                const std::function<void()>& imported, const Replacement& replace, const AddedDrawsLines& addedLines) {
     switch (result.outcome) {
-    case ImportOutcome::Imported:
+    case ImportOutcome::Imported: {
         imported();
-        desktop.ShowMessage(owner, summary, Desktop::Icon::None);
+        const QStringList lines =
+            result.added > 0 && addedLines ? addedLines(result.firstAdded, result.lastAdded) : QStringList();
+        desktop.ShowMessage(owner, lines.isEmpty() ? summary : summary + QStringLiteral("\n\n") + lines.join(u'\n'),
+                            Desktop::Icon::None);
         return;
+    }
     case ImportOutcome::Refused: {
         QStringList report;
         for (const std::string& line : result.report) {
@@ -65,7 +69,7 @@ void ShowImport(Desktop& desktop, QWidget* owner, const ImportResult& result, co
         if (result.replaceable &&
             desktop.Ask(owner, QString::fromStdString(ReplaceQuestion(result)), Desktop::Answer::No)) {
             const auto [replaced, replacedSummary] = replace();
-            ShowImport(desktop, owner, replaced, replacedSummary, imported, replace);
+            ShowImport(desktop, owner, replaced, replacedSummary, imported, replace, addedLines);
         }
         return;
     }
@@ -97,7 +101,7 @@ bool OffersShippedHistory(Game game, const QString& dbPath, const QString& histo
 }
 
 bool OfferShippedHistory(Desktop& desktop, QWidget* owner, Game game, const QString& dbPath, const QString& historyPath,
-                         const std::function<void()>& imported) {
+                         const std::function<void()>& imported, const AddedDrawsLines& addedLines) {
     const std::optional<HistoryOffer> offer = PendingOffer(game, dbPath, historyPath);
     if (!offer) {
         return false;
@@ -108,7 +112,7 @@ bool OfferShippedHistory(Desktop& desktop, QWidget* owner, Game game, const QStr
     }
     const ImportResult result = Import(desktop, game, dbPath, historyPath);
     ShowImport(desktop, owner, result, QString::fromStdString(ImportSummary(result)), imported,
-               ReplaceWithFile(desktop, game, dbPath, historyPath));
+               ReplaceWithFile(desktop, game, dbPath, historyPath), addedLines);
     return result.outcome == ImportOutcome::Imported;
 }
 
@@ -130,7 +134,8 @@ bool DrawExchange::OffersHistory() const {
 }
 
 void DrawExchange::OfferHistory() {
-    OfferShippedHistory(m_desktop, m_window, m_game, m_dbPath, m_historyPath, [this] { emit DrawsImported(); });
+    OfferShippedHistory(
+        m_desktop, m_window, m_game, m_dbPath, m_historyPath, [this] { emit DrawsImported(); }, m_addedDrawsLines);
 }
 
 void DrawExchange::ImportCsv() {
@@ -146,7 +151,7 @@ void DrawExchange::ImportFile(const QString& path) {
     const ImportResult result = Import(m_desktop, m_game, m_dbPath, path);
     ShowImport(
         m_desktop, m_window, result, QString::fromStdString(ImportSummary(result)), [this] { emit DrawsImported(); },
-        ReplaceWithFile(m_desktop, m_game, m_dbPath, path));
+        ReplaceWithFile(m_desktop, m_game, m_dbPath, path), m_addedDrawsLines);
 }
 
 void DrawExchange::ExportCsv() {
@@ -199,7 +204,8 @@ void DrawExchange::UpdateResults() {
                 FeedUpdate replaced = ImportFeedBody(m_dbPath.toStdString(), m_game, update.body, AddMode::Replace);
                 QString summary = QString::fromStdString(UpdateSummary(replaced));
                 return std::pair(std::move(replaced.import), std::move(summary));
-            });
+            },
+            m_addedDrawsLines);
         return;
     }
 }

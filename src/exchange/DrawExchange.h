@@ -17,13 +17,16 @@ namespace drawbook {
 class Desktop;
 struct ImportResult;
 
+// Lines a window adds to an import's summary for the draws first to last it added.
+using AddedDrawsLines = std::function<QStringList(int first, int last)>;
+
 // Whether the shipped history at historyPath holds draws the book lacks (all of
 // them, or those after the book's last draw) and the user did not decline them.
 bool OffersShippedHistory(Game game, const QString& dbPath, const QString& historyPath);
 // Asks once to import those draws. Yes imports the file, calls imported once draws
 // were added and then shows the summary; true when draws were added.
 bool OfferShippedHistory(Desktop& desktop, QWidget* owner, Game game, const QString& dbPath, const QString& historyPath,
-                         const std::function<void()>& imported);
+                         const std::function<void()>& imported, const AddedDrawsLines& addedLines = {});
 
 // The ways draws of one game enter or leave a game window's book: CSV files and
 // old books chosen or dropped on the window, the CSV export, the shipped history
@@ -49,6 +52,8 @@ public:
 
     // The update run by UpdateResults; empty for the download from the game's feed.
     FeedWork m_feedWork;
+    // Set by the window: what the summary of an import adds for the draws it added.
+    AddedDrawsLines m_addedDrawsLines;
 
 signals:
     // Draws were added; the window shows them before the summary is shown.
