@@ -11,11 +11,14 @@
 #include "game/DrawListModel.h"
 #include "game/SearchClause.h"
 #include "predict/PredictNextDraw.h"
+#include "predict/PredictionQuery.h"
 #include "register/RegisterDlg.h"
 #include "res/Desktop.h"
 #include "res/QtText.h"
 #include "res/ResourceIds.h"
 #include "stats/StatisticsDlg.h"
+#include "tickets/TicketSummary.h"
+#include "tickets/TicketsDlg.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -99,6 +102,11 @@ CNumbersDlg::CNumbersDlg(Game game, int templateId, Desktop& desktop, QWidget* p
     m_actionFeedSettings = m_menuDrawList->addAction(QStringLiteral("取り込み元の設定…"));
     connect(m_actionFeedSettings, &QAction::triggered, this, &CNumbersDlg::OnFeedSettings);
     m_menuDrawList->addSeparator();
+    m_actionTickets = m_menuDrawList->addAction(QStringLiteral("購入記録…"));
+    m_actionTickets->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
+    m_actionTickets->setShortcutContext(Qt::WindowShortcut);
+    addAction(m_actionTickets);
+    connect(m_actionTickets, &QAction::triggered, this, &CNumbersDlg::OnTickets);
     m_actionStatistics = m_menuDrawList->addAction(QStringLiteral("統計…"));
     m_actionStatistics->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
     m_actionStatistics->setShortcutContext(Qt::WindowShortcut);
@@ -118,6 +126,7 @@ CNumbersDlg::CNumbersDlg(Game game, int templateId, Desktop& desktop, QWidget* p
 
     m_exchange = new DrawExchange(desktop, game, m_strDbPath, m_strHistoryPath, m_feedLimits, this);
     connect(m_exchange, &DrawExchange::DrawsImported, this, &CNumbersDlg::ShowImported);
+    m_exchange->m_addedDrawsLines = [this](int first, int last) { return TicketLines(first, last); };
 }
 
 bool CNumbersDlg::OnInitDialog() {
@@ -284,8 +293,27 @@ void CNumbersDlg::OnRegister() {
     if (!m_strHistoryPath.isEmpty()) {
         dialog.m_strHistoryDir = QFileInfo(m_strHistoryPath).path();
     }
-    connect(&dialog, &CRegisterDlg::DrawsStored, this, &CNumbersDlg::ShowBookChanged);
+    connect(&dialog, &CRegisterDlg::DrawsStored, this, [this, &dialog] {
+        // The registration adds the draw the window counted next, or the shipped history up to it.
+        const int first = m_editNextDraw->text().toInt();
+        ShowBookChanged();
+        const QStringList lines = TicketLines(first, m_editNextDraw->text().toInt() - 1);
+        if (!lines.isEmpty()) {
+            m_desktop.ShowMessage(&dialog, lines.join(u'\n'), Desktop::Icon::None);
+        }
+    });
     m_desktop.RunModal(dialog);
+}
+
+QStringList CNumbersDlg::TicketLines(int first, int last) const {
+    QStringList lines;
+    if (first < 1 || last < first) {
+        return lines;
+    }
+    for (const std::string& line : NewDrawsSummary(m_strDbPath.toStdString(), m_game, first, last)) {
+        lines << ToQString(line);
+    }
+    return lines;
 }
 
 void CNumbersDlg::OnImportCsv() {
@@ -345,6 +373,31 @@ void CNumbersDlg::RefillSearch() {
             break;
         }
     }
+}
+
+void CNumbersDlg::OnTickets() {
+    CTicketsDlg dialog(m_desktop, m_game, this);
+    dialog.m_strDbPath = m_strDbPath;
+    dialog.m_strNextDrawNo = m_editNextDraw->text();
+    const std::array<QLineEdit*, 5> shown = {m_editPred1, m_editPred2, m_editPred3, m_editPred4, m_editPred5};
+    if (m_predicted) {
+        for (std::size_t k = 0; k < shown.size(); ++k) {
+            dialog.m_strPredictions[k] = shown[k]->text();
+        }
+    } else {
+        PredictionResult predicted;
+        {
+            WaitCursor wait(m_desktop);
+            predicted = PredictFromDatabase(m_strDbPath.toStdString(), m_game, std::string(kAllDrawsClause));
+        }
+        // Without the whole history the buttons offer nothing.
+        if (predicted.status == ReadStatus::Complete) {
+            for (std::size_t k = 0; k < shown.size(); ++k) {
+                dialog.m_strPredictions[k] = ToQString(predicted.numbers[k]);
+            }
+        }
+    }
+    m_desktop.RunModal(dialog);
 }
 
 void CNumbersDlg::OnStatistics() {

@@ -57,6 +57,8 @@ public:
     // On a book without a draw of this game, or behind the shipped history: asks once
     // to import the draws it lacks from there.
     void OfferHistory();
+    // Opens the purchase dialog of this game: 開催回 the next draw, the predictions on its buttons.
+    void OnTickets();
     // Opens the statistics window, or brings it up again with the history read anew.
     void OnStatistics();
     // Deletes the draws of the selected rows once the user says Yes.
@@ -92,6 +94,7 @@ public:
     QAction* m_actionExportCsv = nullptr;
     QAction* m_actionUpdate = nullptr; // F5 anywhere in the window
     QAction* m_actionFeedSettings = nullptr;
+    QAction* m_actionTickets = nullptr;    // Ctrl+B anywhere in the window
     QAction* m_actionStatistics = nullptr; // Ctrl+T anywhere in the window
     QAction* m_actionDelete = nullptr;     // Delete in the draw list
 
@@ -120,6 +123,8 @@ private:
     int ListSearch();
     // The last search again, quietly, keeping the selected draw when it is still found.
     void RefillSearch();
+    // What the tickets of the added draws first to last came to; nothing without tickets.
+    QStringList TicketLines(int first, int last) const;
 
     Game m_game;
     DrawListModel* m_model;

@@ -210,10 +210,10 @@ void NumbersCsvTest::menuImportAddsTheMissingDraws() {
     for (const QAction* action : window->m_menuDrawList->actions()) {
         actions << action->text();
     }
-    QCOMPARE(actions,
-             (QStringList{QStringLiteral("CSVファイルから取り込む…"), QStringLiteral("CSVファイルに書き出す…"),
-                          QString(), QStringLiteral("最新の当せん番号を取り込む"), QStringLiteral("取り込み元の設定…"),
-                          QString(), QStringLiteral("統計…"), QString(), QStringLiteral("この回を削除…")}));
+    QCOMPARE(actions, (QStringList{QStringLiteral("CSVファイルから取り込む…"), QStringLiteral("CSVファイルに書き出す…"),
+                                   QString(), QStringLiteral("最新の当せん番号を取り込む"),
+                                   QStringLiteral("取り込み元の設定…"), QString(), QStringLiteral("購入記録…"),
+                                   QStringLiteral("統計…"), QString(), QStringLiteral("この回を削除…")}));
     QCOMPARE(window->m_actionImportCsv, window->m_menuDrawList->actions().value(0));
     QCOMPARE(window->m_actionExportCsv, window->m_menuDrawList->actions().value(1));
     emit window->m_listDraws->customContextMenuRequested(QPoint(10, 10));
