@@ -27,13 +27,13 @@ std::optional<int> Count(std::string_view typed, int low, int high) {
 TicketForm ReadTicketForm(const TicketFields& fields) {
     const std::optional<int> drawNo = Count(fields.drawNo, kFirstTicketDraw, kLastTicketDraw);
     if (!drawNo) {
-        return {{}, "　開催回は1～32767の数字で記入してください。。"};
+        return {{}, "　開催回は1から32767までで記入してください。。"};
     }
     int draws = 1;
     if (fields.draws) {
         const std::optional<int> count = Count(*fields.draws, 1, kMaxContinued);
         if (!count) {
-            return {{}, "　継続は1～20回で記入してください。。"};
+            return {{}, "　継続は1から20回までで記入してください。。"};
         }
         draws = *count;
     }
@@ -45,7 +45,7 @@ TicketForm ReadTicketForm(const TicketFields& fields) {
         const Bet bet = static_cast<Bet>(b);
         const std::optional<int> units = Count(*fields.units[b], kMinUnits, kMaxUnits);
         if (!units) {
-            return {{}, "　" + std::string(BetLabel(bet)) + "の口数は1～99で記入してください。。"};
+            return {{}, "　" + std::string(BetLabel(bet)) + "の口数は1から99までで記入してください。。"};
         }
         const std::vector<NewTicket> continued = ContinuedTickets({*drawNo, fields.number, bet, *units}, draws);
         form.tickets.insert(form.tickets.end(), continued.begin(), continued.end());
