@@ -17,6 +17,7 @@
 #include "exchange/FeedUpdate.h"
 #include "game/Numbers3Dlg.h"
 #include "game/Numbers4Dlg.h"
+#include "predict/PredictionQuery.h"
 #include "register/RegisterDlg.h"
 #include "res/AppIcon.h"
 #include "res/Desktop.h"
@@ -24,6 +25,8 @@
 #include "res/ResourceIds.h"
 #include "stats/StatisticsDlg.h"
 #include "support/LoopbackServer.h"
+#include "tickets/TicketBook.h"
+#include "tickets/TicketsDlg.h"
 
 #include <QApplication>
 #include <QDir>
@@ -500,6 +503,87 @@ bool SaveFeedFailure(const QDir& dir, const QString& dbPath) {
     return desktop.saved && desktop.boxes == 1;
 }
 
+// The winning number of a stored three-digit draw.
+std::string WinningNumber(Connection& connection, int kaisai) {
+    std::string sql = "SELECT ";
+    for (const std::string_view column : DigitColumns(Game::Numbers3)) {
+        sql += std::string(column) + (column == DigitColumns(Game::Numbers3).back() ? "" : " || ");
+    }
+    Statement select(connection, sql + " FROM " + std::string(TableName(Game::Numbers3)) + " WHERE kaisai = ?");
+    select.BindInt(1, kaisai);
+    return select.Step() ? select.ColumnText(0) : std::string();
+}
+
+// A copy of the sample book with three-digit tickets for draws 35 to 43, some of them
+// won: the purchase dialog listing them ("tickets3"); then a file bringing draws 41
+// and 42, and the summary after its import ("tickets-summary-message") with the
+// window listing the two draws with their tickets' numbers.
+bool SaveTickets(const QDir& dir, const QString& dbPath) {
+    const QString copy = dir.filePath(QStringLiteral("tickets.mdb"));
+    QFile::remove(copy);
+    if (!QFile::copy(dbPath, copy)) {
+        return false;
+    }
+    std::vector<std::string> won;
+    {
+        Connection connection(copy.toStdString(), OpenMode::ReadOnly);
+        for (int kaisai = 35; kaisai <= 39; ++kaisai) {
+            won.push_back(WinningNumber(connection, kaisai));
+        }
+    }
+    const auto other = [](std::string number, std::size_t position) {
+        number[position] = static_cast<char>('0' + (number[position] - '0' + 1) % 10);
+        return number;
+    };
+    std::vector<NewTicket> tickets = {
+        {35, won[0], Bet::Straight, 2},
+        {35, won[0], Bet::Box, 1},
+        {36, std::string(won[1].rbegin(), won[1].rend()), Bet::Set, 1},
+        {37, other(won[2], 0), Bet::Mini, 3},
+        {38, other(won[3], 2), Bet::Straight, 1},
+        {39, won[4], Bet::Box, 1},
+    };
+    for (const Bet bet : {Bet::Straight, Bet::Box}) {
+        const std::vector<NewTicket> continued = ContinuedTickets({41, "123", bet, 1}, 3);
+        tickets.insert(tickets.end(), continued.begin(), continued.end());
+    }
+    const RecordResult recorded = RecordTickets(copy.toStdString(), Game::Numbers3, tickets);
+    if (recorded.outcome != TicketWrite::Done) {
+        std::printf("could not record the tickets: %s%s\n", recorded.message.c_str(), recorded.error.c_str());
+        return false;
+    }
+    QuietDesktop quiet;
+    bool saved = true;
+    {
+        CTicketsDlg dialog(quiet, Game::Numbers3);
+        dialog.m_strDbPath = copy;
+        dialog.m_strNextDrawNo = QStringLiteral("41");
+        const PredictionResult predicted =
+            PredictFromDatabase(copy.toStdString(), Game::Numbers3, std::string(kAllDrawsClause));
+        for (std::size_t k = 0; k < dialog.m_strPredictions.size(); ++k) {
+            dialog.m_strPredictions[k] = ToQString(predicted.numbers[k]);
+        }
+        saved &= Save(dialog, dir, QStringLiteral("tickets3"));
+    }
+    const QString file = dir.filePath(QStringLiteral("tickets.csv"));
+    {
+        QFile csv(file);
+        saved &= csv.open(QIODevice::WriteOnly) &&
+                 csv.write("開催回数,当選数字,ストレート,ボックス,セット（ストレート）,セット（ボックス）,ミニ\n"
+                           "41,123,90000,15000,52500,7500,9000\n"
+                           "42,456,100100,16600,58300,8300,10000\n") > 0;
+    }
+    PicturingDesktop desktop(dir, QStringLiteral("tickets-summary"));
+    CNumbers3Dlg window(desktop);
+    window.m_strDbPath = copy;
+    window.show();
+    window.ImportCsvFile(file);
+    saved &= desktop.saved && desktop.boxes == 1 && Save(window, dir, QStringLiteral("tickets-summary-numbers3"));
+    QFile::remove(file);
+    QFile::remove(copy);
+    return saved;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -550,5 +634,6 @@ int main(int argc, char* argv[]) {
     ok &= SaveDeleteAndReplace(dir, dbPath);
     ok &= SaveFeed(desktop, dir, dbPath);
     ok &= SaveFeedFailure(dir, dbPath);
+    ok &= SaveTickets(dir, dbPath);
     return ok ? 0 : 1;
 }
