@@ -59,7 +59,8 @@ void PutInt(long long value) {
 
 std::string_view Text(sqlite3_stmt* statement, int column) {
     const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
-    return text == nullptr ? std::string_view() : std::string_view(text, static_cast<std::size_t>(sqlite3_column_bytes(statement, column)));
+    return text == nullptr ? std::string_view()
+                           : std::string_view(text, static_cast<std::size_t>(sqlite3_column_bytes(statement, column)));
 }
 
 struct GameInfo {
@@ -70,7 +71,8 @@ struct GameInfo {
     const char* digitColumns;
 };
 
-const GameInfo kGame3 = {3, "3", "ナンバーズ3", "kaisai,N100,N10,N1,kounyu1,kounyu2,kounyu3,kounyu4,kounyu5", "N100,N10,N1"};
+const GameInfo kGame3 = {3, "3", "ナンバーズ3", "kaisai,N100,N10,N1,kounyu1,kounyu2,kounyu3,kounyu4,kounyu5",
+                         "N100,N10,N1"};
 const GameInfo kGame4 = {4, "4", "ナンバーズ4", "kaisai,N1000,N100,N10,N1,kounyu1,kounyu2,kounyu3,kounyu4,kounyu5",
                          "N1000,N100,N10,N1"};
 
@@ -180,8 +182,8 @@ void Export(const GameInfo& game) {
 using Digits = std::array<int, 4>;
 
 std::vector<Digits> ReadHistory(const GameInfo& game) {
-    sqlite3_stmt* statement =
-        Prepare(std::string("SELECT kaisai,") + game.digitColumns + " FROM " + game.table + " WHERE kaisai>0 ORDER BY kaisai");
+    sqlite3_stmt* statement = Prepare(std::string("SELECT kaisai,") + game.digitColumns + " FROM " + game.table +
+                                      " WHERE kaisai>0 ORDER BY kaisai");
     std::vector<Digits> history;
     int rc;
     while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
@@ -400,8 +402,8 @@ std::vector<Payouts> ReadPayouts(const char* code) {
         Payouts draw{sqlite3_column_int(statement, 0), {}};
         for (int prize = 0; prize < 5; ++prize) {
             const sqlite3_int64 value = sqlite3_column_int64(statement, 1 + prize);
-            const bool known = sqlite3_column_type(statement, 1 + prize) == SQLITE_INTEGER && value >= 0 &&
-                               value <= 2147483647;
+            const bool known =
+                sqlite3_column_type(statement, 1 + prize) == SQLITE_INTEGER && value >= 0 && value <= 2147483647;
             draw.yen[prize] = known ? value : -1;
         }
         payouts.push_back(draw);
@@ -413,40 +415,64 @@ std::vector<Payouts> ReadPayouts(const char* code) {
     return payouts;
 }
 
+// How a number came out against the winning digits.
+struct Match {
+    bool equal;
+    bool arranged; // the same digits in any order
+    bool lastTwo;
+    bool sameNumber;  // every digit of the number the same
+    bool sameWinning; // every digit of the winning number the same
+};
+
+Match Compare(const Digits& number, const Digits& winning, int positions) {
+    const auto same = [positions](const Digits& d) {
+        return std::count(d.begin(), d.begin() + positions, d[0]) == positions;
+    };
+    int count[10] = {};
+    for (int p = 0; p < positions; ++p) {
+        ++count[number[static_cast<std::size_t>(p)]];
+        --count[winning[static_cast<std::size_t>(p)]];
+    }
+    return {number == winning, std::all_of(count, count + 10, [](int c) { return c == 0; }),
+            number[1] == winning[1] && number[2] == winning[2], same(number), same(winning)};
+}
+
+// What one ticket of a kind (straight, box, set, mini) won; -1 when it was not on sale or a
+// payout it needs is unknown.
+long long Score(int bet, const Match& match, const long long* yen, int positions) {
+    // Box and set were not on sale on an all-same draw: unknown is 0 there.
+    const auto known = [&](int prize) {
+        return yen[prize] >= 0 ? yen[prize] : prize >= 1 && prize <= 3 && match.sameWinning && yen[0] >= 0 ? 0 : -1;
+    };
+    switch (bet) {
+    case 0:
+        return known(0) >= 0 ? (match.equal ? known(0) : 0) : -1;
+    case 1:
+        return !match.sameNumber && known(1) >= 0 ? (match.arranged ? known(1) : 0) : -1;
+    case 2:
+        return !match.sameNumber && known(2) >= 0 && known(3) >= 0 ? (match.equal      ? known(2)
+                                                                      : match.arranged ? known(3)
+                                                                                       : 0)
+                                                                   : -1;
+    default:
+        return positions == 3 && known(4) >= 0 ? (match.lastTwo ? known(4) : 0) : -1;
+    }
+}
+
 // Tickets and yen per ticket kind: straight, box, set, mini.
 struct Tally {
     long long tickets[4] = {};
     long long won[4] = {};
 
-    void Buy(const Digits& number, const Digits& winning, const long long* yen, int positions) {
-        const auto same = [positions](const Digits& d) {
-            return std::count(d.begin(), d.begin() + positions, d[0]) == positions;
-        };
-        // Box and set were not on sale on an all-same draw: unknown is 0 there.
-        const auto known = [&](int prize) {
-            return yen[prize] >= 0 ? yen[prize] : prize >= 1 && prize <= 3 && same(winning) && yen[0] >= 0 ? 0 : -1;
-        };
-        Digits a = number;
-        Digits b = winning;
-        std::sort(a.begin(), a.begin() + positions);
-        std::sort(b.begin(), b.begin() + positions);
-        const bool equal = number == winning;
-        const bool arranged = a == b;
-        if (known(0) >= 0) {
-            ++tickets[0];
-            won[0] += equal ? known(0) : 0;
-        }
-        if (!same(number) && known(1) >= 0) {
-            ++tickets[1];
-            won[1] += arranged ? known(1) : 0;
-        }
-        if (!same(number) && known(2) >= 0 && known(3) >= 0) {
-            ++tickets[2];
-            won[2] += equal ? known(2) : arranged ? known(3) : 0;
-        }
-        if (positions == 3 && known(4) >= 0) {
-            ++tickets[3];
-            won[3] += number[1] == winning[1] && number[2] == winning[2] ? known(4) : 0;
+    void Buy(const Digits& number, const Digits& winning, const long long* yen, int positions, int units = 1,
+             int onlyBet = -1) {
+        const Match match = Compare(number, winning, positions);
+        for (int bet = 0; bet < 4; ++bet) {
+            const long long yenWon = bet == onlyBet || onlyBet < 0 ? Score(bet, match, yen, positions) : -1;
+            if (yenWon >= 0) {
+                tickets[bet] += units;
+                won[bet] += yenWon * units;
+            }
         }
     }
 };
@@ -474,12 +500,50 @@ bool ReadNumber(std::string_view text, int positions, Digits& digits) {
     return count == positions;
 }
 
+// A recorded ticket: its draw, number, kind and units.
+struct BoughtTicket {
+    int drawNo;
+    Digits number;
+    int bet;
+    int units;
+};
+
+std::vector<BoughtTicket> ReadBoughtTickets(const char* code, int positions) {
+    std::vector<BoughtTicket> tickets;
+    sqlite3_stmt* table = Prepare("SELECT 1 FROM sqlite_master WHERE type='table' AND name='tickets'");
+    const bool present = sqlite3_step(table) == SQLITE_ROW;
+    sqlite3_finalize(table);
+    if (!present) {
+        return tickets;
+    }
+    sqlite3_stmt* statement = Prepare("SELECT kaisai,number,bet,units FROM tickets WHERE game=?1 ORDER BY kaisai");
+    sqlite3_bind_text(statement, 1, code, -1, SQLITE_STATIC);
+    const char* kinds[4] = {"straight", "box", "set", "mini"};
+    int rc;
+    while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
+        BoughtTicket ticket{sqlite3_column_int(statement, 0), {}, 0, sqlite3_column_int(statement, 3)};
+        const std::string_view bet = Text(statement, 2);
+        ticket.bet = static_cast<int>(std::find(kinds, kinds + 4, bet) - kinds);
+        if (ReadNumber(Text(statement, 1), positions, ticket.number) && ticket.bet < 4) {
+            tickets.push_back(ticket);
+        }
+    }
+    if (rc != SQLITE_DONE) {
+        Fail("step");
+    }
+    sqlite3_finalize(statement);
+    return tickets;
+}
+
 void Ledger(const GameInfo& game, const char* code) {
     const int n = game.positions;
     const std::vector<Payouts> payouts = ReadPayouts(code);
+    const std::vector<BoughtTicket> bought = ReadBoughtTickets(code, n);
     sqlite3_stmt* statement = Prepare(RowSelect(game, "WHERE kaisai>0 ORDER BY kaisai"));
     Tally picks;
     Tally prediction;
+    Tally tickets;
+    std::size_t nextTicket = 0;
     Successors successors;
     std::size_t next = 0;
     int rc;
@@ -511,6 +575,12 @@ void Ledger(const GameInfo& game, const char* code) {
                     prediction.Buy(number, winning, yen, n);
                 }
             }
+            while (nextTicket < bought.size() && bought[nextTicket].drawNo < drawNo) {
+                ++nextTicket;
+            }
+            for (std::size_t t = nextTicket; t < bought.size() && bought[t].drawNo == drawNo; ++t) {
+                tickets.Buy(bought[t].number, winning, yen, n, bought[t].units, bought[t].bet);
+            }
         }
         successors.Add(winning, n);
     }
@@ -520,7 +590,8 @@ void Ledger(const GameInfo& game, const char* code) {
     sqlite3_finalize(statement);
     const char* bets[4] = {"straight", "box", "set", "mini"};
     Put("source\tbet\ttickets\tcost\twon\tbalance\treturn\n");
-    for (const auto& [source, tally] : {std::pair{"picks", &picks}, std::pair{"prediction", &prediction}}) {
+    for (const auto& [source, tally] :
+         {std::pair{"picks", &picks}, std::pair{"prediction", &prediction}, std::pair{"tickets", &tickets}}) {
         for (int b = 0; b < (n == 3 ? 4 : 3); ++b) {
             const long long cost = tally->tickets[b] * 200;
             const long long tenths = cost > 0 ? (tally->won[b] * 1000 + cost / 2) / cost : 0;
@@ -684,11 +755,13 @@ void BindResults(sqlite3_stmt* statement, const GameInfo& game, const FileDraw& 
 void Import(const GameInfo& game, const char* path) {
     std::string bytes;
     std::vector<FileDraw> draws = ReadCsv(path, game.positions, bytes);
-    std::stable_sort(draws.begin(), draws.end(), [](const FileDraw& a, const FileDraw& b) { return a.drawNo < b.drawNo; });
+    std::stable_sort(draws.begin(), draws.end(),
+                     [](const FileDraw& a, const FileDraw& b) { return a.drawNo < b.drawNo; });
     const bool anyResults = std::any_of(draws.begin(), draws.end(), Known);
 
     Execute("BEGIN IMMEDIATE");
-    sqlite3_stmt* find = Prepare(std::string("SELECT ") + game.digitColumns + " FROM " + game.table + " WHERE kaisai=?1");
+    sqlite3_stmt* find =
+        Prepare(std::string("SELECT ") + game.digitColumns + " FROM " + game.table + " WHERE kaisai=?1");
     std::string insertSql = std::string("INSERT INTO ") + game.table + " (kaisai," + game.digitColumns +
                             ",kounyu1,kounyu2,kounyu3,kounyu4,kounyu5,atari) VALUES (?1";
     for (int p = 0; p < game.positions + 5; ++p) {
@@ -708,11 +781,12 @@ void Import(const GameInfo& game, const char* path) {
         const char* values = " INTO draw_results (game,kaisai,draw_date,straight,box,set_straight,set_box,mini) "
                              "VALUES (?1,?2,?3,?4,?5,?6,?7,?8)";
         replaceResults = Prepare(std::string("INSERT OR REPLACE") + values);
-        fillResults = Prepare(std::string("INSERT") + values +
-                              " ON CONFLICT (game,kaisai) DO UPDATE SET draw_date=coalesce(draw_date,excluded.draw_date),"
-                              "straight=coalesce(straight,excluded.straight),box=coalesce(box,excluded.box),"
-                              "set_straight=coalesce(set_straight,excluded.set_straight),"
-                              "set_box=coalesce(set_box,excluded.set_box),mini=coalesce(mini,excluded.mini)");
+        fillResults =
+            Prepare(std::string("INSERT") + values +
+                    " ON CONFLICT (game,kaisai) DO UPDATE SET draw_date=coalesce(draw_date,excluded.draw_date),"
+                    "straight=coalesce(straight,excluded.straight),box=coalesce(box,excluded.box),"
+                    "set_straight=coalesce(set_straight,excluded.set_straight),"
+                    "set_box=coalesce(set_box,excluded.set_box),mini=coalesce(mini,excluded.mini)");
     }
 
     long long added = 0;

@@ -47,7 +47,20 @@ constexpr const char* kUsage =
     "             桁ごとの出現回数と未出現回数（直近 N 回だけも可）\n"
     "  ledger 3|4 [--last N]\n"
     "             記録した予想数字と予想を毎回一枚ずつ買った場合の収支（賭け方ごとの枚数、購入額、\n"
-    "             当せん金、差し引き、回収率）。直近 N 回だけも可\n";
+    "             当せん金、差し引き、回収率）。直近 N 回だけも可\n"
+    "             続けて購入記録の券（tickets）の、当せん・はずれが決まった分（枚数は口数）\n"
+    "  buy 3|4 NUMBER straight|box|set|mini [--units N] [--draw N] [--draws K]\n"
+    "             券を購入記録に記録する（口数 N は 1～99、既定は 1。開催回は省くと次回。\n"
+    "             --draws K: 第N回から K 回続けて（1～20）。mini はナンバーズ３だけ）。記録した券を tickets "
+    "と同じ形で表示\n"
+    "             終了コード: 0 記録した、1 買えない数字（桁数が違う、ゾロ目のボックス・セット）、2 使い方、3 "
+    "データベース\n"
+    "  tickets 3|4 [--draw N]\n"
+    "             購入記録の券を開催回順に（id、開催回、数字、買い方、口数、購入額、結果、当せん金をタブ区切りで）。\n"
+    "             結果は pending（未抽せん）、won、lost、unknown（当せん金不明）\n"
+    "  unbuy 3|4 ID\n"
+    "             購入記録から番号 ID の券を消す。何も表示しない\n"
+    "             終了コード: 0 消した、1 その番号の券はない、3 データベース\n";
 
 using Verb = Outcome (*)(const Invocation&);
 
@@ -55,7 +68,8 @@ const std::map<std::string, Verb, std::less<>>& Verbs() {
     static const std::map<std::string, Verb, std::less<>> verbs = {
         {"next", Next},         {"list", List},     {"predict", Predict}, {"search", Search}, {"store", Store},
         {"register", Register}, {"import", Import}, {"migrate", Migrate}, {"update", Update}, {"export", Export},
-        {"backtest", Backtest}, {"stats", Stats},   {"ledger", Ledger},   {"delete", Delete},
+        {"backtest", Backtest}, {"stats", Stats},   {"ledger", Ledger},   {"delete", Delete}, {"buy", Buy},
+        {"tickets", Tickets},   {"unbuy", Unbuy},
     };
     return verbs;
 }

@@ -9,7 +9,9 @@
 #include "predict/PredictionQuery.h"
 #include "stats/DrawStatistics.h"
 #include "stats/Ledger.h"
+#include "tickets/TicketTotals.h"
 
+#include <algorithm>
 #include <ostream>
 
 namespace drawbook::cli {
@@ -150,13 +152,20 @@ Outcome Ledger(const Invocation& call) {
     if (last && static_cast<std::size_t>(*last) < book.history.size()) {
         firstDrawNo = book.history[book.history.size() - static_cast<std::size_t>(*last)].drawNo;
     }
+    // The tickets are read before anything is written, so a book they cannot be read from prints nothing.
+    const TicketsRead bought = Complete(ReadTickets(call.dbPath, game, std::max(firstDrawNo, kFirstTicketDraw)));
     call.out << "source\tbet\ttickets\tcost\twon\tbalance\treturn\n";
     for (const auto& [source, draws] :
          {std::pair{LedgerSource::Picks, &book.picks}, std::pair{LedgerSource::Prediction, &book.prediction}}) {
         for (const LedgerLine& line : SumLedger(game, *draws, firstDrawNo)) {
-            call.out << SourceName(source) << '\t' << BetName(line.bet) << '\t' << line.tickets << '\t'
-                     << line.cost << '\t' << line.won << '\t' << line.Balance() << '\t' << line.ReturnText() << '\n';
+            call.out << SourceName(source) << '\t' << BetName(line.bet) << '\t' << line.tickets << '\t' << line.cost
+                     << '\t' << line.won << '\t' << line.Balance() << '\t' << line.ReturnText() << '\n';
         }
+    }
+    for (const TicketTotal& total : SumTickets(game, bought.rows)) {
+        const LedgerLine line{total.bet, total.units, total.cost, total.won};
+        call.out << "tickets\t" << BetName(line.bet) << '\t' << line.tickets << '\t' << line.cost << '\t' << line.won
+                 << '\t' << line.Balance() << '\t' << line.ReturnText() << '\n';
     }
     return Done();
 }

@@ -71,4 +71,9 @@ Outcome Migrate(const Invocation& call);
 Outcome Update(const Invocation& call);
 Outcome Delete(const Invocation& call);
 
+// Verbs of the tickets the player bought.
+Outcome Buy(const Invocation& call);
+Outcome Tickets(const Invocation& call);
+Outcome Unbuy(const Invocation& call);
+
 } // namespace drawbook::cli

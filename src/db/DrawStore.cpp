@@ -5,6 +5,7 @@
 #include "db/DrawQueries.h"
 #include "db/DrawResultsTable.h"
 #include "db/Statement.h"
+#include "db/TicketsTable.h"
 #include "db/Transaction.h"
 #include "draw/Calendar.h"
 #include "draw/DrawEdit.h"
@@ -262,6 +263,31 @@ std::size_t ReplaceStored(Connection& connection, Game game, std::span<const New
     return replaced.size();
 }
 
+// Whether a draw arrives without numbers: none given, or every one empty.
+bool WithoutNumbers(const NewDraw& draw) {
+    if (!draw.numbers) {
+        return true;
+    }
+    return std::all_of(draw.numbers->begin(), draw.numbers->end(), [](std::string_view number) {
+        return number.find_first_not_of(" ") == std::string_view::npos || number == kEmptyNumber;
+    });
+}
+
+// The numbers of the tickets bought for the new draws that arrive without numbers,
+// read in one query over the batch's range; none when no such draw has tickets.
+std::vector<DrawTicketNumbers> TicketNumbersOfNewDraws(Connection& connection, Game game,
+                                                       std::span<const NewDraw> draws,
+                                                       std::span<const std::size_t> order,
+                                                       const std::vector<char>& state) {
+    const bool any = std::any_of(order.begin(), order.end(), [&](std::size_t index) {
+        return state[index] == kNew && WithoutNumbers(draws[index]);
+    });
+    if (!any) {
+        return {};
+    }
+    return ReadTicketNumbers(connection, game, draws[order.front()].drawNo, draws[order.back()].drawNo);
+}
+
 } // namespace
 
 std::string UpdateDigitsStatement(Game game) {
@@ -322,6 +348,9 @@ AddResult AddDraws(const std::string& dbPath, Game game, std::span<const NewDraw
         Statement insert(connection, InsertStatement(game));
         const int firstNumber = Positions(game) + 2;
         bool emptyNumbersBound = false;
+        const std::vector<DrawTicketNumbers> ticketNumbers =
+            TicketNumbersOfNewDraws(connection, game, draws, order, state);
+        auto tickets = ticketNumbers.begin();
         for (const std::size_t index : order) {
             const NewDraw& draw = draws[index];
             if (state[index] == kReplaced) {
@@ -336,8 +365,19 @@ AddResult AddDraws(const std::string& dbPath, Game game, std::span<const NewDraw
             for (std::size_t p = 0; p < draw.digits.size(); ++p) {
                 insert.BindInt(static_cast<int>(p) + 2, draw.digits[p]);
             }
-            // The empty numbers stay bound from one draw without numbers to the next.
-            if (draw.numbers || !emptyNumbersBound) {
+            while (tickets != ticketNumbers.end() && tickets->drawNo < draw.drawNo) {
+                ++tickets;
+            }
+            if (tickets != ticketNumbers.end() && tickets->drawNo == draw.drawNo && WithoutNumbers(draw)) {
+                // A draw that arrives without numbers takes those of the tickets bought for it.
+                for (int n = 0; n < kNumberCount; ++n) {
+                    const auto i = static_cast<std::size_t>(n);
+                    insert.BindText(firstNumber + n,
+                                    i < tickets->numbers.size() ? std::string_view(tickets->numbers[i]) : kEmptyNumber);
+                }
+                emptyNumbersBound = false;
+            } else if (draw.numbers || !emptyNumbersBound) {
+                // The empty numbers stay bound from one draw without numbers to the next.
                 for (int n = 0; n < kNumberCount; ++n) {
                     insert.BindText(firstNumber + n,
                                     draw.numbers ? (*draw.numbers)[static_cast<std::size_t>(n)] : kEmptyNumber);

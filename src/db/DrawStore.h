@@ -78,7 +78,8 @@ struct AddResult : AddCounts {
 };
 
 // Adds the draws the table lacks, in ascending order, in one transaction; each
-// with its numbers (empty ones when it has none) and its hit marker. A
+// with its numbers and its hit marker. One without numbers, or with all five
+// empty, takes those of the tickets bought for it (TicketsTable.h), else empty ones. A
 // draw stored with the same digits is skipped and keeps its numbers; only a date
 // or payout it lacks is filled in. One stored with other digits, another date or
 // another payout refuses the whole batch, unless the mode replaces it; a draw the

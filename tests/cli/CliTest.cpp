@@ -600,7 +600,7 @@ TEST(CliTest, LedgerOfABookWithoutPayoutsIsAllZeros) {
     TestDatabase db;
     db.Insert(Game::Numbers4, {{1, {1, 2, 3, 4}, {"1234"}}, {2, {1, 2, 3, 4}, {"4321"}}});
     std::string expected = "source\tbet\ttickets\tcost\twon\tbalance\treturn\n";
-    for (const char* source : {"picks", "prediction"}) {
+    for (const char* source : {"picks", "prediction", "tickets"}) {
         for (const char* bet : {"straight", "box", "set"}) {
             expected += std::string(source) + "\t" + bet + "\t0\t0\t0\t0\t0.0\n";
         }

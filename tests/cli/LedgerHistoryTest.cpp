@@ -106,6 +106,10 @@ std::string Recount(const std::vector<Fields>& draws, std::size_t positions, std
             text += line;
         }
     }
+    // The book holds no tickets.
+    for (std::size_t b = 0; b < (positions == 3 ? 4 : 3); ++b) {
+        text += std::string("tickets\t") + bets[b] + "\t0\t0\t0\t0\t0.0\n";
+    }
     return text;
 }
 
