@@ -101,13 +101,14 @@ void WriteSampleTickets(const std::string& path, const std::map<Game, std::vecto
             }
             return number;
         };
-        const bool three = game == Game::Numbers3;
-        const std::string boxed = won(4);
         // Box is not sold for a number of one digit.
-        const Bet boxBet = boxed.find_first_not_of(boxed[0]) == std::string::npos ? Bet::Straight : Bet::Box;
+        const auto box = [&won](int drawNo) {
+            const std::string number = won(drawNo);
+            return number.find_first_not_of(number[0]) == std::string::npos ? Bet::Straight : Bet::Box;
+        };
         std::vector<NewTicket> tickets = {
-            {2, lost(2), Bet::Straight, 2},   {4, boxed, boxBet, 1},
-            {9, lost(9), Bet::Box, 3},        {15, won(15), three ? Bet::Mini : Bet::Straight, 2},
+            {2, lost(2), Bet::Straight, 2},   {4, won(4), box(4), 1},
+            {9, lost(9), Bet::Box, 3},        {15, won(15), game == Game::Numbers3 ? Bet::Mini : box(15), 2},
             {25, lost(25), Bet::Straight, 5}, {30, lost(30), Bet::Set, 2},
             {35, lost(35), Bet::Box, 3},      {39, lost(38), Bet::Straight, 1},
             {40, lost(38), Bet::Straight, 1},

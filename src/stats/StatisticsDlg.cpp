@@ -15,6 +15,8 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QPen>
 #include <QPushButton>
@@ -304,7 +306,7 @@ QWidget* CStatisticsDlg::BuildLedgerTab() {
 }
 
 QChart* CStatisticsDlg::NewMonthlyChart() {
-    m_barsMonthly = new QBarSet(QStringLiteral("月ごとの収支"));
+    m_barsMonthly = new QBarSet(QStringLiteral("買った券の月ごとの収支"));
     m_barsMonthly->setColor(QColor(92, 128, 188));
     auto* bars = new QBarSeries;
     bars->append(m_barsMonthly);
@@ -313,11 +315,18 @@ QChart* CStatisticsDlg::NewMonthlyChart() {
     m_seriesMonthlyTotal->setPen(QPen(QColor(200, 60, 40), 2, Qt::SolidLine));
     m_seriesMonthlyTotal->setPointsVisible(true);
 
-    QChart* chart = NewLineChart(QStringLiteral("買った券の月ごとの収支と累計"));
+    // The legend names it in place of a title, above the chart, so that the months keep
+    // the width their names need and the yen the height theirs do.
+    QChart* chart = NewLineChart(QString());
+    chart->legend()->setAlignment(Qt::AlignTop);
     chart->setLocale(GroupingLocale());
     chart->setLocalizeNumbers(true);
     chart->addSeries(bars);
     chart->addSeries(m_seriesMonthlyTotal);
+    // A bar's marker as the bar, filled; the line's as its line.
+    for (QLegendMarker* marker : chart->legend()->markers(bars)) {
+        marker->setShape(QLegend::MarkerShapeRectangle);
+    }
     m_axisMonths = new QBarCategoryAxis;
     m_axisMonths->setTitleText(QStringLiteral("抽せん月"));
     m_axisMonthlyYen = new QValueAxis;
@@ -453,7 +462,7 @@ void CStatisticsDlg::ShowTickets(const PeriodReport& report) {
     m_axisMonths->clear();
     m_axisMonths->append(months);
     m_seriesMonthlyTotal->replace(total);
-    SetBalanceRange(m_axisMonthlyYen, static_cast<double>(low), static_cast<double>(high));
+    SetBalanceRange(m_axisMonthlyYen, static_cast<double>(low), static_cast<double>(high), 4);
 }
 
 void CStatisticsDlg::ShowLedger(const PeriodReport& report) {
@@ -559,7 +568,7 @@ void CStatisticsDlg::ClearAll() {
     m_barsMonthly->remove(0, m_barsMonthly->count());
     m_axisMonths->clear();
     m_seriesMonthlyTotal->clear();
-    SetBalanceRange(m_axisMonthlyYen, 0, 0);
+    SetBalanceRange(m_axisMonthlyYen, 0, 0, 4);
     SetDrawRange(m_axisDraws, 0, 1);
     SetCountRange(m_axisHits, 0);
     SetDrawRange(m_axisLedgerDraws, 0, 1);
