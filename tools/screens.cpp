@@ -90,6 +90,39 @@ std::vector<int> WeekdayDates(int count) {
     return dates;
 }
 
+// Tickets of each game over July and August: two that won in July among losses, only
+// losses in August, and two for draws still to come.
+void WriteSampleTickets(const std::string& path, const std::map<Game, std::vector<std::string>>& winning) {
+    for (const auto& [game, drawn] : winning) {
+        const auto won = [&drawn](int drawNo) { return drawn[static_cast<std::size_t>(drawNo - 1)]; };
+        // Every digit one up: no bet of it wins.
+        const auto lost = [&won](int drawNo) {
+            std::string number = won(drawNo);
+            for (char& digit : number) {
+                digit = static_cast<char>('0' + (digit - '0' + 1) % 10);
+            }
+            return number;
+        };
+        // Box is not sold for a number of one digit.
+        const auto box = [&won](int drawNo) {
+            const std::string number = won(drawNo);
+            return number.find_first_not_of(number[0]) == std::string::npos ? Bet::Straight : Bet::Box;
+        };
+        std::vector<NewTicket> tickets = {
+            {2, lost(2), Bet::Straight, 2},   {4, won(4), box(4), 1},
+            {9, lost(9), Bet::Box, 3},        {15, won(15), game == Game::Numbers3 ? Bet::Mini : box(15), 2},
+            {25, lost(25), Bet::Straight, 5}, {30, lost(30), Bet::Set, 2},
+            {35, lost(35), Bet::Box, 3},      {39, lost(38), Bet::Straight, 1},
+            {40, lost(38), Bet::Straight, 1},
+        };
+        const RecordResult recorded = RecordTickets(path, game, tickets);
+        if (recorded.outcome != TicketWrite::Done) {
+            std::printf("could not record the sample's tickets: %s%s\n", recorded.message.c_str(),
+                        recorded.error.c_str());
+        }
+    }
+}
+
 // Forty draws of each game, some with numbers, from a fixed sequence; every draw but
 // the last two has its date and payouts.
 void WriteSample(const std::string& path) {
@@ -102,6 +135,7 @@ void WriteSample(const std::string& path) {
         seed = seed * 1103515245U + 12345U;
         return static_cast<char>('0' + (seed >> 16) % 10);
     };
+    std::map<Game, std::vector<std::string>> winning; // each game's draws from 1 on
     for (const Game game : {Game::Numbers3, Game::Numbers4}) {
         const int digits = static_cast<int>(DigitColumns(game).size());
         std::string sql = "INSERT INTO " + std::string(TableName(game)) + " VALUES (?";
@@ -112,8 +146,10 @@ void WriteSample(const std::string& path) {
         for (int kaisai = 1; kaisai <= 40; ++kaisai) {
             Statement insert(connection, sql);
             insert.BindInt(1, kaisai);
+            std::string& drawn = winning[game].emplace_back();
             for (int d = 0; d < digits; ++d) {
-                insert.BindInt(2 + d, next() - '0');
+                drawn += next();
+                insert.BindInt(2 + d, drawn.back() - '0');
             }
             for (int n = 0; n < 5; ++n) {
                 std::string number;
@@ -147,6 +183,7 @@ void WriteSample(const std::string& path) {
         }
     }
     transaction.Commit();
+    WriteSampleTickets(path, winning);
 }
 
 bool SaveShot(const QPixmap& shot, const QDir& dir, const QString& name) {

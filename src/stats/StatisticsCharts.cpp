@@ -65,8 +65,8 @@ void SetDrawRange(QValueAxis* axis, int first, int last) {
     axis->setTickInterval(RoundStep(last - first, 8));
 }
 
-void SetBalanceRange(QValueAxis* axis, double low, double high) {
-    const double step = RoundStep(std::max(high - low, 1.0), 6);
+void SetBalanceRange(QValueAxis* axis, double low, double high, int parts) {
+    const double step = RoundStep(std::max(high - low, 1.0), parts);
     const double bottom = std::floor(low / step) * step;
     const double top = std::max(std::ceil(high / step) * step, bottom + step);
     axis->setRange(bottom, top);

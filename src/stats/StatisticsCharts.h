@@ -24,7 +24,8 @@ double RoundStep(double span, int parts);
 void SetCountRange(QValueAxis* axis, double maximum);
 // Ticks at round draw numbers between the first draw and the last.
 void SetDrawRange(QValueAxis* axis, int first, int last);
-// From the round step at or below the lowest value to the one at or above the highest.
-void SetBalanceRange(QValueAxis* axis, double low, double high);
+// From the round step at or below the lowest value to the one at or above the highest,
+// in at most about `parts` steps.
+void SetBalanceRange(QValueAxis* axis, double low, double high, int parts = 6);
 
 } // namespace drawbook

@@ -15,6 +15,8 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QPen>
 #include <QPushButton>
@@ -85,7 +87,7 @@ CStatisticsDlg::CStatisticsDlg(Desktop& desktop, Game game, QWidget* parent)
 
     connect(m_comboPeriod, &QComboBox::currentIndexChanged, this, &CStatisticsDlg::ShowStatistics);
     connect(m_buttonClose, &QPushButton::clicked, this, &QWidget::close);
-    resize(800, 680);
+    resize(800, 760);
     ClearAll();
 }
 
@@ -238,10 +240,14 @@ QWidget* CStatisticsDlg::BuildLedgerTab() {
     }
     const QStringList columns = {QStringLiteral("口数"), QStringLiteral("購入額"), QStringLiteral("当せん金"),
                                  QStringLiteral("収支"), QStringLiteral("回収率 (%)")};
+    m_tableLedgerTickets = NewTable(columns, rows);
     m_tableLedgerPicks = NewTable(columns, rows);
     m_tableLedgerPrediction = NewTable(columns, rows);
+    FitHeight(m_tableLedgerTickets);
     FitHeight(m_tableLedgerPicks);
     FitHeight(m_tableLedgerPrediction);
+    m_labelLedgerTicketsNote = NoteLabel(QString());
+    m_labelLedgerTicketsNote->hide();
 
     m_labelLedgerNote = NoteLabel(
         QStringLiteral("当せん金の記録がある回ごとに、数字１つにつき%1を１口200円ずつ買ったとした収支です"
@@ -278,9 +284,16 @@ QWidget* CStatisticsDlg::BuildLedgerTab() {
         m_seriesBalance.push_back(balance);
     }
     m_chartLedger = NewChartView(chart);
+    m_chartTickets = NewChartView(NewMonthlyChart());
 
+    auto* charts = new QHBoxLayout;
+    charts->addWidget(m_chartTickets, 1);
+    charts->addWidget(m_chartLedger, 1);
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
+    layout->addWidget(HeadingLabel(QStringLiteral("買った券")));
+    layout->addWidget(m_tableLedgerTickets);
+    layout->addWidget(m_labelLedgerTicketsNote);
     layout->addWidget(HeadingLabel(QStringLiteral("記録した予想数字")));
     layout->addWidget(m_tableLedgerPicks);
     layout->addWidget(m_labelLedgerPicksNote);
@@ -288,8 +301,45 @@ QWidget* CStatisticsDlg::BuildLedgerTab() {
     layout->addWidget(m_tableLedgerPrediction);
     layout->addWidget(m_labelLedgerNote);
     layout->addWidget(m_labelLedgerMissing);
-    layout->addWidget(m_chartLedger, 1);
+    layout->addLayout(charts, 1);
     return page;
+}
+
+QChart* CStatisticsDlg::NewMonthlyChart() {
+    m_barsMonthly = new QBarSet(QStringLiteral("買った券の月ごとの収支"));
+    m_barsMonthly->setColor(QColor(92, 128, 188));
+    auto* bars = new QBarSeries;
+    bars->append(m_barsMonthly);
+    m_seriesMonthlyTotal = new QLineSeries;
+    m_seriesMonthlyTotal->setName(QStringLiteral("収支の累計"));
+    m_seriesMonthlyTotal->setPen(QPen(QColor(200, 60, 40), 2, Qt::SolidLine));
+    m_seriesMonthlyTotal->setPointsVisible(true);
+
+    // The legend names it in place of a title, above the chart, so that the months keep
+    // the width their names need and the yen the height theirs do.
+    QChart* chart = NewLineChart(QString());
+    chart->legend()->setAlignment(Qt::AlignTop);
+    chart->setLocale(GroupingLocale());
+    chart->setLocalizeNumbers(true);
+    chart->addSeries(bars);
+    chart->addSeries(m_seriesMonthlyTotal);
+    // A bar's marker as the bar, filled; the line's as its line.
+    for (QLegendMarker* marker : chart->legend()->markers(bars)) {
+        marker->setShape(QLegend::MarkerShapeRectangle);
+    }
+    m_axisMonths = new QBarCategoryAxis;
+    m_axisMonths->setTitleText(QStringLiteral("抽せん月"));
+    m_axisMonthlyYen = new QValueAxis;
+    m_axisMonthlyYen->setTitleText(QStringLiteral("円"));
+    m_axisMonthlyYen->setLabelFormat(QStringLiteral("%.0f"));
+    chart->addAxis(m_axisMonths, Qt::AlignBottom);
+    chart->addAxis(m_axisMonthlyYen, Qt::AlignLeft);
+    for (QAbstractSeries* series :
+         {static_cast<QAbstractSeries*>(bars), static_cast<QAbstractSeries*>(m_seriesMonthlyTotal)}) {
+        series->attachAxis(m_axisMonths);
+        series->attachAxis(m_axisMonthlyYen);
+    }
+    return chart;
 }
 
 bool CStatisticsDlg::Refresh() {
@@ -380,7 +430,43 @@ void CStatisticsDlg::ShowStatistics() {
     ShowLedger(report);
 }
 
+void CStatisticsDlg::ShowTickets(const PeriodReport& report) {
+    ShowLedgerLines(m_tableLedgerTickets, report.tickets);
+    QString note;
+    if (!m_report.TicketsError().empty()) {
+        note = ToQString(m_report.TicketsError());
+    } else if (!m_report.HasTickets()) {
+        note = QStringLiteral("購入記録…（Ctrl+B）で買った券を記録すると、ここに収支が出ます。");
+    } else if (report.months.empty() &&
+               std::ranges::all_of(report.tickets, [](const LedgerLine& line) { return line.tickets == 0; })) {
+        note = QStringLiteral("この期間に当たりはずれの決まった券はありません。まだ抽せんされていない回の券と、"
+                              "当せん金の記録がない回の券は数えていません。");
+    }
+    m_labelLedgerTicketsNote->setText(note);
+    m_labelLedgerTicketsNote->setVisible(!note.isEmpty());
+
+    QStringList months;
+    QList<qreal> balances;
+    QList<QPointF> total;
+    long long low = 0;
+    long long high = 0;
+    for (const MonthBalance& month : report.months) {
+        total.append(QPointF(static_cast<qreal>(months.size()), static_cast<qreal>(month.running)));
+        months << QStringLiteral("%1年%2月").arg(month.month / 100).arg(month.month % 100);
+        balances << static_cast<qreal>(month.Balance());
+        low = std::min({low, month.Balance(), month.running});
+        high = std::max({high, month.Balance(), month.running});
+    }
+    m_barsMonthly->remove(0, m_barsMonthly->count());
+    m_barsMonthly->append(balances);
+    m_axisMonths->clear();
+    m_axisMonths->append(months);
+    m_seriesMonthlyTotal->replace(total);
+    SetBalanceRange(m_axisMonthlyYen, static_cast<double>(low), static_cast<double>(high), 4);
+}
+
 void CStatisticsDlg::ShowLedger(const PeriodReport& report) {
+    ShowTickets(report);
     ShowLedgerLines(m_tableLedgerPicks, report.picks);
     m_labelLedgerPicksNote->setVisible(report.numbersWithoutResults);
     ShowLedgerLines(m_tableLedgerPrediction, report.prediction);
@@ -462,8 +548,8 @@ void CStatisticsDlg::ClearAll() {
         }
         SetCountRange(m_axesCount[position], 0);
     }
-    for (QTableWidget* table :
-         {m_tableSince, m_tablePatterns, m_tableBacktest, m_tableLedgerPicks, m_tableLedgerPrediction}) {
+    for (QTableWidget* table : {m_tableSince, m_tablePatterns, m_tableBacktest, m_tableLedgerTickets,
+                                m_tableLedgerPicks, m_tableLedgerPrediction}) {
         ClearCells(table);
     }
     for (QLineSeries* series : m_seriesHits) {
@@ -477,6 +563,12 @@ void CStatisticsDlg::ClearAll() {
     }
     m_labelLedgerMissing->clear();
     m_labelLedgerMissing->hide();
+    m_labelLedgerTicketsNote->clear();
+    m_labelLedgerTicketsNote->hide();
+    m_barsMonthly->remove(0, m_barsMonthly->count());
+    m_axisMonths->clear();
+    m_seriesMonthlyTotal->clear();
+    SetBalanceRange(m_axisMonthlyYen, 0, 0, 4);
     SetDrawRange(m_axisDraws, 0, 1);
     SetCountRange(m_axisHits, 0);
     SetDrawRange(m_axisLedgerDraws, 0, 1);

@@ -8,7 +8,9 @@
 
 #include <vector>
 
+class QBarCategoryAxis;
 class QBarSet;
+class QChart;
 class QChartView;
 class QComboBox;
 class QLabel;
@@ -57,7 +59,14 @@ public:
     QChartView* m_chartBacktest = nullptr;
     std::vector<QLineSeries*> m_seriesHits;     // per bet: cumulative hits by draw
     std::vector<QLineSeries*> m_seriesExpected; // per bet: cumulative expectation by draw
-    // Tickets by 口数, 購入額, 当せん金, 収支, 回収率 (%): the stored numbers', the prediction's.
+    // Tickets by 口数, 購入額, 当せん金, 収支, 回収率 (%): those recorded as bought, the stored
+    // numbers', the prediction's.
+    QTableWidget* m_tableLedgerTickets = nullptr;
+    QLabel* m_labelLedgerTicketsNote = nullptr; // how to record tickets, or why they cannot be read
+    QChartView* m_chartTickets = nullptr;
+    QBarSet* m_barsMonthly = nullptr;            // the recorded tickets' 収支 of each month
+    QLineSeries* m_seriesMonthlyTotal = nullptr; // and its running total, one point a month
+    QBarCategoryAxis* m_axisMonths = nullptr;
     QTableWidget* m_tableLedgerPicks = nullptr;
     QTableWidget* m_tableLedgerPrediction = nullptr;
     QLabel* m_labelLedgerNote = nullptr;      // what was bought, and that prizes return at most half
@@ -73,9 +82,13 @@ private:
     QWidget* BuildPatternTab();
     QWidget* BuildBacktestTab();
     QWidget* BuildLedgerTab();
+    // The recorded tickets' 収支 by month as bars, their running total as a line.
+    QChart* NewMonthlyChart();
     void ShowBacktest(const BacktestResult& result);
     // The ledger of the period's draws.
     void ShowLedger(const PeriodReport& report);
+    // The recorded tickets of the period's draws, and their months.
+    void ShowTickets(const PeriodReport& report);
     // The backtest steps the chart is drawn through.
     std::size_t ChartPoints() const;
     // Empty tables and charts, as after a failed read.
@@ -89,6 +102,7 @@ private:
     QValueAxis* m_axisHits = nullptr;
     QValueAxis* m_axisLedgerDraws = nullptr;
     QValueAxis* m_axisBalance = nullptr;
+    QValueAxis* m_axisMonthlyYen = nullptr;
 };
 
 } // namespace drawbook

@@ -1,5 +1,7 @@
 #include "stats/StatisticsReport.h"
 
+#include "db/TicketsTable.h"
+
 #include <algorithm>
 #include <array>
 #include <functional>
@@ -41,10 +43,18 @@ bool StoresNumbers(std::span<const StoredNumbers> numbers) {
 
 ReportChange StatisticsReport::Refresh(const std::string& dbPath, std::size_t chartPoints) {
     Ledger ledger = ReadLedger(dbPath, m_game, false);
-    if (ledger.status != ReadStatus::Complete) {
+    TicketsRead tickets;
+    if (ledger.status == ReadStatus::Complete) {
+        tickets = ReadTickets(dbPath, m_game);
+    }
+    // A tickets table made by someone else leaves the rest of the book to be shown.
+    const bool ticketsUnusable = tickets.error == kTicketsUnusableMessage;
+    if (ledger.status != ReadStatus::Complete || (tickets.status != ReadStatus::Complete && !ticketsUnusable)) {
         Clear();
         return ReportChange::Failed;
     }
+    m_tickets = std::move(tickets.rows);
+    m_ticketsError = ticketsUnusable ? tickets.error : std::string();
     const bool sameDraws = m_read && SameDraws(ledger.history, m_history);
     const bool sameBacktest = sameDraws && m_backtestPoints == chartPoints;
     const bool sameLedger = sameDraws && std::ranges::equal(ledger.results, m_results);
@@ -92,6 +102,8 @@ void StatisticsReport::Clear() {
     m_backtestPoints = 0;
     m_picksLedger.clear();
     m_predictionLedger.clear();
+    m_tickets.clear();
+    m_ticketsError.clear();
 }
 
 PeriodReport StatisticsReport::ForPeriod(int last) const {
@@ -101,6 +113,12 @@ PeriodReport StatisticsReport::ForPeriod(int last) const {
     report.draws = std::span<const HistoryDraw>(m_history).last(static_cast<std::size_t>(counted));
 
     const int firstDrawNo = report.draws.empty() ? 0 : report.draws.front().drawNo;
+    // The whole history takes every settled ticket; a period those of its draws.
+    const int firstTicketDraw = last > 0 ? std::max(firstDrawNo, kFirstTicketDraw) : kFirstTicketDraw;
+    for (const TicketTotal& total : SumTickets(m_game, m_tickets, firstTicketDraw)) {
+        report.tickets.push_back({total.bet, total.units, total.cost, total.won});
+    }
+    report.months = MonthlyBalance(m_tickets, firstTicketDraw);
     report.picks = SumLedger(m_game, m_picksLedger, firstDrawNo);
     report.prediction = SumLedger(m_game, m_predictionLedger, firstDrawNo);
     report.drawsWithoutResults = DrawsWithoutResults(report.draws, m_results);

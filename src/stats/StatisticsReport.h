@@ -5,6 +5,8 @@
 #include "predict/Backtest.h"
 #include "stats/DrawStatistics.h"
 #include "stats/Ledger.h"
+#include "tickets/TicketBook.h"
+#include "tickets/TicketTotals.h"
 
 #include <cstddef>
 #include <span>
@@ -32,6 +34,8 @@ struct BalancePoint {
 struct PeriodReport {
     DrawStatistics statistics;
     std::span<const HistoryDraw> draws; // the draws counted, oldest first; into the report's history
+    std::vector<LedgerLine> tickets;    // the recorded tickets won or lost, one line per bet, units as tickets
+    std::vector<MonthBalance> months;   // their months, oldest first
     std::vector<LedgerLine> picks;      // one line per ticket of the game
     std::vector<LedgerLine> prediction;
     int drawsWithoutResults = 0;        // the draws of the period whose payouts are not known
@@ -48,7 +52,7 @@ class StatisticsReport {
 public:
     explicit StatisticsReport(Game game) : m_game(game) {}
 
-    // Reads the draws, the numbers and the payouts again. The backtest keeps
+    // Reads the draws, the numbers, the payouts and the recorded tickets again. The backtest keeps
     // chartPoints steps and stands as long as the draws and that number do; the
     // prediction's ledger stands as long as the draws and the payouts do, and the
     // stored numbers' ledger as long as those and the numbers do.
@@ -61,6 +65,9 @@ public:
     int SkippedRows() const { return m_skippedRows; }
     bool HasResults() const { return !m_results.empty(); }
     const BacktestResult& Backtest() const { return m_backtest; }
+    bool HasTickets() const { return !m_tickets.empty(); }
+    // Why the recorded tickets could not be read; empty when they were.
+    const std::string& TicketsError() const { return m_ticketsError; }
 
     // Over the whole history, or over its last `last` draws for `last` above 0.
     PeriodReport ForPeriod(int last) const;
@@ -76,6 +83,9 @@ private:
     std::size_t m_backtestPoints = 0;           // the steps the backtest kept; 0 for none
     std::vector<LedgerDraw> m_picksLedger;      // the draws at which a stored number was bought
     std::vector<LedgerDraw> m_predictionLedger; // the draws at which the prediction was bought
+    // The recorded tickets with their results, read again every time: there are few.
+    std::vector<TicketRow> m_tickets;
+    std::string m_ticketsError;
 };
 
 } // namespace drawbook

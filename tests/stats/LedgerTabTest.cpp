@@ -1,14 +1,18 @@
 #include "db/Connection.h"
 #include "db/DrawResultsTable.h"
+#include "db/TicketsTable.h"
 #include "game/Numbers3Dlg.h"
 #include "res/ResourceIds.h"
 #include "stats/StatisticsDlg.h"
 #include "support/DialogDriver.h"
 #include "support/RecordingDesktop.h"
 #include "support/TestDatabase.h"
+#include "tickets/TicketBook.h"
 
 #include <QAbstractItemModel>
 #include <QAction>
+#include <QBarCategoryAxis>
+#include <QBarSet>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineSeries>
@@ -54,6 +58,34 @@ void InsertBook(const TestDatabase& db) {
     WriteResults(db, Game::Numbers3, 22, 20260821, {80000, 13300, 46600, 6600, kNone});
 }
 
+// The book of InsertBook, draw 21 paid on 2026-09-01, and tickets hand-scored:
+//   1 (07-23, 123): 123 straight ×2 → 180,000; 321 box → 15,000
+//   2 (07-24, 456): 465 set ×3 → セット（ボックス） 3 × 8,300 = 24,900; 111 mini → lost
+//   5 (no payouts): 012 straight → unknown, not counted
+//   20 (08-19, 777): 777 straight → 500,000; 177 mini ×4 → 80,000
+//   21 (09-01, 456): 999 straight ×3 → lost
+//   22 (08-21, 201): 201 set → セット（ストレート） 46,600; 345 mini ×2 → unknown (no mini payout)
+//   30 (not drawn): 123 box → pending, not counted
+bool InsertTicketBook(const TestDatabase& db) {
+    InsertBook(db);
+    WriteResults(db, Game::Numbers3, 21, 20260901, {100000, 16000, 58000, 8000, 10000});
+    const std::vector<NewTicket> tickets = {
+        {1, "123", Bet::Straight, 2}, {1, "321", Bet::Box, 1},       {2, "465", Bet::Set, 3},
+        {2, "111", Bet::Mini, 1},     {5, "012", Bet::Straight, 1},  {20, "777", Bet::Straight, 1},
+        {20, "177", Bet::Mini, 4},    {21, "999", Bet::Straight, 3}, {22, "201", Bet::Set, 1},
+        {22, "345", Bet::Mini, 2},    {30, "123", Bet::Box, 1},
+    };
+    return RecordTickets(db.Path(), Game::Numbers3, tickets).outcome == TicketWrite::Done;
+}
+
+QStringList Bars(const QBarSet* bars) {
+    QStringList values;
+    for (int i = 0; i < bars->count(); ++i) {
+        values << QString::number(bars->at(i), 'f', 0);
+    }
+    return values;
+}
+
 QString Tip(const QAbstractItemModel* model, int row) {
     return model->index(row, 0).data(Qt::ToolTipRole).toString();
 }
@@ -70,6 +102,9 @@ private slots:
     void bookWithoutPayoutsSaysSoAndStaysAsItWas();
     void numbersOnlyAtDrawsWithoutPayoutsSaySo();
     void drawNumberTipGivesDateAndPayouts();
+    void recordedTicketsCountWhatWasSettledInThePeriod_data();
+    void recordedTicketsCountWhatWasSettledInThePeriod();
+    void ticketsTableOfOtherColumnsIsToldAndTheRestShown();
 };
 
 void LedgerTabTest::tablesCountWhatWasBoughtInThePeriod_data() {
@@ -205,6 +240,11 @@ void LedgerTabTest::bookWithoutPayoutsSaysSoAndStaysAsItWas() {
              QStringLiteral("抽せん日と当せん金の記録がありません。F5（最新の当せん番号を取り込む）か、"
                             "プログラムに付いている当せん番号を取り込むと計算できます。"));
     QVERIFY(statistics->m_labelLedgerPicksNote->isHidden());
+    // No tickets either: zeros, and how to record them.
+    QCOMPARE(Cells(statistics->m_tableLedgerTickets), none);
+    QCOMPARE(statistics->m_labelLedgerTicketsNote->text(),
+             QStringLiteral("購入記録…（Ctrl+B）で買った券を記録すると、ここに収支が出ます。"));
+    QCOMPARE(statistics->m_barsMonthly->count(), 0);
     QCOMPARE(statistics->m_seriesBalance.size(), size_t(3));
     for (const QLineSeries* balance : statistics->m_seriesBalance) {
         QCOMPARE(balance->count(), 0);
@@ -278,6 +318,81 @@ void LedgerTabTest::drawNumberTipGivesDateAndPayouts() {
     QCOMPARE(model->rowCount(), 1);
     QCOMPARE(Tip(model, 0), draw22);
     QVERIFY(desktop.messages.empty());
+}
+
+void LedgerTabTest::recordedTicketsCountWhatWasSettledInThePeriod_data() {
+    QTest::addColumn<int>("period");
+    QTest::addColumn<QStringList>("tickets");
+    QTest::addColumn<QStringList>("months");
+    QTest::addColumn<QStringList>("balances");
+    QTest::addColumn<QList<QPointF>>("running");
+
+    // Straight: 2 + 1 + 3 units for 1,200円, 180,000 + 500,000 back; July 1,400円 for 219,900.
+    QTest::newRow("全期間") << 0
+                            << QStringList{QStringLiteral("6\t1,200円\t680,000円\t678,800円\t56666.7"),
+                                           QStringLiteral("1\t200円\t15,000円\t14,800円\t7500.0"),
+                                           QStringLiteral("4\t800円\t71,500円\t70,700円\t8937.5"),
+                                           QStringLiteral("5\t1,000円\t80,000円\t79,000円\t8000.0")}
+                            << QStringList{QStringLiteral("2026年7月"), QStringLiteral("2026年8月"),
+                                           QStringLiteral("2026年9月")}
+                            << QStringList{QStringLiteral("218500"), QStringLiteral("625400"), QStringLiteral("-600")}
+                            << QList<QPointF>{{0, 218500}, {1, 843900}, {2, 843300}};
+    // Draws 3 to 22: July's draws drop out.
+    QTest::newRow("直近20回") << 3
+                              << QStringList{QStringLiteral("4\t800円\t500,000円\t499,200円\t62500.0"),
+                                             QStringLiteral("0\t0円\t0円\t0円\t0.0"),
+                                             QStringLiteral("1\t200円\t46,600円\t46,400円\t23300.0"),
+                                             QStringLiteral("4\t800円\t80,000円\t79,200円\t10000.0")}
+                              << QStringList{QStringLiteral("2026年8月"), QStringLiteral("2026年9月")}
+                              << QStringList{QStringLiteral("625400"), QStringLiteral("-600")}
+                              << QList<QPointF>{{0, 625400}, {1, 624800}};
+}
+
+void LedgerTabTest::recordedTicketsCountWhatWasSettledInThePeriod() {
+    QFETCH(int, period);
+    QFETCH(QStringList, tickets);
+    QFETCH(QStringList, months);
+    QFETCH(QStringList, balances);
+    QFETCH(QList<QPointF>, running);
+    RecordingDesktop desktop;
+    TestDatabase db;
+    QVERIFY(InsertTicketBook(db));
+    const auto window = OpenGameWindow(Game::Numbers3, desktop, db.Path());
+    CStatisticsDlg* statistics = OpenStatistics(*window);
+    QVERIFY(statistics != nullptr);
+    statistics->m_comboPeriod->setCurrentIndex(period);
+
+    QCOMPARE(Headers(statistics->m_tableLedgerTickets, Qt::Vertical),
+             (QStringList{QStringLiteral("ストレート"), QStringLiteral("ボックス"), QStringLiteral("セット"),
+                          QStringLiteral("ミニ")}));
+    QCOMPARE(Cells(statistics->m_tableLedgerTickets), tickets);
+    QVERIFY(statistics->m_labelLedgerTicketsNote->isHidden());
+    QCOMPARE(statistics->m_axisMonths->categories(), months);
+    QCOMPARE(Bars(statistics->m_barsMonthly), balances);
+    QCOMPARE(statistics->m_seriesMonthlyTotal->points(), running);
+    QCOMPARE(statistics->m_barsMonthly->label(), QStringLiteral("買った券の月ごとの収支"));
+    QCOMPARE(statistics->m_seriesMonthlyTotal->name(), QStringLiteral("収支の累計"));
+    QVERIFY(desktop.messages.empty());
+}
+
+// A tickets table made by another program is named, and the rest of the window stands.
+void LedgerTabTest::ticketsTableOfOtherColumnsIsToldAndTheRestShown() {
+    RecordingDesktop desktop;
+    TestDatabase db;
+    InsertBook(db);
+    db.Execute("CREATE TABLE tickets (id INTEGER PRIMARY KEY, note TEXT)");
+    const std::string before = ReadBytes(db.Path());
+    const auto window = OpenGameWindow(Game::Numbers3, desktop, db.Path());
+    CStatisticsDlg* statistics = OpenStatistics(*window);
+    QVERIFY(statistics != nullptr);
+
+    QVERIFY(!statistics->m_labelLedgerTicketsNote->isHidden());
+    QCOMPARE(statistics->m_labelLedgerTicketsNote->text(), QString::fromUtf8(kTicketsUnusableMessage.data()));
+    QCOMPARE(Cells(statistics->m_tableLedgerTickets).first(), QStringLiteral("0\t0円\t0円\t0円\t0.0"));
+    QCOMPARE(Cells(statistics->m_tableLedgerPicks).first(),
+             QStringLiteral("8\t1,600円\t680,000円\t678,400円\t42500.0"));
+    QVERIFY(desktop.messages.empty());
+    QCOMPARE(ReadBytes(db.Path()), before);
 }
 
 QTEST_MAIN(LedgerTabTest)
