@@ -398,6 +398,10 @@ void CNumbersDlg::OnTickets() {
         }
     }
     m_desktop.RunModal(dialog);
+    // 収支 counts the tickets recorded or deleted there.
+    if (m_statistics != nullptr && m_statistics->isVisible()) {
+        m_statistics->Refresh();
+    }
 }
 
 void CNumbersDlg::OnStatistics() {

@@ -264,11 +264,12 @@ DialogTemplate Tickets() {
                  {IDC_TK_CONTINUE, K::CheckBox, "継続", {14, 64, 28, 10}, TabStop},
                  {IDC_TK_DRAWS, K::Edit, "", {44, 63, 18, 12}, kField},
                  {IDC_STATIC, K::Label, "回分", {66, 65, 20, 8}},
-                 {IDC_TK_ADD, K::PushButton, "追　加", {254, 59, 68, 18}, TabStop},
+                 // Enter adds what was typed rather than closing over it.
+                 {IDC_TK_ADD, K::DefPushButton, "追　加", {254, 59, 68, 18}, TabStop},
                  {IDC_STATIC, K::GroupBox, "購入する券", {7, 5, 322, 78}},
                  {IDC_TK_LIST, K::ListView, "", {7, 89, 322, 132}, ShowSelAlways | Border | GrowRight | GrowDown},
                  {IDC_TK_DELETE, K::PushButton, "削　除", {7, 227, 68, 18}, TabStop | StickBottom},
-                 {IDOK, K::DefPushButton, "閉　じ　る", {261, 227, 68, 18}, StickRight | StickBottom},
+                 {IDOK, K::PushButton, "閉　じ　る", {261, 227, 68, 18}, TabStop | StickRight | StickBottom},
              });
     return {IDD_TICKETS, "SOMARU屋　ナンバーズ　購入記録", 336, 252, kFont, kPointSize, Resizable, std::move(c)};
 }

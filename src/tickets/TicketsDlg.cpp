@@ -12,10 +12,12 @@
 #include "tickets/TicketListText.h"
 #include "tickets/TicketResult.h"
 
+#include <QAction>
 #include <QBrush>
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStandardItemModel>
@@ -85,6 +87,12 @@ CTicketsDlg::CTicketsDlg(Desktop& desktop, Game game, QWidget* parent)
     connect(ControlAs<QPushButton>(IDOK), &QPushButton::clicked, this, &QDialog::accept);
     connect(ControlAs<QPushButton>(IDC_TK_ADD), &QPushButton::clicked, this, &CTicketsDlg::OnAdd);
     connect(ControlAs<QPushButton>(IDC_TK_DELETE), &QPushButton::clicked, this, &CTicketsDlg::OnDelete);
+    // The Delete key in the list, as in the draw list.
+    auto* deleteKey = new QAction(m_listTickets);
+    deleteKey->setShortcut(QKeySequence(Qt::Key_Delete));
+    deleteKey->setShortcutContext(Qt::WidgetShortcut);
+    m_listTickets->addAction(deleteKey);
+    connect(deleteKey, &QAction::triggered, this, &CTicketsDlg::OnDelete);
     for (std::size_t k = 0; k < kPredictionButtons.size(); ++k) {
         connect(ControlAs<QPushButton>(kPredictionButtons[k]), &QPushButton::clicked, this,
                 [this, k] { m_editNumber->setText(m_strPredictions[k]); });

@@ -85,7 +85,12 @@ void TicketsDlgTest::recordsListsAndDeletes() {
     }
     SetText(dialog.get(), IDC_TK_STRAIGHT_UNITS, QStringLiteral("2"));
     SetText(dialog.get(), IDC_TK_DRAWS, QStringLiteral("3"));
-    Click(dialog.get(), IDC_TK_ADD);
+    // Enter in a field adds; it does not close the dialog over what was typed.
+    dialog->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
+    dialog->Control(IDC_TK_NUMBER)->setFocus();
+    QTest::keyClick(dialog->Control(IDC_TK_NUMBER), Qt::Key_Return);
+    QVERIFY(dialog->isVisible());
 
     QCOMPARE(desktop.Texts(), QStringList());
     // Latest draw first; draw 2 (456) misses, draw 1 (123) pays 90,000, 15,000 and 52,500 yen a unit.
@@ -125,7 +130,11 @@ void TicketsDlgTest::recordsListsAndDeletes() {
     desktop.answers = {false, true};
     Click(dialog.get(), IDC_TK_DELETE);
     QCOMPARE(ListRows(dialog->m_listTickets), rows);
-    Click(dialog.get(), IDC_TK_DELETE);
+    // The Delete key in the list asks the same.
+    dialog->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
+    dialog->m_listTickets->setFocus();
+    QTest::keyClick(dialog->m_listTickets, Qt::Key_Delete);
     const QString question = QStringLiteral("　第1回 123 セット 1口ほか1枚を削除しますか？\n\n"
                                             "　購入記録から消え、元には戻せません。。");
     QCOMPARE(desktop.questions, (std::vector<QString>{question, question}));
