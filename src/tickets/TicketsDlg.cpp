@@ -60,6 +60,22 @@ QBrush WonBrush(Prize prize) {
     return QBrush(prize == Prize::Straight || prize == Prize::SetStraight ? kStraightHitColour : kBoxHitColour);
 }
 
+// Says why a write did not go through; true when it did.
+bool Written(Desktop& desktop, QWidget* owner, TicketWrite outcome, const std::string& message) {
+    switch (outcome) {
+    case TicketWrite::Done:
+        return true;
+    case TicketWrite::Refused:
+    case TicketWrite::Unusable:
+        desktop.ShowMessage(owner, ToQString(message), Desktop::Icon::Stop);
+        return false;
+    case TicketWrite::Failed:
+        break;
+    }
+    desktop.ShowMessage(owner, ToQString(kStoreFailedMessage), Desktop::Icon::Stop);
+    return false;
+}
+
 } // namespace
 
 CTicketsDlg::CTicketsDlg(Desktop& desktop, Game game, QWidget* parent)
@@ -165,18 +181,9 @@ void CTicketsDlg::OnAdd() {
         WaitCursor wait(m_desktop);
         result = RecordTickets(m_strDbPath.toStdString(), m_game, form.tickets);
     }
-    switch (result.outcome) {
-    case TicketWrite::Done:
+    if (Written(m_desktop, this, result.outcome, result.message)) {
         FillTicketList();
-        return;
-    case TicketWrite::Refused:
-    case TicketWrite::Unusable:
-        m_desktop.ShowMessage(this, ToQString(result.message), Desktop::Icon::Stop);
-        return;
-    case TicketWrite::Failed:
-        break;
     }
-    m_desktop.ShowMessage(this, ToQString(kStoreFailedMessage), Desktop::Icon::Stop);
 }
 
 void CTicketsDlg::OnDelete() {
@@ -204,17 +211,7 @@ void CTicketsDlg::OnDelete() {
         result = DeleteTickets(m_strDbPath.toStdString(), m_game, ids);
     }
     FillTicketList();
-    switch (result.outcome) {
-    case TicketWrite::Done:
-        return;
-    case TicketWrite::Refused:
-    case TicketWrite::Unusable:
-        m_desktop.ShowMessage(this, ToQString(result.message), Desktop::Icon::Stop);
-        return;
-    case TicketWrite::Failed:
-        break;
-    }
-    m_desktop.ShowMessage(this, ToQString(kStoreFailedMessage), Desktop::Icon::Stop);
+    Written(m_desktop, this, result.outcome, result.message);
 }
 
 } // namespace drawbook
