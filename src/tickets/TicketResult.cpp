@@ -12,17 +12,19 @@ TicketResult ResultOf(const Ticket& ticket, std::optional<std::span<const int>> 
     if (!number || winning->size() != number->size()) {
         return {TicketState::Unknown, 0, Prize::Straight}; // a winning number with a missing digit
     }
-    // The one rule the draw list and the ledger score by: a bet is known only when all its payouts are.
-    const TicketWins wins = NumberWinnings(ticket.game, *number, *winning, KnownYens(results, *winning));
-    const auto& yen = wins[static_cast<std::size_t>(ticket.bet)];
-    if (!yen) {
-        return {TicketState::Unknown, 0, Prize::Straight};
-    }
+    // A ticket no prize of its bet matches has lost, whatever payouts are stored.
     const NumberMatch match = MatchNumber(*number, *winning);
     for (const Prize prize : PrizesOf(ticket.game)) {
-        if (PrizeBet(prize) == ticket.bet && match.prizes[static_cast<std::size_t>(prize)]) {
-            return {TicketState::Won, static_cast<long long>(*yen) * ticket.units, prize};
+        if (PrizeBet(prize) != ticket.bet || !match.prizes[static_cast<std::size_t>(prize)]) {
+            continue;
         }
+        // The one rule the draw list and the ledger score by: a bet is known only when all its payouts are.
+        const TicketWins wins = NumberWinnings(ticket.game, *number, *winning, KnownYens(results, *winning));
+        const auto& yen = wins[static_cast<std::size_t>(ticket.bet)];
+        if (!yen) {
+            return {TicketState::Unknown, 0, Prize::Straight};
+        }
+        return {TicketState::Won, static_cast<long long>(*yen) * ticket.units, prize};
     }
     return {TicketState::Lost, 0, Prize::Straight};
 }

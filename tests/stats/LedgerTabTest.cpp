@@ -64,7 +64,7 @@ void InsertBook(const TestDatabase& db) {
 //   5 (no payouts): 012 straight → unknown, not counted
 //   20 (08-19, 777): 777 straight → 500,000; 177 mini ×4 → 80,000
 //   21 (09-01, 456): 999 straight ×3 → lost
-//   22 (08-21, 201): 201 set → セット（ストレート） 46,600; 345 mini ×2 → unknown (no mini payout)
+//   22 (08-21, 201): 201 set → セット（ストレート） 46,600; 345 mini ×2 → lost (45 is not 01; no payout needed)
 //   30 (not drawn): 123 box → pending, not counted
 bool InsertTicketBook(const TestDatabase& db) {
     InsertBook(db);
@@ -332,20 +332,20 @@ void LedgerTabTest::recordedTicketsCountWhatWasSettledInThePeriod_data() {
                             << QStringList{QStringLiteral("6\t1,200円\t680,000円\t678,800円\t56666.7"),
                                            QStringLiteral("1\t200円\t15,000円\t14,800円\t7500.0"),
                                            QStringLiteral("4\t800円\t71,500円\t70,700円\t8937.5"),
-                                           QStringLiteral("5\t1,000円\t80,000円\t79,000円\t8000.0")}
+                                           QStringLiteral("7\t1,400円\t80,000円\t78,600円\t5714.3")}
                             << QStringList{QStringLiteral("2026年7月"), QStringLiteral("2026年8月"),
                                            QStringLiteral("2026年9月")}
-                            << QStringList{QStringLiteral("218500"), QStringLiteral("625400"), QStringLiteral("-600")}
-                            << QList<QPointF>{{0, 218500}, {1, 843900}, {2, 843300}};
+                            << QStringList{QStringLiteral("218500"), QStringLiteral("625000"), QStringLiteral("-600")}
+                            << QList<QPointF>{{0, 218500}, {1, 843500}, {2, 842900}};
     // Draws 3 to 22: July's draws drop out.
     QTest::newRow("直近20回") << 3
                               << QStringList{QStringLiteral("4\t800円\t500,000円\t499,200円\t62500.0"),
                                              QStringLiteral("0\t0円\t0円\t0円\t0.0"),
                                              QStringLiteral("1\t200円\t46,600円\t46,400円\t23300.0"),
-                                             QStringLiteral("4\t800円\t80,000円\t79,200円\t10000.0")}
+                                             QStringLiteral("6\t1,200円\t80,000円\t78,800円\t6666.7")}
                               << QStringList{QStringLiteral("2026年8月"), QStringLiteral("2026年9月")}
-                              << QStringList{QStringLiteral("625400"), QStringLiteral("-600")}
-                              << QList<QPointF>{{0, 625400}, {1, 624800}};
+                              << QStringList{QStringLiteral("625000"), QStringLiteral("-600")}
+                              << QList<QPointF>{{0, 625000}, {1, 624400}};
 }
 
 void LedgerTabTest::recordedTicketsCountWhatWasSettledInThePeriod() {

@@ -63,9 +63,9 @@ TEST(TicketBookTest, ResultsFromTheRealPayouts) {
         {Game::Numbers3, 7053, "119", Bet::Box, 1, TicketState::Lost, 0, "はずれ"},
         {Game::Numbers3, 7053, "919", Bet::Set, 2, TicketState::Won, 118000, "セット（ストレート）当せん 118,000円"},
         {Game::Numbers3, 7053, "991", Bet::Set, 1, TicketState::Won, 14700, "セット（ボックス）当せん 14,700円"},
-        // A set needs both set payouts, whether it won or not; the straight does not.
+        // A winning set needs both set payouts, the straight does not; a losing ticket needs none.
         {Game::Numbers3, 7052, "872", Bet::Set, 1, TicketState::Unknown, 0, "当せん金不明"},
-        {Game::Numbers3, 7052, "123", Bet::Set, 1, TicketState::Unknown, 0, "当せん金不明"},
+        {Game::Numbers3, 7052, "123", Bet::Set, 1, TicketState::Lost, 0, "はずれ"},
         {Game::Numbers3, 7052, "872", Bet::Straight, 1, TicketState::Won, 111200, "ストレート当せん 111,200円"},
         {Game::Numbers3, 7055, "123", Bet::Straight, 1, TicketState::Pending, 0, "未抽せん"},
         {Game::Numbers4, 7054, "9577", Bet::Straight, 1, TicketState::Won, 2128400, "ストレート当せん 2,128,400円"},
