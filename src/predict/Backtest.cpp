@@ -115,7 +115,7 @@ double BetScore::Z() const {
 }
 
 BacktestResult RunBacktest(Game game, std::span<const HistoryDraw> history, std::size_t keptSteps,
-                           const std::function<void(const HistoryDraw&, const PickSet&)>& onDraw) {
+                           const std::function<void(const HistoryDraw&, const PickSet&)>& onDraw, Method method) {
     const int positions = Positions(game);
     BacktestResult result;
     for (const Bet bet : ScoredBetsOf(game)) {
@@ -129,7 +129,7 @@ BacktestResult RunBacktest(Game game, std::span<const HistoryDraw> history, std:
         return kept == scored || (kept > 0 && (i + 1) * kept / scored != i * kept / scored);
     };
     std::size_t index = 0;
-    WalkForward(game, history, [&](const HistoryDraw& draw, const PickSet& picks) {
+    const auto tally = [&](const HistoryDraw& draw, const PickSet& picks) {
         const std::span<const int> digits(draw.digits.data(), static_cast<std::size_t>(positions));
         for (BetScore& score : result.scores) {
             const double chance = Chance(score.bet, positions, picks);
@@ -147,11 +147,17 @@ BacktestResult RunBacktest(Game game, std::span<const HistoryDraw> history, std:
         if (onDraw) {
             onDraw(draw, picks);
         }
-    });
+    };
+    // Today's prediction keeps its own walk; the others go by the method's.
+    if (method == Method::Follow) {
+        WalkForward(game, history, tally);
+    } else {
+        WalkForwardBy(method, game, history, tally);
+    }
     return result;
 }
 
-BacktestResult BacktestFromDatabase(const std::string& dbPath, Game game, std::size_t keptSteps) {
+BacktestResult BacktestFromDatabase(const std::string& dbPath, Game game, std::size_t keptSteps, Method method) {
     const DrawHistory history = ReadDrawHistory(dbPath, game);
     if (history.status != ReadStatus::Complete) {
         BacktestResult result;
@@ -159,7 +165,7 @@ BacktestResult BacktestFromDatabase(const std::string& dbPath, Game game, std::s
         result.error = history.error;
         return result;
     }
-    return RunBacktest(game, history.draws, keptSteps);
+    return RunBacktest(game, history.draws, keptSteps, {}, method);
 }
 
 } // namespace drawbook

@@ -3,6 +3,7 @@
 #include "db/ReadStatus.h"
 #include "draw/Bet.h"
 #include "predict/NextDrawPredictor.h"
+#include "predict/PredictionMethod.h"
 #include "predict/PredictionQuery.h"
 #include "predict/WalkForward.h"
 
@@ -27,9 +28,9 @@ double ChanceOfWin(Game game, Bet bet, const PredictedNumbers& picks);
 struct BetScore {
     Bet bet = Bet::Straight;
     int draws = 0;
-    int hits = 0;          // draws on which any of the five picks won
-    double expected = 0;   // the sum of the chances
-    double variance = 0;   // the sum of p(1 - p)
+    int hits = 0;        // draws on which any of the five picks won
+    double expected = 0; // the sum of the chances
+    double variance = 0; // the sum of p(1 - p)
     // (hits - expected) / sqrt(variance); 0 when there is no variance.
     double Z() const;
 };
@@ -61,9 +62,11 @@ inline constexpr std::size_t kEveryStep = static_cast<std::size_t>(-1);
 // them (none for 0); the scores count every draw all the same. onDraw, when given,
 // sees every scored draw with its picks, so another tally can share the walk.
 BacktestResult RunBacktest(Game game, std::span<const HistoryDraw> history, std::size_t keptSteps = kEveryStep,
-                           const std::function<void(const HistoryDraw&, const PickSet&)>& onDraw = {});
+                           const std::function<void(const HistoryDraw&, const PickSet&)>& onDraw = {},
+                           Method method = Method::Follow);
 
 // The backtest over every draw of the game with kaisai>0.
-BacktestResult BacktestFromDatabase(const std::string& dbPath, Game game, std::size_t keptSteps = kEveryStep);
+BacktestResult BacktestFromDatabase(const std::string& dbPath, Game game, std::size_t keptSteps = kEveryStep,
+                                    Method method = Method::Follow);
 
 } // namespace drawbook

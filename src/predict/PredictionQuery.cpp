@@ -2,7 +2,7 @@
 
 namespace drawbook {
 
-PredictionResult PredictFromDatabase(const std::string& dbPath, Game game, const std::string& filter) {
+PredictionResult PredictFromDatabase(const std::string& dbPath, Game game, const std::string& filter, Method method) {
     const DrawHistory history = ReadDrawHistory(dbPath, game, filter);
     PredictionResult result;
     result.status = history.status;
@@ -12,7 +12,7 @@ PredictionResult PredictFromDatabase(const std::string& dbPath, Game game, const
         return result;
     }
     const int positions = Positions(game);
-    NextDrawPredictor predictor(positions);
+    MethodPredictor predictor(method, game);
     for (const HistoryDraw& draw : history.draws) {
         predictor.AddDraw(std::span(draw.digits.data(), static_cast<std::size_t>(positions)));
     }

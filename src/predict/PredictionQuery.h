@@ -2,6 +2,7 @@
 
 #include "db/DrawHistory.h"
 #include "predict/NextDrawPredictor.h"
+#include "predict/PredictionMethod.h"
 
 #include <string>
 
@@ -15,7 +16,8 @@ struct PredictionResult {
     int skippedRows = 0; // rows left out for a missing or impossible digit
 };
 
-// Reads the draws the filter selects and proposes five numbers for the next one.
-PredictionResult PredictFromDatabase(const std::string& dbPath, Game game, const std::string& filter);
+// Reads the draws the filter selects and proposes five numbers for the next one by the method.
+PredictionResult PredictFromDatabase(const std::string& dbPath, Game game, const std::string& filter,
+                                     Method method = Method::Follow);
 
 } // namespace drawbook

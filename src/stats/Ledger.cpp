@@ -5,6 +5,7 @@
 #include "db/DrawQueries.h"
 #include "db/Statement.h"
 #include "draw/DigitText.h"
+#include "draw/ReturnRate.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -17,15 +18,7 @@ std::string_view SourceName(LedgerSource source) {
 }
 
 std::string LedgerLine::ReturnText() const {
-    if (cost <= 0) {
-        return "0.0";
-    }
-    // Tenths of a percent in integers, halves rounded up: no binary fraction
-    // turns 0.05 into 0.0.
-    const long long tenths = (won * 1000 + cost / 2) / cost;
-    char text[32];
-    std::snprintf(text, sizeof text, "%lld.%lld", tenths / 10, tenths % 10);
-    return text;
+    return ReturnRateText(won, cost);
 }
 
 LedgerDraw ScoreNumbers(Game game, int drawNo, std::span<const PickDigits> numbers, std::span<const int> winning,
