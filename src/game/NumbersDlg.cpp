@@ -10,6 +10,7 @@
 #include "game/DrawDeletion.h"
 #include "game/DrawListModel.h"
 #include "game/SearchClause.h"
+#include "predict/MethodSettings.h"
 #include "predict/PredictNextDraw.h"
 #include "predict/PredictionQuery.h"
 #include "register/RegisterDlg.h"
@@ -82,6 +83,7 @@ CNumbersDlg::CNumbersDlg(Game game, int templateId, Desktop& desktop, QWidget* p
     connect(ControlAs<QPushButton>(IDOK), &QPushButton::clicked, this, &QDialog::accept);
     connect(ControlAs<QPushButton>(IDC_LIST_ALL), &QPushButton::clicked, this, &CNumbersDlg::OnListAll);
     connect(ControlAs<QPushButton>(IDC_PREDICT), &QPushButton::clicked, this, &CNumbersDlg::OnPredict);
+    ControlAs<QPushButton>(IDC_PREDICT)->setToolTip(MethodTip(MethodSettings().ChosenMethod(game)));
     connect(ControlAs<QPushButton>(IDC_SEARCH), &QPushButton::clicked, this, &CNumbersDlg::OnSearch);
     connect(ControlAs<QPushButton>(IDC_CLEAR), &QPushButton::clicked, this, &CNumbersDlg::OnClear);
     connect(ControlAs<QPushButton>(IDC_GAME_HELP), &QPushButton::clicked, this, &CNumbersDlg::OnHelpButton);
@@ -233,7 +235,15 @@ void CNumbersDlg::ShowNewestDraw() {
 void CNumbersDlg::OnPredict() {
     m_predicted = true;
     PredictNextDraw(m_desktop, m_game, m_strDbPath, ToQString(kAllDrawsClause),
-                    {m_editPred1, m_editPred2, m_editPred3, m_editPred4, m_editPred5});
+                    {m_editPred1, m_editPred2, m_editPred3, m_editPred4, m_editPred5},
+                    MethodSettings().ChosenMethod(m_game));
+}
+
+void CNumbersDlg::OnMethodChosen() {
+    ControlAs<QPushButton>(IDC_PREDICT)->setToolTip(MethodTip(MethodSettings().ChosenMethod(m_game)));
+    if (m_predicted) {
+        OnPredict();
+    }
 }
 
 void CNumbersDlg::OnSearch() {
@@ -388,7 +398,8 @@ void CNumbersDlg::OnTickets() {
         PredictionResult predicted;
         {
             WaitCursor wait(m_desktop);
-            predicted = PredictFromDatabase(m_strDbPath.toStdString(), m_game, std::string(kAllDrawsClause));
+            predicted = PredictFromDatabase(m_strDbPath.toStdString(), m_game, std::string(kAllDrawsClause),
+                                            MethodSettings().ChosenMethod(m_game));
         }
         // Without the whole history the buttons offer nothing.
         if (predicted.status == ReadStatus::Complete) {
@@ -407,6 +418,7 @@ void CNumbersDlg::OnTickets() {
 void CNumbersDlg::OnStatistics() {
     if (m_statistics == nullptr) {
         m_statistics = new CStatisticsDlg(m_desktop, m_game, this);
+        connect(m_statistics, &CStatisticsDlg::MethodChosen, this, &CNumbersDlg::OnMethodChosen);
     }
     m_statistics->m_strDbPath = m_strDbPath;
     if (!m_statistics->Refresh()) {

@@ -36,7 +36,11 @@ public:
     void UpdateData(bool saveAndValidate);
 
     void OnListAll();
+    // Five numbers by the method chosen for the game, follow until another is.
     void OnPredict();
+    // After the statistics window chose a method: the 予想 button's tooltip names it and
+    // the predictions, if shown, are made again by it.
+    void OnMethodChosen();
     void OnSearch();
     void OnClear();
     void OnHelpButton();

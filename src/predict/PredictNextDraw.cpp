@@ -9,11 +9,11 @@
 namespace drawbook {
 
 bool PredictNextDraw(Desktop& desktop, Game game, const QString& dbPath, const QString& filter,
-                     const std::array<QLineEdit*, 5>& fields) {
+                     const std::array<QLineEdit*, 5>& fields, Method method) {
     PredictionResult result;
     {
         WaitCursor wait(desktop);
-        result = PredictFromDatabase(dbPath.toStdString(), game, filter.toStdString());
+        result = PredictFromDatabase(dbPath.toStdString(), game, filter.toStdString(), method);
         if (result.status == ReadStatus::Complete) {
             for (std::size_t k = 0; k < fields.size(); ++k) {
                 fields[k]->setText(ToQString(result.numbers[k]));

@@ -3,6 +3,7 @@
 #include "db/DrawCounter.h"
 #include "exchange/DrawExchange.h"
 #include "exchange/FeedUpdate.h"
+#include "predict/MethodSettings.h"
 #include "predict/PredictNextDraw.h"
 #include "register/DrawRegistration.h"
 #include "res/Desktop.h"
@@ -106,7 +107,9 @@ bool CRegisterDlg::ShowNextDraw(Game game, const QString& dbPath, const QString&
 }
 
 bool CRegisterDlg::Predict(Game game, const QString& clause) {
-    return PredictNextDraw(m_desktop, game, m_strDbPath, clause, NumberFields(game));
+    // By the method the player chose in the game's statistics window, as its 予想 button.
+    return PredictNextDraw(m_desktop, game, m_strDbPath, clause, NumberFields(game),
+                           MethodSettings().ChosenMethod(game));
 }
 
 std::array<QLineEdit*, 5> CRegisterDlg::NumberFields(Game game) const {

@@ -24,6 +24,22 @@ QColor BetColour(Bet bet) {
     return Qt::black;
 }
 
+QColor MethodColour(Method method) {
+    switch (method) {
+    case Method::Follow:
+        return QColor(200, 138, 0);
+    case Method::Hot:
+        return QColor(200, 60, 40);
+    case Method::Cold:
+        return QColor(31, 111, 180);
+    case Method::Slide:
+        return QColor(46, 139, 87);
+    case Method::Random:
+        return QColor(128, 128, 128);
+    }
+    return Qt::black;
+}
+
 QChart* NewLineChart(const QString& title) {
     auto* chart = new QChart;
     chart->setTitle(title);

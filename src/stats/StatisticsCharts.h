@@ -1,6 +1,7 @@
 #pragma once
 
 #include "draw/Bet.h"
+#include "predict/PredictionMethod.h"
 
 #include <QColor>
 #include <QString>
@@ -13,6 +14,9 @@ namespace drawbook {
 
 // The hit marks of the draw list in deeper shades, mini in blue, the set in purple.
 QColor BetColour(Bet bet);
+
+// One colour per prediction method; random, the yardstick, in grey.
+QColor MethodColour(Method method);
 
 // A chart of lines over the draws, its legend at the right.
 QChart* NewLineChart(const QString& title);

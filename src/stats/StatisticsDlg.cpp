@@ -1,6 +1,7 @@
 #include "stats/StatisticsDlg.h"
 
 #include "draw/DrawResults.h"
+#include "predict/MethodSettings.h"
 #include "res/Desktop.h"
 #include "res/QtText.h"
 #include "stats/StatisticsCharts.h"
@@ -14,6 +15,7 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLegend>
 #include <QLegendMarker>
@@ -74,6 +76,7 @@ CStatisticsDlg::CStatisticsDlg(Desktop& desktop, Game game, QWidget* parent)
     m_tabs->addTab(BuildPatternTab(), QStringLiteral("数字の型"));
     m_tabs->addTab(BuildBacktestTab(), QStringLiteral("予想の成績"));
     m_tabs->addTab(BuildLedgerTab(), QStringLiteral("収支"));
+    m_tabs->addTab(BuildMethodsTab(), QStringLiteral("予想方法の比較"));
 
     m_buttonClose = new QPushButton(QStringLiteral("閉じる"));
     auto* bottom = new QHBoxLayout;
@@ -86,6 +89,11 @@ CStatisticsDlg::CStatisticsDlg(Desktop& desktop, Game game, QWidget* parent)
     layout->addLayout(bottom);
 
     connect(m_comboPeriod, &QComboBox::currentIndexChanged, this, &CStatisticsDlg::ShowStatistics);
+    connect(m_tabs, &QTabWidget::currentChanged, this, [this] {
+        if (m_tabs->currentWidget() == m_pageMethods) {
+            ShowComparison();
+        }
+    });
     connect(m_buttonClose, &QPushButton::clicked, this, &QWidget::close);
     resize(800, 760);
     ClearAll();
@@ -305,6 +313,81 @@ QWidget* CStatisticsDlg::BuildLedgerTab() {
     return page;
 }
 
+QWidget* CStatisticsDlg::BuildMethodsTab() {
+    const auto bets = ScoredBetsOf(m_game);
+    const auto methods = AllMethods();
+    m_tableMethods = NewTable({QStringLiteral("方法"), QStringLiteral("買い方"), QStringLiteral("当せん回数"),
+                               QStringLiteral("期待値"), QStringLiteral("z"), QStringLiteral("p"),
+                               QStringLiteral("補正p"), QStringLiteral("回収率 (%)")},
+                              QStringList(static_cast<qsizetype>(methods.size() * bets.size()), QString()));
+    m_tableMethods->verticalHeader()->hide();
+    // A row is chosen to make its method the game window's.
+    m_tableMethods->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_tableMethods->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_tableMethods->setFocusPolicy(Qt::StrongFocus);
+    m_tableMethods->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    FitHeight(m_tableMethods);
+
+    m_comboMethodBet = new QComboBox;
+    for (const Bet bet : bets) {
+        m_comboMethodBet->addItem(ToQString(BetLabel(bet)));
+    }
+    auto* betCaption = new QLabel(QStringLiteral("グラフの買い方："));
+    betCaption->setBuddy(m_comboMethodBet);
+    auto* chooser = new QHBoxLayout;
+    chooser->addWidget(betCaption);
+    chooser->addWidget(m_comboMethodBet);
+    chooser->addStretch(1);
+
+    auto* chart = NewLineChart(QStringLiteral("当せん回数の累計と偶然での期待値の累計の差"));
+    m_axisMethodDraws = new QValueAxis;
+    m_axisMethodDraws->setTitleText(QStringLiteral("開催回"));
+    m_axisMethodDraws->setLabelFormat(QStringLiteral("%d"));
+    m_axisMethodExcess = new QValueAxis;
+    m_axisMethodExcess->setTitleText(QStringLiteral("当せん回数－期待値"));
+    m_axisMethodExcess->setLabelFormat(QStringLiteral("%.0f"));
+    chart->addAxis(m_axisMethodDraws, Qt::AlignBottom);
+    chart->addAxis(m_axisMethodExcess, Qt::AlignLeft);
+    for (const Method method : methods) {
+        auto* series = new QLineSeries;
+        series->setName(ToQString(MethodLabel(method)));
+        series->setPen(QPen(MethodColour(method), 2, method == Method::Random ? Qt::DashLine : Qt::SolidLine));
+        chart->addSeries(series);
+        series->attachAxis(m_axisMethodDraws);
+        series->attachAxis(m_axisMethodExcess);
+        m_seriesMethods.push_back(series);
+    }
+    m_chartMethods = NewChartView(chart);
+
+    m_labelVerdict = HeadingLabel(QString());
+    m_labelVerdict->setWordWrap(true);
+    m_labelChosenMethod = new QLabel;
+    m_buttonChooseMethod = new QPushButton(QStringLiteral("この方法で予想する"));
+    m_buttonChooseMethod->setEnabled(false);
+    auto* choice = new QHBoxLayout;
+    choice->addWidget(m_labelChosenMethod, 1);
+    choice->addWidget(m_buttonChooseMethod);
+
+    m_pageMethods = new QWidget;
+    auto* layout = new QVBoxLayout(m_pageMethods);
+    layout->addWidget(m_tableMethods);
+    layout->addWidget(
+        NoteLabel(QStringLiteral("どの方法も、各回をその前の回までの記録から予想したとした成績です。"
+                                 "p は偶然だけでその回数以上当たる確率、補正p は全部の行を同時に比べたことを"
+                                 "考えに入れた値で、0.05 より小さくなければ偶然と区別できません。"
+                                 "回収率は、当せん金の記録がある回に５つの数字を１口ずつ買ったとした場合です。")));
+    layout->addLayout(chooser);
+    layout->addWidget(m_chartMethods, 1);
+    layout->addWidget(m_labelVerdict);
+    layout->addLayout(choice);
+
+    connect(m_comboMethodBet, &QComboBox::currentIndexChanged, this, &CStatisticsDlg::ShowMethodChart);
+    connect(m_tableMethods, &QTableWidget::itemSelectionChanged, this,
+            [this] { m_buttonChooseMethod->setEnabled(SelectedMethod().has_value()); });
+    connect(m_buttonChooseMethod, &QPushButton::clicked, this, &CStatisticsDlg::OnChooseMethod);
+    return m_pageMethods;
+}
+
 QChart* CStatisticsDlg::NewMonthlyChart() {
     m_barsMonthly = new QBarSet(QStringLiteral("買った券の月ごとの収支"));
     m_barsMonthly->setColor(QColor(92, 128, 188));
@@ -352,6 +435,9 @@ bool CStatisticsDlg::Refresh() {
             ShowBacktest(m_report.Backtest());
             [[fallthrough]];
         case ReportChange::LedgerScored:
+            // New draws or payouts: the methods are compared again when next shown.
+            m_comparisonPeriod = -1;
+            [[fallthrough]];
         case ReportChange::PicksScored:
         case ReportChange::Reused:
             ShowStatistics();
@@ -428,6 +514,90 @@ void CStatisticsDlg::ShowStatistics() {
     }
 
     ShowLedger(report);
+    if (m_tabs->currentWidget() == m_pageMethods) {
+        ShowComparison();
+    }
+}
+
+void CStatisticsDlg::ShowComparison() {
+    m_labelChosenMethod->setText(MethodTip(MethodSettings().ChosenMethod(m_game)));
+    const int period = m_comboPeriod->currentData().toInt();
+    if (!m_report.IsRead() || period == m_comparisonPeriod) {
+        return;
+    }
+    {
+        WaitCursor wait(m_desktop);
+        m_comparison = CompareMethods(m_game, m_report.History(), m_report.Results(),
+                                      period > 0 ? static_cast<std::size_t>(period) : kEveryDraw, ChartPoints());
+    }
+    m_comparisonPeriod = period;
+
+    const auto bets = ScoredBetsOf(m_game);
+    for (int row = 0; row < static_cast<int>(m_comparison.rows.size()) && row < m_tableMethods->rowCount(); ++row) {
+        const ComparisonRow& line = m_comparison.rows[static_cast<std::size_t>(row)];
+        SetCell(m_tableMethods, row, 0, ToQString(MethodLabel(line.method)));
+        SetCell(m_tableMethods, row, 1, ToQString(BetLabel(line.score.bet)));
+        for (const int column : {0, 1}) {
+            m_tableMethods->item(row, column)->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        }
+        SetCell(m_tableMethods, row, 2, QString::number(line.score.hits));
+        SetCell(m_tableMethods, row, 3, ToQString(ThreeDecimals(line.score.expected)));
+        SetCell(m_tableMethods, row, 4, ToQString(ThreeDecimals(line.score.Z())));
+        SetCell(m_tableMethods, row, 5, ToQString(ThreeDecimals(line.p)));
+        SetCell(m_tableMethods, row, 6, ToQString(ThreeDecimals(line.adjustedP)));
+        SetCell(m_tableMethods, row, 7, ToQString(line.ReturnText()));
+    }
+    m_labelVerdict->setText(ToQString(ComparisonVerdict(m_comparison.rows)));
+    ShowMethodChart();
+}
+
+void CStatisticsDlg::ShowMethodChart() {
+    const auto b = static_cast<std::size_t>(std::max(0, m_comboMethodBet->currentIndex()));
+    double low = 0;
+    double high = 0;
+    int first = 0;
+    int last = 1;
+    for (std::size_t m = 0; m < m_seriesMethods.size(); ++m) {
+        QList<QPointF> excess;
+        if (m < m_comparison.walks.size()) {
+            const std::vector<BacktestStep>& steps = m_comparison.walks[m].steps;
+            excess.reserve(static_cast<qsizetype>(steps.size()));
+            for (const BacktestStep& step : steps) {
+                if (b < step.cumulativeHits.size() && b < step.cumulativeExpected.size()) {
+                    const double value = step.cumulativeHits[b] - step.cumulativeExpected[b];
+                    excess.append(QPointF(step.drawNo, value));
+                    low = std::min(low, value);
+                    high = std::max(high, value);
+                }
+            }
+            if (!steps.empty()) {
+                first = steps.front().drawNo;
+                last = steps.back().drawNo;
+            }
+        }
+        m_seriesMethods[m]->replace(excess);
+    }
+    SetDrawRange(m_axisMethodDraws, first, last);
+    SetBalanceRange(m_axisMethodExcess, low, high);
+}
+
+std::optional<Method> CStatisticsDlg::SelectedMethod() const {
+    const QList<QTableWidgetItem*> selected = m_tableMethods->selectedItems();
+    const std::size_t row = selected.isEmpty() ? m_comparison.rows.size() : static_cast<std::size_t>(selected[0]->row());
+    if (row >= m_comparison.rows.size()) {
+        return std::nullopt;
+    }
+    return m_comparison.rows[row].method;
+}
+
+void CStatisticsDlg::OnChooseMethod() {
+    const std::optional<Method> method = SelectedMethod();
+    if (!method) {
+        return;
+    }
+    MethodSettings().Choose(m_game, *method);
+    m_labelChosenMethod->setText(MethodTip(*method));
+    emit MethodChosen();
 }
 
 void CStatisticsDlg::ShowTickets(const PeriodReport& report) {
@@ -549,7 +719,7 @@ void CStatisticsDlg::ClearAll() {
         SetCountRange(m_axesCount[position], 0);
     }
     for (QTableWidget* table : {m_tableSince, m_tablePatterns, m_tableBacktest, m_tableLedgerTickets,
-                                m_tableLedgerPicks, m_tableLedgerPrediction}) {
+                                m_tableLedgerPicks, m_tableLedgerPrediction, m_tableMethods}) {
         ClearCells(table);
     }
     for (QLineSeries* series : m_seriesHits) {
@@ -561,6 +731,14 @@ void CStatisticsDlg::ClearAll() {
     for (QLineSeries* series : m_seriesBalance) {
         series->clear();
     }
+    m_comparison = MethodComparison{};
+    m_comparisonPeriod = -1;
+    for (QLineSeries* series : m_seriesMethods) {
+        series->clear();
+    }
+    m_labelVerdict->clear();
+    SetDrawRange(m_axisMethodDraws, 0, 1);
+    SetBalanceRange(m_axisMethodExcess, 0, 0);
     m_labelLedgerMissing->clear();
     m_labelLedgerMissing->hide();
     m_labelLedgerTicketsNote->clear();

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "draw/Game.h"
+#include "predict/MethodComparison.h"
 #include "stats/StatisticsReport.h"
 
 #include <QDialog>
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 class QBarCategoryAxis;
@@ -27,7 +29,8 @@ class Desktop;
 // The statistics of a game's history in a window of its own beside the game window:
 // how often each digit came at each position, how long each has stayed away, how the
 // digits of the winning numbers repeat, how the prediction would have done, and what
-// buying the stored numbers or the prediction would have cost and paid.
+// buying the stored numbers or the prediction would have cost and paid, and how each
+// prediction method compares with luck; there the player chooses the game window's method.
 class CStatisticsDlg : public QDialog {
     Q_OBJECT
 
@@ -74,7 +77,20 @@ public:
     QLabel* m_labelLedgerMissing = nullptr;   // the draws without payouts; hidden when there are none
     QChartView* m_chartLedger = nullptr;
     std::vector<QLineSeries*> m_seriesBalance; // per ticket: the prediction's cumulative balance by draw
+    // Methods by bets, one row each: 方法, 買い方, 当せん回数, 期待値, z, p, 補正p, 回収率 (%).
+    QWidget* m_pageMethods = nullptr;
+    QTableWidget* m_tableMethods = nullptr;
+    QComboBox* m_comboMethodBet = nullptr; // the bet the chart shows
+    QChartView* m_chartMethods = nullptr;
+    std::vector<QLineSeries*> m_seriesMethods; // per method: cumulative hits minus expectation by draw
+    QLabel* m_labelVerdict = nullptr;
+    QLabel* m_labelChosenMethod = nullptr; // the game window's method
+    QPushButton* m_buttonChooseMethod = nullptr; // この方法で予想する: the selected row's method
     QPushButton* m_buttonClose = nullptr;
+
+signals:
+    // The player made the method the game's: it is stored already.
+    void MethodChosen();
 
 private:
     QWidget* BuildCountTab();
@@ -82,6 +98,7 @@ private:
     QWidget* BuildPatternTab();
     QWidget* BuildBacktestTab();
     QWidget* BuildLedgerTab();
+    QWidget* BuildMethodsTab();
     // The recorded tickets' 収支 by month as bars, their running total as a line.
     QChart* NewMonthlyChart();
     void ShowBacktest(const BacktestResult& result);
@@ -89,6 +106,14 @@ private:
     void ShowLedger(const PeriodReport& report);
     // The recorded tickets of the period's draws, and their months.
     void ShowTickets(const PeriodReport& report);
+    // The methods compared over the chosen period: computed when their tab is shown, and
+    // only again after a read changed the draws or payouts or the period changed.
+    void ShowComparison();
+    // The chart of the bet chosen above it.
+    void ShowMethodChart();
+    void OnChooseMethod();
+    // The method of the selected row; none when no row is.
+    std::optional<Method> SelectedMethod() const;
     // The backtest steps the chart is drawn through.
     std::size_t ChartPoints() const;
     // Empty tables and charts, as after a failed read.
@@ -103,6 +128,10 @@ private:
     QValueAxis* m_axisLedgerDraws = nullptr;
     QValueAxis* m_axisBalance = nullptr;
     QValueAxis* m_axisMonthlyYen = nullptr;
+    QValueAxis* m_axisMethodDraws = nullptr;
+    QValueAxis* m_axisMethodExcess = nullptr;
+    MethodComparison m_comparison;
+    int m_comparisonPeriod = -1; // the period m_comparison scored; -1 when it is out of date
 };
 
 } // namespace drawbook

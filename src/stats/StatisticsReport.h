@@ -64,6 +64,8 @@ public:
     const std::vector<HistoryDraw>& History() const { return m_history; }
     int SkippedRows() const { return m_skippedRows; }
     bool HasResults() const { return !m_results.empty(); }
+    // The payouts read last, in draw order.
+    const std::vector<StoredResults>& Results() const { return m_results; }
     const BacktestResult& Backtest() const { return m_backtest; }
     bool HasTickets() const { return !m_tickets.empty(); }
     // Why the recorded tickets could not be read; empty when they were.
