@@ -583,7 +583,8 @@ void CStatisticsDlg::ShowMethodChart() {
 
 std::optional<Method> CStatisticsDlg::SelectedMethod() const {
     const QList<QTableWidgetItem*> selected = m_tableMethods->selectedItems();
-    const std::size_t row = selected.isEmpty() ? m_comparison.rows.size() : static_cast<std::size_t>(selected[0]->row());
+    const std::size_t row =
+        selected.isEmpty() ? m_comparison.rows.size() : static_cast<std::size_t>(selected[0]->row());
     if (row >= m_comparison.rows.size()) {
         return std::nullopt;
     }

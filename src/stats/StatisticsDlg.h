@@ -84,7 +84,7 @@ public:
     QChartView* m_chartMethods = nullptr;
     std::vector<QLineSeries*> m_seriesMethods; // per method: cumulative hits minus expectation by draw
     QLabel* m_labelVerdict = nullptr;
-    QLabel* m_labelChosenMethod = nullptr; // the game window's method
+    QLabel* m_labelChosenMethod = nullptr;       // the game window's method
     QPushButton* m_buttonChooseMethod = nullptr; // この方法で予想する: the selected row's method
     QPushButton* m_buttonClose = nullptr;
 
