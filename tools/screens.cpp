@@ -17,6 +17,7 @@
 #include "exchange/FeedUpdate.h"
 #include "game/Numbers3Dlg.h"
 #include "game/Numbers4Dlg.h"
+#include "predict/MethodSettings.h"
 #include "predict/PredictionQuery.h"
 #include "register/RegisterDlg.h"
 #include "res/AppIcon.h"
@@ -40,10 +41,12 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QProgressDialog>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QTranslator>
@@ -232,29 +235,19 @@ bool SaveListMenu(Desktop& desktop, const QDir& dir, const QString& dbPath, cons
     return SaveShot(shot, dir, name);
 }
 
-// The game window listing every draw, with the tooltip of a draw number's cell:
-// its date and payouts.
-bool SaveDrawTooltip(Desktop& desktop, const QDir& dir, const QString& dbPath, const QString& name) {
-    CNumbers3Dlg window(desktop);
-    window.m_strDbPath = dbPath;
-    window.show();
-    window.OnListAll();
-    QApplication::processEvents();
-    QTableView* list = window.m_listDraws;
-    // A draw a few rows above the newest, which the list scrolled to.
-    const QRect cell = list->visualRect(list->model()->index(list->model()->rowCount() - 3, 0));
-    const QPoint at = cell.center();
-    QHelpEvent help(QEvent::ToolTip, at, list->viewport()->mapToGlobal(at));
-    QApplication::sendEvent(list->viewport(), &help);
+// The window with the tooltip of the widget at the point.
+bool SaveWithTip(QWidget& window, QWidget* widget, QPoint at, const QDir& dir, const QString& name) {
+    QHelpEvent help(QEvent::ToolTip, at, widget->mapToGlobal(at));
+    QApplication::sendEvent(widget, &help);
     QApplication::processEvents();
     QWidget* tip = nullptr;
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (widget->inherits("QTipLabel") && widget->isVisible()) {
-            tip = widget;
+    for (QWidget* shown : QApplication::topLevelWidgets()) {
+        if (shown->inherits("QTipLabel") && shown->isVisible()) {
+            tip = shown;
         }
     }
     if (tip == nullptr) {
-        std::printf("no tooltip over the list of %s\n", qPrintable(name));
+        std::printf("no tooltip in %s\n", qPrintable(name));
         return false;
     }
     // The tooltip may reach past the window: the picture holds both.
@@ -267,8 +260,24 @@ bool SaveDrawTooltip(Desktop& desktop, const QDir& dir, const QString& dbPath, c
         painter.drawPixmap(-whole.topLeft(), window.grab());
         painter.drawPixmap(tipRect.topLeft() - whole.topLeft(), tip->grab());
     }
-    window.close();
+    tip->hide();
     return SaveShot(shot, dir, name);
+}
+
+// The game window listing every draw, with the tooltip of a draw number's cell:
+// its date and payouts.
+bool SaveDrawTooltip(Desktop& desktop, const QDir& dir, const QString& dbPath, const QString& name) {
+    CNumbers3Dlg window(desktop);
+    window.m_strDbPath = dbPath;
+    window.show();
+    window.OnListAll();
+    QApplication::processEvents();
+    QTableView* list = window.m_listDraws;
+    // A draw a few rows above the newest, which the list scrolled to.
+    const QRect cell = list->visualRect(list->model()->index(list->model()->rowCount() - 3, 0));
+    const bool saved = SaveWithTip(window, list->viewport(), cell.center(), dir, name);
+    window.close();
+    return saved;
 }
 
 // Answers every question Yes, and pictures each question and message as the real
@@ -356,14 +365,48 @@ bool SaveStatistics(Desktop& desktop, const QDir& dir, const QString& dbPath, co
         std::printf("could not open the statistics of %s\n", qPrintable(name));
         return false;
     }
-    const QString suffixes[] = {QString(), QStringLiteral("-since"), QStringLiteral("-patterns"),
-                                QStringLiteral("-backtest"), QStringLiteral("-ledger")};
+    const QString suffixes[] = {QString(),
+                                QStringLiteral("-since"),
+                                QStringLiteral("-patterns"),
+                                QStringLiteral("-backtest"),
+                                QStringLiteral("-ledger"),
+                                QStringLiteral("-methods")};
     bool saved = true;
     for (int tab = 0; tab < statistics->m_tabs->count() && tab < static_cast<int>(std::size(suffixes)); ++tab) {
         statistics->m_tabs->setCurrentIndex(tab);
         QApplication::processEvents();
         saved &= SaveShot(statistics->grab(), dir, name + suffixes[tab]);
     }
+    window.close();
+    return saved;
+}
+
+// The game window after よく出る数字 was made its method in the statistics window:
+// "<name>-chosen" with the statistics' row selected, "<name>" with the predictions
+// made again and the 予想 button's tooltip. The choice is undone afterwards.
+template <class Window>
+bool SaveChosenMethod(Desktop& desktop, const QDir& dir, const QString& dbPath, const QString& name) {
+    Window window(desktop);
+    window.m_strDbPath = dbPath;
+    window.show();
+    window.OnListAll();
+    window.OnPredict();
+    window.OnStatistics();
+    CStatisticsDlg* statistics = window.StatisticsWindow();
+    if (statistics == nullptr || !statistics->isVisible()) {
+        std::printf("could not open the statistics of %s\n", qPrintable(name));
+        return false;
+    }
+    statistics->m_tabs->setCurrentWidget(statistics->m_pageMethods);
+    // Hot's first row: the rows run method by method, each with every scored bet.
+    statistics->m_tableMethods->selectRow(static_cast<int>(ScoredBetsOf(window.GetGame()).size()));
+    statistics->m_buttonChooseMethod->click();
+    QApplication::processEvents();
+    bool saved = SaveShot(statistics->grab(), dir, name + QStringLiteral("-chosen"));
+    statistics->close();
+    auto* predict = window.template ControlAs<QPushButton>(IDC_PREDICT);
+    saved &= SaveWithTip(window, predict, predict->rect().center(), dir, name);
+    MethodSettings().Choose(window.GetGame(), Method::Follow);
     window.close();
     return saved;
 }
@@ -665,6 +708,7 @@ int main(int argc, char* argv[]) {
     const QString statisticsDb = argc > 2 ? QString::fromLocal8Bit(argv[2]) : dbPath;
     ok &= SaveStatistics<CNumbers3Dlg>(desktop, dir, statisticsDb, QStringLiteral("statistics3"));
     ok &= SaveStatistics<CNumbers4Dlg>(desktop, dir, statisticsDb, QStringLiteral("statistics4"));
+    ok &= SaveChosenMethod<CNumbers3Dlg>(desktop, dir, statisticsDb, QStringLiteral("numbers3-method"));
     ok &= SaveMigration(dir, QStringLiteral("migrate"));
     ok &= SaveHistoryOffer(dir, QStringLiteral("history"));
     ok &= SaveHistoryOffer(dir, QStringLiteral("history-behind"), 400);

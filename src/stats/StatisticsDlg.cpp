@@ -532,14 +532,8 @@ void CStatisticsDlg::ShowComparison() {
     }
     m_comparisonPeriod = period;
 
-    const auto bets = ScoredBetsOf(m_game);
     for (int row = 0; row < static_cast<int>(m_comparison.rows.size()) && row < m_tableMethods->rowCount(); ++row) {
         const ComparisonRow& line = m_comparison.rows[static_cast<std::size_t>(row)];
-        SetCell(m_tableMethods, row, 0, ToQString(MethodLabel(line.method)));
-        SetCell(m_tableMethods, row, 1, ToQString(BetLabel(line.score.bet)));
-        for (const int column : {0, 1}) {
-            m_tableMethods->item(row, column)->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        }
         SetCell(m_tableMethods, row, 2, QString::number(line.score.hits));
         SetCell(m_tableMethods, row, 3, ToQString(ThreeDecimals(line.score.expected)));
         SetCell(m_tableMethods, row, 4, ToQString(ThreeDecimals(line.score.Z())));
@@ -583,12 +577,26 @@ void CStatisticsDlg::ShowMethodChart() {
 
 std::optional<Method> CStatisticsDlg::SelectedMethod() const {
     const QList<QTableWidgetItem*> selected = m_tableMethods->selectedItems();
-    const std::size_t row =
-        selected.isEmpty() ? m_comparison.rows.size() : static_cast<std::size_t>(selected[0]->row());
-    if (row >= m_comparison.rows.size()) {
+    if (selected.isEmpty()) {
         return std::nullopt;
     }
-    return m_comparison.rows[row].method;
+    const auto row = static_cast<std::size_t>(selected[0]->row());
+    return AllMethods()[row / ScoredBetsOf(m_game).size()];
+}
+
+void CStatisticsDlg::LabelMethodRows() {
+    const auto bets = ScoredBetsOf(m_game);
+    int row = 0;
+    for (const Method method : AllMethods()) {
+        for (const Bet bet : bets) {
+            SetCell(m_tableMethods, row, 0, ToQString(MethodLabel(method)));
+            SetCell(m_tableMethods, row, 1, ToQString(BetLabel(bet)));
+            for (const int column : {0, 1}) {
+                m_tableMethods->item(row, column)->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+            }
+            ++row;
+        }
+    }
 }
 
 void CStatisticsDlg::OnChooseMethod() {
@@ -732,6 +740,7 @@ void CStatisticsDlg::ClearAll() {
     for (QLineSeries* series : m_seriesBalance) {
         series->clear();
     }
+    LabelMethodRows();
     m_comparison = MethodComparison{};
     m_comparisonPeriod = -1;
     for (QLineSeries* series : m_seriesMethods) {

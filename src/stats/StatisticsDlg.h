@@ -112,6 +112,8 @@ private:
     // The chart of the bet chosen above it.
     void ShowMethodChart();
     void OnChooseMethod();
+    // 方法 and 買い方 of every row, which stay whatever is read.
+    void LabelMethodRows();
     // The method of the selected row; none when no row is.
     std::optional<Method> SelectedMethod() const;
     // The backtest steps the chart is drawn through.
