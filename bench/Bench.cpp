@@ -171,8 +171,8 @@ void BuildBook(const std::string& path, int draws) {
 }
 
 void ImportRealHistory(const std::string& path, const fs::path& data) {
-    for (const auto& [game, file] : {std::pair{Game::Numbers3, "numbers3_results.csv"},
-                                     std::pair{Game::Numbers4, "numbers4_results.csv"}}) {
+    for (const auto& [game, file] :
+         {std::pair{Game::Numbers3, "numbers3_results.csv"}, std::pair{Game::Numbers4, "numbers4_results.csv"}}) {
         const ImportResult result = ImportDrawFile(path, game, (data / file).string());
         if (result.outcome != ImportOutcome::Imported) {
             Fail("cannot import " + (data / file).string());
@@ -183,8 +183,8 @@ void ImportRealHistory(const std::string& path, const fs::path& data) {
 // The dates and payouts of the real history beside its imported draws; what the
 // book holds already stays.
 void AddRealPayouts(const std::string& path, const fs::path& data) {
-    for (const auto& [game, file] : {std::pair{Game::Numbers3, "numbers3_results.csv"},
-                                     std::pair{Game::Numbers4, "numbers4_results.csv"}}) {
+    for (const auto& [game, file] :
+         {std::pair{Game::Numbers3, "numbers3_results.csv"}, std::pair{Game::Numbers4, "numbers4_results.csv"}}) {
         std::ifstream in(data / file);
         std::string line;
         std::getline(in, line); // header
@@ -592,6 +592,7 @@ int main(int argc, char* argv[]) {
     command("import 3, new book", fresh, {"import", "3", bigCsv}, newBook);
     command("import 3 again, all skipped", big, {"import", "3", bigCsv});
     command("backtest 3", big, {"backtest", "3"});
+    command("compare 3", big, {"compare", "3"});
     command("ledger 3", big, {"ledger", "3"});
     command("backtest 4", big, {"backtest", "4"});
     command("ledger 4", big, {"ledger", "4"});
@@ -602,6 +603,7 @@ int main(int argc, char* argv[]) {
         command("import 3, new book", fresh, {"import", "3", realCsv}, newBook);
         command("import 3 again, all skipped", real, {"import", "3", realCsv});
         command("backtest 3", real, {"backtest", "3"});
+        command("compare 3", real, {"compare", "3"});
         command("ledger 3", real, {"ledger", "3"});
         command("backtest 4", real, {"backtest", "4"});
         command("ledger 4", real, {"ledger", "4"});
@@ -688,7 +690,8 @@ int main(int argc, char* argv[]) {
                               : LinesStarting(drawbookOut, "check") == LinesStarting(floorOut, "check");
         if (!same && interaction.problem.empty()) {
             interaction.problem = "output differs";
-            std::fprintf(stderr, "drawbook-bench: %s: the floor's output differs from drawbook's\n  drawbook:\n%s  floor:\n%s",
+            std::fprintf(stderr,
+                         "drawbook-bench: %s: the floor's output differs from drawbook's\n  drawbook:\n%s  floor:\n%s",
                          interaction.name.c_str(), FirstLines(drawbookOut, 3).c_str(), FirstLines(floorOut, 3).c_str());
         }
     }
@@ -712,9 +715,11 @@ int main(int argc, char* argv[]) {
         }
     }
 
-    std::vector<std::vector<std::string>> cells = {
-        {"interaction", "drawbook ms", "floor ms", "ratio", "drawbook MB", "floor MB", "memory ratio", "goal", "status"}};
-    const auto heading = [&](const std::string& text) { cells.push_back({"**" + text + "**", "", "", "", "", "", "", "", ""}); };
+    std::vector<std::vector<std::string>> cells = {{"interaction", "drawbook ms", "floor ms", "ratio", "drawbook MB",
+                                                    "floor MB", "memory ratio", "goal", "status"}};
+    const auto heading = [&](const std::string& text) {
+        cells.push_back({"**" + text + "**", "", "", "", "", "", "", "", ""});
+    };
     bool problems = false;
     for (std::size_t i = 0; i < interactions.size(); ++i) {
         if (i == 0) {

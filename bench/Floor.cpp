@@ -2,7 +2,7 @@
 // interaction the bench times, over the SQLite C API alone. Its stdout is byte
 // for byte drawbook-cli's; the bench checks that before it trusts a ratio.
 //
-//   drawbook-floor --db FILE list|export|next|predict|backtest|ledger 3|4
+//   drawbook-floor --db FILE list|export|next|predict|backtest|compare|ledger 3|4
 //   drawbook-floor --db FILE search 3 box 5__ | search 4 straight 1___
 //   drawbook-floor --db FILE import 3|4 CSV
 
@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -181,7 +182,7 @@ void Export(const GameInfo& game) {
 
 using Digits = std::array<int, 4>;
 
-std::vector<Digits> ReadHistory(const GameInfo& game) {
+std::vector<Digits> ReadHistory(const GameInfo& game, std::vector<int>* drawNos = nullptr) {
     sqlite3_stmt* statement = Prepare(std::string("SELECT kaisai,") + game.digitColumns + " FROM " + game.table +
                                       " WHERE kaisai>0 ORDER BY kaisai");
     std::vector<Digits> history;
@@ -196,6 +197,9 @@ std::vector<Digits> ReadHistory(const GameInfo& game) {
         }
         if (usable) {
             history.push_back(digits);
+            if (drawNos != nullptr) {
+                drawNos->push_back(sqlite3_column_int(statement, 0));
+            }
         }
     }
     if (rc != SQLITE_DONE) {
@@ -877,8 +881,190 @@ void Import(const GameInfo& game, const char* path) {
     Put("。\n");
 }
 
+// --- compare ------------------------------------------------------------------
+
+std::uint64_t SplitMix(std::uint64_t& state) {
+    std::uint64_t z = (state += 0x9E3779B97F4A7C15ULL);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+    return z ^ (z >> 31);
+}
+
+// The five digits of the largest values at one position, the larger digit first on a tie.
+void Ranked(const int* values, int p, std::array<Digits, 5>& picks) {
+    std::array<int, 10> order = {9, 8, 7, 6, 5, 4, 3, 2, 1, 0};
+    std::stable_sort(order.begin(), order.end(), [values](int a, int b) { return values[a] > values[b]; });
+    for (std::size_t k = 0; k < 5; ++k) {
+        picks[k][static_cast<std::size_t>(p)] = order[k];
+    }
+}
+
+// P(at least hits successes) of independent draws with these chances.
+double Tail(const std::vector<double>& chances, int hits) {
+    if (hits <= 0) {
+        return 1.0;
+    }
+    std::vector<double> at(static_cast<std::size_t>(hits) + 1, 0.0);
+    at[0] = 1.0;
+    for (const double c : chances) {
+        at[static_cast<std::size_t>(hits)] += at[static_cast<std::size_t>(hits - 1)] * c;
+        for (int j = hits - 1; j > 0; --j) {
+            at[static_cast<std::size_t>(j)] =
+                at[static_cast<std::size_t>(j)] * (1 - c) + at[static_cast<std::size_t>(j - 1)] * c;
+        }
+        at[0] *= 1 - c;
+    }
+    return std::min(1.0, at[static_cast<std::size_t>(hits)]);
+}
+
+void Compare(const GameInfo& game, const char* code) {
+    const int n = game.positions;
+    const int bets = n == 3 ? 3 : 2;
+    const int ticketKinds[3] = {0, 1, 3};
+    std::vector<int> drawNos;
+    const std::vector<Digits> history = ReadHistory(game, &drawNos);
+    const std::vector<Payouts> payouts = ReadPayouts(code);
+    struct Line {
+        int draws = 0;
+        int hits = 0;
+        double expected = 0;
+        double variance = 0;
+        std::vector<double> chances;
+        Tally tally;
+        double p = 0;
+    };
+    std::vector<Line> lines;
+    for (int method = 0; method < 5; ++method) {
+        const std::size_t first = lines.size();
+        lines.resize(first + static_cast<std::size_t>(bets));
+        Line* line = &lines[first];
+        Successors successors;
+        int hot[4][10] = {};
+        int lastSeen[4][10];
+        for (auto& row : lastSeen) {
+            std::fill(std::begin(row), std::end(row), -1);
+        }
+        std::size_t next = 0;
+        for (std::size_t d = 0; d < history.size(); ++d) {
+            const Digits& drawn = history[d];
+            const int read = static_cast<int>(d);
+            if (d > 0) {
+                std::array<Digits, 5> picks{};
+                std::uint64_t state = static_cast<std::uint64_t>(n) * 1000000 + d + 1;
+                for (int p = 0; p < n; ++p) {
+                    const int latest = history[d - 1][static_cast<std::size_t>(p)];
+                    int since[10];
+                    for (int digit = 0; digit < 10; ++digit) {
+                        since[digit] = lastSeen[p][digit] < 0 ? read : read - 1 - lastSeen[p][digit];
+                    }
+                    switch (method) {
+                    case 1:
+                        Ranked(hot[p], p, picks);
+                        break;
+                    case 2:
+                        Ranked(since, p, picks);
+                        break;
+                    case 3:
+                        for (int k = 0; k < 5; ++k) {
+                            const int step = (k + 1) / 2 * (k % 2 == 1 ? 1 : -1);
+                            picks[static_cast<std::size_t>(k)][static_cast<std::size_t>(p)] = (latest + step + 10) % 10;
+                        }
+                        break;
+                    default:
+                        break;
+                    }
+                }
+                if (method == 0) {
+                    picks = successors.Picks(n);
+                } else if (method == 4) {
+                    for (Digits& pick : picks) {
+                        for (int p = 0; p < n; ++p) {
+                            pick[static_cast<std::size_t>(p)] = static_cast<int>(SplitMix(state) % 10);
+                        }
+                    }
+                }
+                while (next < payouts.size() && payouts[next].drawNo < drawNos[d]) {
+                    ++next;
+                }
+                const bool paid = next < payouts.size() && payouts[next].drawNo == drawNos[d];
+                for (int b = 0; b < bets; ++b) {
+                    const Bet bet = static_cast<Bet>(b);
+                    const Digits won = Key(bet, drawn, n);
+                    std::array<Digits, 5> keys{};
+                    int distinct = 0;
+                    int outcomes = 0;
+                    bool hit = false;
+                    for (const Digits& pick : picks) {
+                        const Digits key = Key(bet, pick, n);
+                        hit = hit || key == won;
+                        if (std::find(keys.begin(), keys.begin() + distinct, key) == keys.begin() + distinct) {
+                            keys[static_cast<std::size_t>(distinct++)] = key;
+                            outcomes += bet == kBox ? Orderings(key, n) : 1;
+                        }
+                        if (paid) {
+                            line[b].tally.Buy(pick, drawn, payouts[next].yen, n, 1, ticketKinds[b]);
+                        }
+                    }
+                    const double chance = outcomes / (bet == kMini ? 100.0 : n == 3 ? 1000.0 : 10000.0);
+                    ++line[b].draws;
+                    line[b].hits += hit ? 1 : 0;
+                    line[b].expected += chance;
+                    line[b].variance += chance * (1.0 - chance);
+                    line[b].chances.push_back(chance);
+                }
+            }
+            successors.Add(drawn, n);
+            for (int p = 0; p < n; ++p) {
+                ++hot[p][drawn[static_cast<std::size_t>(p)]];
+                if (d >= 100) { // the draw that leaves the last hundred
+                    --hot[p][history[d - 100][static_cast<std::size_t>(p)]];
+                }
+                lastSeen[p][drawn[static_cast<std::size_t>(p)]] = read;
+            }
+        }
+    }
+    // Holm's step-down over every line.
+    std::vector<std::size_t> order(lines.size());
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        lines[i].p = Tail(lines[i].chances, lines[i].hits);
+        order[i] = i;
+    }
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return lines[a].p < lines[b].p; });
+    std::vector<double> adjusted(lines.size());
+    double floor = 0;
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        floor = std::max(floor, std::min(1.0, static_cast<double>(order.size() - i) * lines[order[i]].p));
+        adjusted[order[i]] = floor;
+    }
+    const char* methods[5] = {"follow", "hot", "cold", "slide", "random"};
+    const char* names[3] = {"straight", "box", "mini"};
+    const auto decimals = [](double value) {
+        char text[32];
+        std::snprintf(text, sizeof text, "%.3f", value);
+        Put(std::strcmp(text, "-0.000") == 0 ? "0.000" : text);
+        std::putchar('\t');
+    };
+    Put("method\tbet\tdraws\thits\texpected\tz\tp\tadjusted_p\treturn\n");
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const Line& line = lines[i];
+        const int b = static_cast<int>(i % static_cast<std::size_t>(bets));
+        std::printf("%s\t%s\t%d\t%d\t", methods[i / static_cast<std::size_t>(bets)], names[b], line.draws, line.hits);
+        decimals(line.expected);
+        decimals(line.variance > 0 ? (line.hits - line.expected) / std::sqrt(line.variance) : 0.0);
+        decimals(line.p);
+        decimals(adjusted[i]);
+        const long long tickets = line.tally.tickets[ticketKinds[b]];
+        if (tickets > 0) {
+            const long long cost = tickets * 200;
+            const long long tenths = (line.tally.won[ticketKinds[b]] * 1000 + cost / 2) / cost;
+            std::printf("%lld.%lld", tenths / 10, tenths % 10);
+        }
+        std::putchar('\n');
+    }
+}
+
 int Usage() {
-    std::fputs("usage: drawbook-floor --db FILE list|export|next|predict|backtest|ledger 3|4\n"
+    std::fputs("usage: drawbook-floor --db FILE list|export|next|predict|backtest|compare|ledger 3|4\n"
                "       drawbook-floor --db FILE search 3 box 5__ | search 4 straight 1___\n"
                "       drawbook-floor --db FILE import 3|4 CSV\n",
                stderr);
@@ -942,6 +1128,9 @@ int main(int argc, char* argv[]) {
     } else if (verb == "backtest") {
         Open(argv[2], SQLITE_OPEN_READONLY);
         Backtest(game);
+    } else if (verb == "compare") {
+        Open(argv[2], SQLITE_OPEN_READONLY);
+        Compare(game, argv[4]);
     } else if (verb == "ledger") {
         Open(argv[2], SQLITE_OPEN_READONLY);
         Ledger(game, argv[4]);

@@ -119,4 +119,15 @@ int CountArgument(const std::string& option, const std::string& value) {
     return std::stoi(value);
 }
 
+Method TakeMethod(std::vector<std::string>& words) {
+    const auto name = TakeOption(words, "--method");
+    if (!name) {
+        return Method::Follow;
+    }
+    if (const auto method = MethodFromName(*name)) {
+        return *method;
+    }
+    throw UsageError{"予想の方法は follow、hot、cold、slide、random のどれかで指定してください: " + *name};
+}
+
 } // namespace drawbook::cli

@@ -2,6 +2,7 @@
 
 #include "draw/Game.h"
 #include "game/SearchClause.h"
+#include "predict/PredictionMethod.h"
 
 #include <array>
 #include <cstddef>
@@ -48,5 +49,8 @@ std::optional<std::array<std::string, 5>> TakeNumbers(std::vector<std::string>& 
 
 // A count of 1 or more; `option` names it in the message.
 int CountArgument(const std::string& option, const std::string& value);
+
+// The prediction method of "--method NAME" when given, follow otherwise.
+Method TakeMethod(std::vector<std::string>& words);
 
 } // namespace drawbook::cli

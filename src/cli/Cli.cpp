@@ -16,7 +16,10 @@ constexpr const char* kUsage =
     "        drawbook-cli --help | -h | --version   この使い方か、バージョンを表示\n"
     "  next 3|4   次回の開催回\n"
     "  list 3|4   記録された回の一覧（開催回、当選数字、予想数字１〜５をタブ区切りで）\n"
-    "  predict 3|4   次回の予想数字５つ（１番目から一行ずつ）\n"
+    "  predict 3|4 [--method NAME]\n"
+    "             次回の予想数字５つ（１番目から一行ずつ）。NAME は予想の方法（既定は follow）:\n"
+    "             follow 次に出た数字、hot よく出る数字、cold 出ていない数字、slide 引っ張り・スライド、\n"
+    "             random 無作為（比べるための基準）\n"
     "  search 3|4 straight|box PATTERN [--sql]\n"
     "             数字で検索（PATTERN は上の桁から一桁ずつ、数字か _ 。例: _5_ 1__3）\n"
     "             --sql: 実行せずに SELECT 文を表示\n"
@@ -41,8 +44,11 @@ constexpr const char* kUsage =
     "             以前の形式（Jet）の記録帳を、新しい形式の記録帳に移す。元のファイルは名前を変えて残す\n"
     "  export 3|4 [FILE]\n"
     "             記録された回をCSVで書き出す（FILE を省くと標準出力へ）\n"
-    "  backtest 3|4\n"
+    "  backtest 3|4 [--method NAME]\n"
     "             予想を過去の回に当てはめた成績（賭け方ごとの当選回数、偶然での期待値、z）\n"
+    "  compare 3|4 [--last N]\n"
+    "             予想の方法ごとの成績を比べる（方法、賭け方、回数、当選回数、期待値、z、偶然でその回数以上\n"
+    "             当たる確率 p、方法と賭け方の数で補正した p、回収率）。直近 N 回だけも可\n"
     "  stats 3|4 [--last N]\n"
     "             桁ごとの出現回数と未出現回数（直近 N 回だけも可）\n"
     "  ledger 3|4 [--last N]\n"
@@ -66,10 +72,10 @@ using Verb = Outcome (*)(const Invocation&);
 
 const std::map<std::string, Verb, std::less<>>& Verbs() {
     static const std::map<std::string, Verb, std::less<>> verbs = {
-        {"next", Next},         {"list", List},     {"predict", Predict}, {"search", Search}, {"store", Store},
-        {"register", Register}, {"import", Import}, {"migrate", Migrate}, {"update", Update}, {"export", Export},
-        {"backtest", Backtest}, {"stats", Stats},   {"ledger", Ledger},   {"delete", Delete}, {"buy", Buy},
-        {"tickets", Tickets},   {"unbuy", Unbuy},
+        {"next", Next},         {"list", List},       {"predict", Predict}, {"search", Search}, {"store", Store},
+        {"register", Register}, {"import", Import},   {"migrate", Migrate}, {"update", Update}, {"export", Export},
+        {"backtest", Backtest}, {"compare", Compare}, {"stats", Stats},     {"ledger", Ledger}, {"delete", Delete},
+        {"buy", Buy},           {"tickets", Tickets}, {"unbuy", Unbuy},
     };
     return verbs;
 }

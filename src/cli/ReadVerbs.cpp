@@ -6,6 +6,7 @@
 #include "draw/DigitText.h"
 #include "exchange/DrawExport.h"
 #include "predict/Backtest.h"
+#include "predict/MethodComparison.h"
 #include "predict/PredictionQuery.h"
 #include "stats/DrawStatistics.h"
 #include "stats/Ledger.h"
@@ -84,9 +85,11 @@ Outcome List(const Invocation& call) {
 }
 
 Outcome Predict(const Invocation& call) {
-    ExpectWords(call.words, 1);
+    std::vector<std::string> words = call.words;
+    const Method method = TakeMethod(words);
+    ExpectWords(words, 1);
     const PredictionResult result =
-        Complete(PredictFromDatabase(call.dbPath, GameArgument(call.words[0]), std::string(kAllDrawsClause)));
+        Complete(PredictFromDatabase(call.dbPath, GameArgument(words[0]), std::string(kAllDrawsClause), method));
     for (const std::string& number : result.numbers) {
         call.out << number << '\n';
     }
@@ -125,12 +128,28 @@ Outcome Export(const Invocation& call) {
 }
 
 Outcome Backtest(const Invocation& call) {
-    ExpectWords(call.words, 1);
-    const BacktestResult result = Complete(BacktestFromDatabase(call.dbPath, GameArgument(call.words[0]), 0));
+    std::vector<std::string> words = call.words;
+    const Method method = TakeMethod(words);
+    ExpectWords(words, 1);
+    const BacktestResult result = Complete(BacktestFromDatabase(call.dbPath, GameArgument(words[0]), 0, method));
     call.out << "bet\tdraws\thits\texpected\tz\n";
     for (const BetScore& score : result.scores) {
         call.out << BetName(score.bet) << '\t' << score.draws << '\t' << score.hits << '\t'
                  << ThreeDecimals(score.expected) << '\t' << ThreeDecimals(score.Z()) << '\n';
+    }
+    return Done();
+}
+
+Outcome Compare(const Invocation& call) {
+    const auto [game, last] = GameAndLast(call);
+    const MethodComparison comparison =
+        Complete(CompareFromDatabase(call.dbPath, game, last ? static_cast<std::size_t>(*last) : kEveryDraw));
+    call.out << "method\tbet\tdraws\thits\texpected\tz\tp\tadjusted_p\treturn\n";
+    for (const ComparisonRow& row : comparison.rows) {
+        const BetScore& score = row.score;
+        call.out << MethodName(row.method) << '\t' << BetName(score.bet) << '\t' << score.draws << '\t' << score.hits
+                 << '\t' << ThreeDecimals(score.expected) << '\t' << ThreeDecimals(score.Z()) << '\t'
+                 << ThreeDecimals(row.p) << '\t' << ThreeDecimals(row.adjustedP) << '\t' << row.ReturnText() << '\n';
     }
     return Done();
 }

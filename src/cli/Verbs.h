@@ -60,6 +60,7 @@ Outcome Predict(const Invocation& call);
 Outcome Search(const Invocation& call);
 Outcome Export(const Invocation& call);
 Outcome Backtest(const Invocation& call);
+Outcome Compare(const Invocation& call);
 Outcome Stats(const Invocation& call);
 Outcome Ledger(const Invocation& call);
 

@@ -24,6 +24,10 @@ bool WinsBet(Game game, Bet bet, const PredictedNumbers& picks, std::span<const 
 // distinct last-two-digit pairs over 100 (mini).
 double ChanceOfWin(Game game, Bet bet, const PredictedNumbers& picks);
 
+// The same for picks held as digits, positions of each used.
+bool PicksWin(Bet bet, int positions, const PickSet& picks, std::span<const int> winning);
+double ChanceOfPicks(Bet bet, int positions, const PickSet& picks);
+
 // How one bet did over the backtest.
 struct BetScore {
     Bet bet = Bet::Straight;

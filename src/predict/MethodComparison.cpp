@@ -1,30 +1,204 @@
 #include "predict/MethodComparison.h"
 
+#include "db/Connection.h"
+#include "db/DbError.h"
+#include "draw/DigitText.h"
+#include "draw/DrawResults.h"
+#include "draw/ReturnRate.h"
+
+#include <algorithm>
+#include <climits>
+#include <numeric>
+
 namespace drawbook {
 
-std::string ComparisonRow::ReturnText() const {
-    return {};
+namespace {
+
+// A method's tally of one bet while its walk goes on.
+struct BetTally {
+    BetScore score;
+    std::vector<double> chances; // one per scored draw, for the exact tail
+    long long tickets = 0;
+    long long won = 0;
+};
+
+std::string Picked(const PickDigits& pick, std::size_t positions) {
+    return DigitsText(std::span(pick.data(), positions));
 }
 
-double UpperTail(std::span<const double>, int) {
-    return 1.0;
+} // namespace
+
+std::string ComparisonRow::ReturnText() const {
+    return tickets > 0 ? ReturnRateText(won, cost) : std::string();
+}
+
+double UpperTail(std::span<const double> chances, int hits) {
+    if (hits <= 0) {
+        return 1.0;
+    }
+    if (hits > static_cast<int>(chances.size())) {
+        return 0.0;
+    }
+    // dist[j] is the chance of exactly j successes so far, and dist[hits] that of
+    // at least hits: the counts above it never need telling apart.
+    const auto top = static_cast<std::size_t>(hits);
+    std::vector<double> dist(top + 1, 0.0);
+    std::vector<double> next(top + 1, 0.0);
+    dist[0] = 1.0;
+    std::size_t reached = 0; // no count above it has any chance yet
+    for (const double chance : chances) {
+        const double miss = 1.0 - chance;
+        const std::size_t upto = std::min(reached + 1, top);
+        next[0] = dist[0] * miss;
+        for (std::size_t j = 1; j <= upto; ++j) {
+            next[j] = dist[j] * miss + dist[j - 1] * chance;
+        }
+        if (upto == top) {
+            next[top] = dist[top] + dist[top - 1] * chance;
+        }
+        std::swap(dist, next);
+        reached = upto;
+    }
+    return std::min(1.0, dist[top]);
 }
 
 std::vector<double> HolmAdjusted(std::span<const double> pValues) {
-    return {pValues.begin(), pValues.end()};
+    const std::size_t n = pValues.size();
+    std::vector<std::size_t> order(n);
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return pValues[a] < pValues[b]; });
+    std::vector<double> adjusted(n, 1.0);
+    double floor = 0.0;
+    for (std::size_t i = 0; i < n; ++i) {
+        floor = std::max(floor, std::min(1.0, static_cast<double>(n - i) * pValues[order[i]]));
+        adjusted[order[i]] = floor;
+    }
+    return adjusted;
 }
 
-MethodComparison CompareMethods(Game, std::span<const HistoryDraw>, std::span<const StoredResults>, std::size_t,
-                                std::size_t) {
-    return {};
+MethodComparison CompareMethods(Game game, std::span<const HistoryDraw> history, std::span<const StoredResults> results,
+                                std::size_t last, std::size_t keptSteps) {
+    const auto positions = static_cast<std::size_t>(Positions(game));
+    const auto bets = ScoredBetsOf(game);
+    // Draws after the first are scored, and of them only the last `last`.
+    const std::size_t scorable = history.empty() ? 0 : history.size() - 1;
+    const std::size_t scored = std::min(last, scorable);
+    const std::size_t firstScored = history.size() - scored;
+    const std::size_t kept = std::min(keptSteps, scored);
+    const auto keeps = [&](std::size_t i) {
+        return kept == scored || (kept > 0 && (i + 1) * kept / scored != i * kept / scored);
+    };
+
+    MethodComparison comparison;
+    for (const Method method : AllMethods()) {
+        std::vector<BetTally> tallies(bets.size());
+        for (std::size_t b = 0; b < bets.size(); ++b) {
+            tallies[b].score.bet = bets[b];
+            tallies[b].chances.reserve(scored);
+        }
+        MethodSteps& walk = comparison.walks.emplace_back();
+        walk.method = method;
+        walk.steps.reserve(kept);
+        std::size_t index = 0;
+        std::size_t stored = 0; // the results are in draw order, as the walk
+        MethodPredictor predictor(method, game);
+        for (std::size_t d = 0; d < history.size(); ++d) {
+            const HistoryDraw& draw = history[d];
+            const std::span<const int> winning(draw.digits.data(), positions);
+            if (d >= firstScored && d > 0) {
+                const PickSet picks = predictor.Picks();
+                while (stored < results.size() && results[stored].drawNo < draw.drawNo) {
+                    ++stored;
+                }
+                const bool paid =
+                    stored < results.size() && results[stored].drawNo == draw.drawNo && results[stored].results.Any();
+                std::array<TicketWins, kPredictionCount> wins{};
+                if (paid) {
+                    const KnownPayouts known = KnownYens(results[stored].results, winning);
+                    for (std::size_t k = 0; k < picks.size(); ++k) {
+                        wins[k] = NumberWinnings(game, std::span(picks[k].data(), positions), winning, known);
+                    }
+                }
+                for (BetTally& tally : tallies) {
+                    BetScore& score = tally.score;
+                    const double chance = ChanceOfPicks(score.bet, static_cast<int>(positions), picks);
+                    ++score.draws;
+                    score.hits += PicksWin(score.bet, static_cast<int>(positions), picks, winning) ? 1 : 0;
+                    score.expected += chance;
+                    score.variance += chance * (1.0 - chance);
+                    tally.chances.push_back(chance);
+                    for (const TicketWins& win : wins) {
+                        if (const auto yen = win[static_cast<std::size_t>(score.bet)]) {
+                            ++tally.tickets;
+                            tally.won += *yen;
+                        }
+                    }
+                }
+                if (keeps(index++)) {
+                    BacktestStep& step = walk.steps.emplace_back();
+                    step.drawNo = draw.drawNo;
+                    for (std::size_t k = 0; k < picks.size(); ++k) {
+                        step.picks[k] = Picked(picks[k], positions);
+                    }
+                    for (const BetTally& tally : tallies) {
+                        step.cumulativeHits.push_back(tally.score.hits);
+                        step.cumulativeExpected.push_back(tally.score.expected);
+                    }
+                }
+            }
+            predictor.AddDraw(winning);
+        }
+        for (BetTally& tally : tallies) {
+            ComparisonRow& row = comparison.rows.emplace_back();
+            row.method = method;
+            row.score = tally.score;
+            row.p = UpperTail(tally.chances, tally.score.hits);
+            row.tickets = tally.tickets;
+            row.cost = tally.tickets * kTicketYen;
+            row.won = tally.won;
+        }
+    }
+    std::vector<double> pValues;
+    for (const ComparisonRow& row : comparison.rows) {
+        pValues.push_back(row.p);
+    }
+    const std::vector<double> adjusted = HolmAdjusted(pValues);
+    for (std::size_t i = 0; i < adjusted.size(); ++i) {
+        comparison.rows[i].adjustedP = adjusted[i];
+    }
+    return comparison;
 }
 
-MethodComparison CompareFromDatabase(const std::string&, Game, std::size_t, std::size_t) {
-    return {};
+MethodComparison CompareFromDatabase(const std::string& dbPath, Game game, std::size_t last, std::size_t keptSteps) {
+    const DrawHistory history = ReadDrawHistory(dbPath, game);
+    MethodComparison failed;
+    if (history.status != ReadStatus::Complete) {
+        failed.status = history.status;
+        failed.error = history.error;
+        return failed;
+    }
+    std::vector<StoredResults> results;
+    try {
+        Connection connection(dbPath, OpenMode::ReadOnly);
+        results = ReadDrawResults(connection, game, INT_MIN, INT_MAX);
+    } catch (const DbError& e) {
+        failed.status = ReadStatus::Interrupted;
+        failed.error = e.what();
+        return failed;
+    }
+    return CompareMethods(game, history.draws, results, last, keptSteps);
 }
 
-std::string ComparisonVerdict(std::span<const ComparisonRow>) {
-    return {};
+std::string ComparisonVerdict(std::span<const ComparisonRow> rows) {
+    const auto best = std::min_element(rows.begin(), rows.end(), [](const ComparisonRow& a, const ComparisonRow& b) {
+        return a.adjustedP < b.adjustedP;
+    });
+    const double smallest = best == rows.end() ? 1.0 : best->adjustedP;
+    if (smallest >= 0.05) {
+        return "どの方法も偶然と区別できません（最小の補正p " + ThreeDecimals(smallest) + "）。";
+    }
+    return "「" + std::string(MethodLabel(best->method)) + "」の" + std::string(BetLabel(best->score.bet)) +
+           "は偶然より多く当たっています（補正p " + ThreeDecimals(smallest) + "）が、それでも偶然の可能性はあります。";
 }
 
 } // namespace drawbook
