@@ -161,8 +161,9 @@ void StatisticsDlgTest::ctrlTOpensTheWindowFromAnywhereInIt() {
         for (int i = 0; i < statistics->m_tabs->count(); ++i) {
             tabs << statistics->m_tabs->tabText(i);
         }
-        QCOMPARE(tabs, (QStringList{QStringLiteral("出現回数"), QStringLiteral("未出現回数"),
-                                    QStringLiteral("数字の型"), QStringLiteral("予想の成績"), QStringLiteral("収支")}));
+        QCOMPARE(tabs,
+                 (QStringList{QStringLiteral("出現回数"), QStringLiteral("未出現回数"), QStringLiteral("数字の型"),
+                              QStringLiteral("予想の成績"), QStringLiteral("収支"), QStringLiteral("予想方法の比較")}));
         QCOMPARE(statistics->m_buttonClose->text(), QStringLiteral("閉じる"));
         statistics->m_buttonClose->click();
         QVERIFY(!statistics->isVisible());
