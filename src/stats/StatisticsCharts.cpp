@@ -75,10 +75,13 @@ void SetCountRange(QValueAxis* axis, double maximum) {
 
 void SetDrawRange(QValueAxis* axis, int first, int last) {
     last = std::max(last, first + 1);
-    axis->setRange(first, last);
+    const double interval = RoundStep(last - first, 8);
     axis->setTickType(QValueAxis::TicksDynamic);
     axis->setTickAnchor(0);
-    axis->setTickInterval(RoundStep(last - first, 8));
+    // A shown chart lays its ticks out at each change: never a narrow interval over a wide range.
+    axis->setTickInterval(std::max(interval, axis->tickInterval()));
+    axis->setRange(first, last);
+    axis->setTickInterval(interval);
 }
 
 void SetBalanceRange(QValueAxis* axis, double low, double high, int parts) {
