@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <numeric>
 
 namespace drawbook {
@@ -39,25 +40,55 @@ double UpperTail(std::span<const double> chances, int hits) {
     if (hits > static_cast<int>(chances.size())) {
         return 0.0;
     }
-    // dist[j] is the chance of exactly j successes so far, and dist[hits] that of
-    // at least hits: the counts above it never need telling apart.
+    // A walk has few distinct chances: the draws of one chance add a binomial
+    // count at once. dist[j] is the chance of exactly j successes so far, and
+    // dist[top] that of at least top: the counts above it never need telling apart.
+    std::vector<double> sorted(chances.begin(), chances.end());
+    std::sort(sorted.begin(), sorted.end());
     const auto top = static_cast<std::size_t>(hits);
     std::vector<double> dist(top + 1, 0.0);
-    std::vector<double> next(top + 1, 0.0);
     dist[0] = 1.0;
-    std::size_t reached = 0; // no count above it has any chance yet
-    for (const double chance : chances) {
-        const double miss = 1.0 - chance;
-        const std::size_t upto = std::min(reached + 1, top);
-        next[0] = dist[0] * miss;
-        for (std::size_t j = 1; j <= upto; ++j) {
-            next[j] = dist[j] * miss + dist[j - 1] * chance;
+    std::vector<double> next(top + 1);
+    std::vector<double> pmf;     // the group's chance of exactly i successes
+    std::vector<double> atLeast; // and of at least i
+    for (std::size_t first = 0; first < sorted.size();) {
+        const double chance = sorted[first];
+        std::size_t last = first;
+        while (last < sorted.size() && sorted[last] == chance) {
+            ++last;
         }
-        if (upto == top) {
-            next[top] = dist[top] + dist[top - 1] * chance;
+        const std::size_t count = last - first;
+        first = last;
+        if (chance <= 0.0) {
+            continue;
+        }
+        // The binomial's probabilities, from logarithms so that long runs do not underflow.
+        const double logHit = std::log(chance);
+        const double logMiss = std::log1p(-chance);
+        const double logAll = std::lgamma(static_cast<double>(count) + 1.0);
+        pmf.assign(count + 1, 0.0);
+        atLeast.assign(count + 2, 0.0);
+        for (std::size_t i = count + 1; i-- > 0;) {
+            const double k = static_cast<double>(i);
+            const double rest = static_cast<double>(count) - k;
+            pmf[i] =
+                chance >= 1.0
+                    ? (i == count ? 1.0 : 0.0)
+                    : std::exp(logAll - std::lgamma(k + 1.0) - std::lgamma(rest + 1.0) + k * logHit + rest * logMiss);
+            atLeast[i] = atLeast[i + 1] + pmf[i]; // from the smallest terms up
+        }
+        for (std::size_t j = 0; j < top; ++j) {
+            double sum = 0.0;
+            for (std::size_t i = 0; i <= j && i <= count; ++i) {
+                sum += dist[j - i] * pmf[i];
+            }
+            next[j] = sum;
+        }
+        next[top] = dist[top];
+        for (std::size_t j = 0; j < top; ++j) {
+            next[top] += dist[j] * (top - j <= count ? atLeast[top - j] : 0.0);
         }
         std::swap(dist, next);
-        reached = upto;
     }
     return std::min(1.0, dist[top]);
 }
