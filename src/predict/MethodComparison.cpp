@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <map>
 #include <numeric>
 
 namespace drawbook {
@@ -22,6 +23,11 @@ struct BetTally {
     long long tickets = 0;
     long long won = 0;
 };
+
+// The prize that pays a ticket of a scored bet.
+Prize PrizeOf(Bet bet) {
+    return bet == Bet::Straight ? Prize::Straight : bet == Bet::Box ? Prize::Box : Prize::Mini;
+}
 
 std::string Picked(const PickDigits& pick, std::size_t positions) {
     return DigitsText(std::span(pick.data(), positions));
@@ -43,38 +49,41 @@ double UpperTail(std::span<const double> chances, int hits) {
     // A walk has few distinct chances: the draws of one chance add a binomial
     // count at once. dist[j] is the chance of exactly j successes so far, and
     // dist[top] that of at least top: the counts above it never need telling apart.
-    std::vector<double> sorted(chances.begin(), chances.end());
-    std::sort(sorted.begin(), sorted.end());
+    std::map<double, std::size_t> groups; // each chance with its draws
+    for (const double chance : chances) {
+        ++groups[chance];
+    }
     const auto top = static_cast<std::size_t>(hits);
     std::vector<double> dist(top + 1, 0.0);
     dist[0] = 1.0;
     std::vector<double> next(top + 1);
     std::vector<double> pmf;     // the group's chance of exactly i successes
     std::vector<double> atLeast; // and of at least i
-    for (std::size_t first = 0; first < sorted.size();) {
-        const double chance = sorted[first];
-        std::size_t last = first;
-        while (last < sorted.size() && sorted[last] == chance) {
-            ++last;
-        }
-        const std::size_t count = last - first;
-        first = last;
+    for (const auto& [chance, count] : groups) {
         if (chance <= 0.0) {
             continue;
         }
-        // The binomial's probabilities, from logarithms so that long runs do not underflow.
-        const double logHit = std::log(chance);
-        const double logMiss = std::log1p(-chance);
-        const double logAll = std::lgamma(static_cast<double>(count) + 1.0);
+        // The binomial's probabilities: the most likely count from logarithms, so that
+        // long runs do not underflow, and the others by their ratios outwards from it.
         pmf.assign(count + 1, 0.0);
+        if (chance >= 1.0) {
+            pmf[count] = 1.0;
+        } else {
+            const double n = static_cast<double>(count);
+            const double odds = chance / (1.0 - chance);
+            const auto mode = std::min(count, static_cast<std::size_t>((n + 1.0) * chance));
+            const double m = static_cast<double>(mode);
+            pmf[mode] = std::exp(std::lgamma(n + 1.0) - std::lgamma(m + 1.0) - std::lgamma(n - m + 1.0) +
+                                 m * std::log(chance) + (n - m) * std::log1p(-chance));
+            for (std::size_t i = mode; i < count; ++i) {
+                pmf[i + 1] = pmf[i] * odds * static_cast<double>(count - i) / static_cast<double>(i + 1);
+            }
+            for (std::size_t i = mode; i > 0; --i) {
+                pmf[i - 1] = pmf[i] / odds * static_cast<double>(i) / static_cast<double>(count - i + 1);
+            }
+        }
         atLeast.assign(count + 2, 0.0);
         for (std::size_t i = count + 1; i-- > 0;) {
-            const double k = static_cast<double>(i);
-            const double rest = static_cast<double>(count) - k;
-            pmf[i] =
-                chance >= 1.0
-                    ? (i == count ? 1.0 : 0.0)
-                    : std::exp(logAll - std::lgamma(k + 1.0) - std::lgamma(rest + 1.0) + k * logHit + rest * logMiss);
             atLeast[i] = atLeast[i + 1] + pmf[i]; // from the smallest terms up
         }
         for (std::size_t j = 0; j < top; ++j) {
@@ -143,26 +152,31 @@ MethodComparison CompareMethods(Game game, std::span<const HistoryDraw> history,
                 }
                 const bool paid =
                     stored < results.size() && results[stored].drawNo == draw.drawNo && results[stored].results.Any();
-                std::array<TicketWins, kPredictionCount> wins{};
-                if (paid) {
-                    const KnownPayouts known = KnownYens(results[stored].results, winning);
-                    for (std::size_t k = 0; k < picks.size(); ++k) {
-                        wins[k] = NumberWinnings(game, std::span(picks[k].data(), positions), winning, known);
-                    }
-                }
+                const KnownPayouts known = paid ? KnownYens(results[stored].results, winning) : KnownPayouts{};
                 for (BetTally& tally : tallies) {
                     BetScore& score = tally.score;
                     const double chance = ChanceOfPicks(score.bet, static_cast<int>(positions), picks);
+                    // Each number is bought once where it is sold; one pass finds the hit and the wins.
+                    int sold = 0;
+                    int won = 0;
+                    bool hit = false;
+                    for (const PickDigits& pick : picks) {
+                        const std::span<const int> number(pick.data(), positions);
+                        const bool wins = Wins(score.bet, number, winning);
+                        hit = hit || wins;
+                        if (OnSale(score.bet, number)) {
+                            ++sold;
+                            won += wins ? 1 : 0;
+                        }
+                    }
                     ++score.draws;
-                    score.hits += PicksWin(score.bet, static_cast<int>(positions), picks, winning) ? 1 : 0;
+                    score.hits += hit ? 1 : 0;
                     score.expected += chance;
                     score.variance += chance * (1.0 - chance);
                     tally.chances.push_back(chance);
-                    for (const TicketWins& win : wins) {
-                        if (const auto yen = win[static_cast<std::size_t>(score.bet)]) {
-                            ++tally.tickets;
-                            tally.won += *yen;
-                        }
+                    if (const auto yen = known[static_cast<std::size_t>(PrizeOf(score.bet))]) {
+                        tally.tickets += sold;
+                        tally.won += static_cast<long long>(won) * *yen;
                     }
                 }
                 if (keeps(index++)) {
