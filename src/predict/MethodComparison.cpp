@@ -154,9 +154,25 @@ double UpperTail(std::span<const double> chances, int hits) {
         for (std::size_t i = count + 1; i-- > 0;) {
             atLeast[i] = atLeast[i + 1] + pmf[i]; // from the smallest terms up
         }
+        // Only the counts whose chance did not underflow to nothing add anything.
+        const auto nonzero = [](const std::vector<double>& values, std::size_t end) {
+            std::size_t low = 0;
+            while (low < end && values[low] == 0.0) {
+                ++low;
+            }
+            std::size_t high = end;
+            while (high > low && values[high - 1] == 0.0) {
+                --high;
+            }
+            return std::pair{low, high};
+        };
+        const auto [distLow, distHigh] = nonzero(dist, top);
+        const auto [pmfLow, pmfHigh] = nonzero(pmf, count + 1);
         for (std::size_t j = 0; j < top; ++j) {
             double sum = 0.0;
-            for (std::size_t i = 0; i <= j && i <= count; ++i) {
+            const std::size_t from = std::max(pmfLow, j >= distHigh ? j - distHigh + 1 : 0);
+            const std::size_t to = std::min(pmfHigh, j >= distLow ? j - distLow + 1 : 0);
+            for (std::size_t i = from; i < to; ++i) {
                 sum += dist[j - i] * pmf[i];
             }
             next[j] = sum;
