@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <iterator>
+#include <map>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -899,22 +900,56 @@ void Ranked(const int* values, int p, std::array<Digits, 5>& picks) {
     }
 }
 
-// P(at least hits successes) of independent draws with these chances.
+// P(at least hits successes) of independent draws with these chances; the draws of
+// one chance join as one binomial count, at[hits] holding every count from hits up.
 double Tail(const std::vector<double>& chances, int hits) {
     if (hits <= 0) {
         return 1.0;
     }
-    std::vector<double> at(static_cast<std::size_t>(hits) + 1, 0.0);
-    at[0] = 1.0;
+    std::map<double, int> runs;
     for (const double c : chances) {
-        at[static_cast<std::size_t>(hits)] += at[static_cast<std::size_t>(hits - 1)] * c;
-        for (int j = hits - 1; j > 0; --j) {
-            at[static_cast<std::size_t>(j)] =
-                at[static_cast<std::size_t>(j)] * (1 - c) + at[static_cast<std::size_t>(j - 1)] * c;
-        }
-        at[0] *= 1 - c;
+        ++runs[c];
     }
-    return std::min(1.0, at[static_cast<std::size_t>(hits)]);
+    const auto top = static_cast<std::size_t>(hits);
+    std::vector<double> at(top + 1, 0.0);
+    std::vector<double> next(top + 1);
+    at[0] = 1.0;
+    for (const auto& [c, runLength] : runs) {
+        const auto m = static_cast<std::size_t>(runLength);
+        std::vector<double> pmf(m + 1, 0.0);
+        std::vector<double> tail(m + 2, 0.0);
+        if (c >= 1.0) {
+            pmf[m] = 1.0;
+        } else if (c <= 0.0) {
+            pmf[0] = 1.0;
+        } else {
+            const auto mode = std::min(m, static_cast<std::size_t>((static_cast<double>(m) + 1) * c));
+            const double k = static_cast<double>(mode);
+            const double r = static_cast<double>(m) - k;
+            pmf[mode] = std::exp(std::lgamma(static_cast<double>(m) + 1) - std::lgamma(k + 1) - std::lgamma(r + 1) +
+                                 k * std::log(c) + r * std::log1p(-c));
+            for (std::size_t i = mode; i < m; ++i) {
+                pmf[i + 1] = pmf[i] * c / (1 - c) * static_cast<double>(m - i) / static_cast<double>(i + 1);
+            }
+            for (std::size_t i = mode; i > 0; --i) {
+                pmf[i - 1] = pmf[i] * (1 - c) / c * static_cast<double>(i) / static_cast<double>(m - i + 1);
+            }
+        }
+        for (std::size_t i = m + 1; i-- > 0;) {
+            tail[i] = tail[i + 1] + pmf[i];
+        }
+        next[top] = at[top];
+        for (std::size_t j = 0; j < top; ++j) {
+            double sum = 0;
+            for (std::size_t i = 0; i <= j && i <= m; ++i) {
+                sum += at[j - i] * pmf[i];
+            }
+            next[j] = sum;
+            next[top] += at[j] * (top - j <= m ? tail[top - j] : 0.0);
+        }
+        std::swap(at, next);
+    }
+    return std::min(1.0, at[top]);
 }
 
 void Compare(const GameInfo& game, const char* code) {

@@ -18,14 +18,15 @@ using Ranked = std::array<int, kPredictionCount>;
 // The five digits of the largest keys; of equal keys, the larger digit, as the
 // prediction has always ranked them.
 Ranked TopFive(const std::array<int, 10>& keys) {
-    std::array<std::int64_t, 10> ordered{};
+    // A key of value and digit orders both at once; no value reaches 2^27.
+    std::array<int, 10> ordered{};
     for (std::size_t digit = 0; digit < ordered.size(); ++digit) {
-        ordered[digit] = std::int64_t{keys[digit]} * 16 + static_cast<std::int64_t>(digit);
+        ordered[digit] = keys[digit] * 16 + static_cast<int>(digit);
     }
     Ranked ranked{};
     for (int& rank : ranked) {
         const auto best = std::max_element(ordered.begin(), ordered.end());
-        rank = static_cast<int>(best - ordered.begin());
+        rank = *best & 15;
         *best = -1;
     }
     return ranked;

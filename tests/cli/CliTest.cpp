@@ -94,6 +94,10 @@ TEST(CliTest, UsageErrors) {
         {"backtest"},
         {"backtest", "5"},
         {"backtest", "3", "4"},
+        {"backtest", "3", "--method", "best"},
+        {"predict", "3", "--method"},
+        {"compare", "3", "--last", "0"},
+        {"compare", "3", "--method", "hot"},
         {"stats"},
         {"stats", "3", "--last"},
         {"stats", "3", "--last", "0"},
@@ -554,6 +558,25 @@ TEST(CliTest, BacktestScoresEachBetAgainstChance) {
 
     TempDir dir;
     EXPECT_EQ(RunTool({"backtest", "3"}, dir.File("ナンバーズ.mdb")).code, 3);
+}
+
+TEST(CliTest, MethodsPredictAndBacktestInTodaysFormat) {
+    TestDatabase db;
+    db.Insert(Game::Numbers3, {{1, {1, 2, 3}}, {2, {4, 5, 6}}, {3, {1, 2, 3}}, {4, {4, 5, 6}}});
+    for (const std::string game : {"3", "4"}) {
+        EXPECT_EQ(RunTool({"backtest", game, "--method", "follow"}, db.Path()).out,
+                  RunTool({"backtest", game}, db.Path()).out);
+        EXPECT_EQ(RunTool({"predict", game, "--method", "follow"}, db.Path()).out,
+                  RunTool({"predict", game}, db.Path()).out);
+    }
+    // Slid from the latest 456: 456, 567, 345, 678, 234. The walk slides 123 to 123, 234, 012, 345, 901
+    // before each 456 and 456 as above before 123: nothing hits; five straights, six orders of each of five
+    // boxes and five mini pairs a draw.
+    EXPECT_EQ(RunTool({"predict", "3", "--method", "slide"}, db.Path()).out, "456\n567\n345\n678\n234\n");
+    EXPECT_EQ(RunTool({"backtest", "3", "--method", "slide"}, db.Path()).out, "bet\tdraws\thits\texpected\tz\n"
+                                                                              "straight\t3\t0\t0.015\t-0.123\n"
+                                                                              "box\t3\t0\t0.090\t-0.305\n"
+                                                                              "mini\t3\t0\t0.150\t-0.397\n");
 }
 
 TEST(CliTest, StatsCountsDigitsAndDrawsSinceSeen) {
