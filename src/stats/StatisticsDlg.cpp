@@ -527,8 +527,10 @@ void CStatisticsDlg::ShowComparison() {
     }
     {
         WaitCursor wait(m_desktop);
+        // Five lines share the chart beside their legend: half the backtest's points keep the
+        // tab's first show within the window's goal, and still one for every other column.
         m_comparison = CompareMethods(m_game, m_report.History(), m_report.Results(),
-                                      period > 0 ? static_cast<std::size_t>(period) : kEveryDraw, ChartPoints());
+                                      period > 0 ? static_cast<std::size_t>(period) : kEveryDraw, ChartPoints() / 2);
     }
     m_comparisonPeriod = period;
 
