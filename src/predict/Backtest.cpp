@@ -104,15 +104,6 @@ double ChanceOfWin(Game game, Bet bet, const PredictedNumbers& picks) {
     return Chance(bet, Positions(game), NumbersAsDigits(game, picks));
 }
 
-bool PicksWin(Bet bet, int positions, const PickSet& picks, std::span<const int> winning) {
-    return std::any_of(picks.begin(), picks.end(),
-                       [&](const PickDigits& pick) { return PickWins(bet, positions, pick, winning); });
-}
-
-double ChanceOfPicks(Bet bet, int positions, const PickSet& picks) {
-    return Chance(bet, positions, picks);
-}
-
 std::string ThreeDecimals(double value) {
     char text[32];
     std::snprintf(text, sizeof text, "%.3f", value);

@@ -24,10 +24,6 @@ bool WinsBet(Game game, Bet bet, const PredictedNumbers& picks, std::span<const 
 // distinct last-two-digit pairs over 100 (mini).
 double ChanceOfWin(Game game, Bet bet, const PredictedNumbers& picks);
 
-// The same for picks held as digits, positions of each used.
-bool PicksWin(Bet bet, int positions, const PickSet& picks, std::span<const int> winning);
-double ChanceOfPicks(Bet bet, int positions, const PickSet& picks);
-
 // How one bet did over the backtest.
 struct BetScore {
     Bet bet = Bet::Straight;
@@ -64,7 +60,8 @@ inline constexpr std::size_t kEveryStep = static_cast<std::size_t>(-1);
 // scored against the five numbers the prediction proposes from the draws before it.
 // At most keptSteps steps are kept, spread evenly and the last one always among
 // them (none for 0); the scores count every draw all the same. onDraw, when given,
-// sees every scored draw with its picks, so another tally can share the walk.
+// sees every scored draw with its picks, so another tally can share the walk. The
+// method proposes the numbers; follow is the prediction as it always was.
 BacktestResult RunBacktest(Game game, std::span<const HistoryDraw> history, std::size_t keptSteps = kEveryStep,
                            const std::function<void(const HistoryDraw&, const PickSet&)>& onDraw = {},
                            Method method = Method::Follow);

@@ -30,7 +30,7 @@ Prize PrizeOf(Bet bet) {
 }
 
 // What one draw's five numbers did for straight, box and mini, worked out in one
-// pass: the chance as ChanceOfPicks gives it, whether any wins, and how many were
+// pass: the chance as ChanceOfWin gives it, whether any wins, and how many were
 // sold and won as one ticket each.
 struct DrawScore {
     std::array<double, 3> chance{};

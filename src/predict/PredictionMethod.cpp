@@ -62,7 +62,7 @@ std::uint64_t SplitMix64(std::uint64_t& state) {
 }
 
 MethodPredictor::MethodPredictor(Method method, Game game)
-    : m_method(method), m_game(game), m_positions(Positions(game)), m_follow(m_positions) {
+    : m_method(method), m_positions(Positions(game)), m_follow(m_positions) {
     for (auto& seen : m_lastSeen) {
         seen.fill(-1);
     }

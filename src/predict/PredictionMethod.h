@@ -55,7 +55,6 @@ public:
 
 private:
     Method m_method;
-    Game m_game;
     int m_positions;
     int m_draws = 0;
     NextDrawPredictor m_follow;
