@@ -9,6 +9,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QLineEdit>
+#include <QCoreApplication>
 #include <QSettings>
 #include <QTableView>
 #include <QTableWidget>
@@ -33,6 +34,8 @@ void UseOwnSettings() {
     static const QTemporaryDir folder;
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder.path());
 }
+// Every dialog test starts on settings of its own, whatever the user of this machine chose.
+Q_COREAPP_STARTUP_FUNCTION(UseOwnSettings)
 
 void Click(QWidget* dialog, int id) {
     QTest::mouseClick(Require(dialog, id), Qt::LeftButton);
