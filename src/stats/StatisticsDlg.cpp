@@ -76,7 +76,9 @@ CStatisticsDlg::CStatisticsDlg(Desktop& desktop, Game game, QWidget* parent)
     m_tabs->addTab(BuildPatternTab(), QStringLiteral("数字の型"));
     m_tabs->addTab(BuildBacktestTab(), QStringLiteral("予想の成績"));
     m_tabs->addTab(BuildLedgerTab(), QStringLiteral("収支"));
-    m_tabs->addTab(BuildMethodsTab(), QStringLiteral("予想方法の比較"));
+    // Built when first shown: its chart would slow every first open.
+    m_pageMethods = new QWidget;
+    m_tabs->addTab(m_pageMethods, QStringLiteral("予想方法の比較"));
 
     m_buttonClose = new QPushButton(QStringLiteral("閉じる"));
     auto* bottom = new QHBoxLayout;
@@ -91,6 +93,10 @@ CStatisticsDlg::CStatisticsDlg(Desktop& desktop, Game game, QWidget* parent)
     connect(m_comboPeriod, &QComboBox::currentIndexChanged, this, &CStatisticsDlg::ShowStatistics);
     connect(m_tabs, &QTabWidget::currentChanged, this, [this] {
         if (m_tabs->currentWidget() == m_pageMethods) {
+            if (m_tableMethods == nullptr) {
+                BuildMethodsTab();
+                ClearMethods();
+            }
             ShowComparison();
         }
     });
@@ -313,7 +319,7 @@ QWidget* CStatisticsDlg::BuildLedgerTab() {
     return page;
 }
 
-QWidget* CStatisticsDlg::BuildMethodsTab() {
+void CStatisticsDlg::BuildMethodsTab() {
     const auto bets = ScoredBetsOf(m_game);
     const auto methods = AllMethods();
     m_tableMethods = NewTable({QStringLiteral("方法"), QStringLiteral("買い方"), QStringLiteral("当せん回数"),
@@ -368,7 +374,6 @@ QWidget* CStatisticsDlg::BuildMethodsTab() {
     choice->addWidget(m_labelChosenMethod, 1);
     choice->addWidget(m_buttonChooseMethod);
 
-    m_pageMethods = new QWidget;
     auto* layout = new QVBoxLayout(m_pageMethods);
     layout->addWidget(m_tableMethods);
     layout->addWidget(
@@ -385,7 +390,6 @@ QWidget* CStatisticsDlg::BuildMethodsTab() {
     connect(m_tableMethods, &QTableWidget::itemSelectionChanged, this,
             [this] { m_buttonChooseMethod->setEnabled(SelectedMethod().has_value()); });
     connect(m_buttonChooseMethod, &QPushButton::clicked, this, &CStatisticsDlg::OnChooseMethod);
-    return m_pageMethods;
 }
 
 QChart* CStatisticsDlg::NewMonthlyChart() {
@@ -601,6 +605,17 @@ void CStatisticsDlg::LabelMethodRows() {
     }
 }
 
+void CStatisticsDlg::ClearMethods() {
+    ClearCells(m_tableMethods);
+    LabelMethodRows();
+    for (QLineSeries* series : m_seriesMethods) {
+        series->clear();
+    }
+    m_labelVerdict->clear();
+    SetDrawRange(m_axisMethodDraws, 0, 1);
+    SetBalanceRange(m_axisMethodExcess, 0, 0);
+}
+
 void CStatisticsDlg::OnChooseMethod() {
     const std::optional<Method> method = SelectedMethod();
     if (!method) {
@@ -730,7 +745,7 @@ void CStatisticsDlg::ClearAll() {
         SetCountRange(m_axesCount[position], 0);
     }
     for (QTableWidget* table : {m_tableSince, m_tablePatterns, m_tableBacktest, m_tableLedgerTickets,
-                                m_tableLedgerPicks, m_tableLedgerPrediction, m_tableMethods}) {
+                                m_tableLedgerPicks, m_tableLedgerPrediction}) {
         ClearCells(table);
     }
     for (QLineSeries* series : m_seriesHits) {
@@ -742,15 +757,11 @@ void CStatisticsDlg::ClearAll() {
     for (QLineSeries* series : m_seriesBalance) {
         series->clear();
     }
-    LabelMethodRows();
     m_comparison = MethodComparison{};
     m_comparisonPeriod = -1;
-    for (QLineSeries* series : m_seriesMethods) {
-        series->clear();
+    if (m_tableMethods != nullptr) {
+        ClearMethods();
     }
-    m_labelVerdict->clear();
-    SetDrawRange(m_axisMethodDraws, 0, 1);
-    SetBalanceRange(m_axisMethodExcess, 0, 0);
     m_labelLedgerMissing->clear();
     m_labelLedgerMissing->hide();
     m_labelLedgerTicketsNote->clear();

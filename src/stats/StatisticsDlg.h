@@ -98,7 +98,10 @@ private:
     QWidget* BuildPatternTab();
     QWidget* BuildBacktestTab();
     QWidget* BuildLedgerTab();
-    QWidget* BuildMethodsTab();
+    // The comparison's page, filled when it is first shown.
+    void BuildMethodsTab();
+    // The comparison's table labelled, its cells, chart and verdict empty.
+    void ClearMethods();
     // The recorded tickets' 収支 by month as bars, their running total as a line.
     QChart* NewMonthlyChart();
     void ShowBacktest(const BacktestResult& result);
