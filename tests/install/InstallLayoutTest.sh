@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the build into a fresh prefix and checks that the copy works on its own:
 # bin/ holds the program, the tool, the Jet reader and the help side by side, the menu entry and the
-# icon sit under share/, and the installed programs find the database beside them.
+# icon, the manual pages and the tool's completion sit under share/, and the installed programs find the database beside them.
 #
 # InstallLayoutTest.sh CMAKE BUILD_DIR WORK_DIR SOURCE_DIR HISTORY_DIR OLD_BOOK
 set -uo pipefail
@@ -64,6 +64,11 @@ expect_eq "bin/ holds the three files, the shipped history and no database" \
     "$(cd "$bin" && ls -A | LC_ALL=C sort)"
 [ -f "$icon" ] || fail "icon missing"
 cmp -s "$source/src/res/drawbook.svg" "$icon" || fail "installed icon differs from the source"
+for page in drawbook.1 drawbook-cli.1; do
+    cmp -s "$source/doc/$page" "$prefix/share/man/man1/$page" || fail "manual page $page missing or different"
+done
+cmp -s "$source/doc/drawbook-cli.bash-completion" "$prefix/share/bash-completion/completions/drawbook-cli" ||
+    fail "bash completion missing or different"
 
 # --- menu entry ---
 if [ -f "$entry" ]; then
