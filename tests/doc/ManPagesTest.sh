@@ -26,6 +26,12 @@ for known in --db -h --draws --numbers3; do
     grep -qx -- "$known" <<<"$options" || fail "no option $known read from the usage"
 done
 
+# Both pages carry the version the tool prints.
+version=$("$build/drawbook-cli" --version)
+for name in drawbook.1 drawbook-cli.1; do
+    grep -q "^\.TH .* \"${version/-cli/}\" " "$doc/$name" || fail "$name does not say \"${version/-cli/}\" in .TH"
+done
+
 # --- the manual page: each verb heads an entry, each option is written out ---
 page=$(sed 's/\\-/-/g; s/\\%//g' "$doc/drawbook-cli.1")
 # The first word of each tagged paragraph's tag.
