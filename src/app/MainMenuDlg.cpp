@@ -64,7 +64,7 @@ bool CMainMenuDlg::OfferMigration(const std::string& path) {
     const JetBook book = ReadJetBook(path);
     if (!book.read) {
         MigrationResult unread;
-        unread.outcome = MigrationOutcome::Unreadable;
+        unread.outcome = book.noReader ? MigrationOutcome::NoReader : MigrationOutcome::Unreadable;
         unread.error = book.error;
         m_desktop.ShowMessage(this, QString::fromStdString(MigrationMessage(unread)), Desktop::Icon::Stop);
         return false;

@@ -185,6 +185,7 @@ Outcome Migrate(const Invocation& call) {
         return Done();
     case MigrationOutcome::NotJet:
     case MigrationOutcome::Unreadable:
+    case MigrationOutcome::NoReader:
     case MigrationOutcome::Missing:
         return Refused({MigrationMessage(result)});
     case MigrationOutcome::Failed:

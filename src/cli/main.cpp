@@ -1,12 +1,14 @@
 #include "app/FileLocations.h"
 #include "cli/Cli.h"
+#include "platform/StandardStreams.h"
 
 #include <iostream>
 #include <string>
 #include <vector>
 
 int main(int argc, char* argv[]) {
-    const std::vector<std::string> args(argv + 1, argv + argc);
+    drawbook::UseBinaryStandardStreams();
+    const std::vector<std::string> args = drawbook::Utf8Arguments(argc, argv);
     const std::string executable = drawbook::ExecutablePath(argv[0]);
     return drawbook::RunCli(args, std::cout, std::cerr, drawbook::LocateFiles(executable).dbPath,
                             drawbook::DirectoryOf(executable));

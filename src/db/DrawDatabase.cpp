@@ -1,11 +1,12 @@
 #include "db/DrawDatabase.h"
 
 #include "db/Connection.h"
-#include "db/SqlText.h"
 #include "db/DbError.h"
+#include "db/SqlText.h"
 #include "db/Statement.h"
 #include "db/Transaction.h"
 #include "draw/Game.h"
+#include "platform/FilePath.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -74,8 +75,9 @@ void RemoveUnusedFile(const std::string& dbPath, bool evenWithTables) {
         connection.ExecuteScript("PRAGMA journal_mode=MEMORY");
         Transaction lock(connection);
         std::error_code ignored;
-        if (std::filesystem::file_size(dbPath, ignored) == 0 || (evenWithTables && HoldsOnlyEmptyTables(connection))) {
-            std::filesystem::remove(dbPath, ignored);
+        if (std::filesystem::file_size(PathFromUtf8(dbPath), ignored) == 0 ||
+            (evenWithTables && HoldsOnlyEmptyTables(connection))) {
+            std::filesystem::remove(PathFromUtf8(dbPath), ignored);
         }
     } catch (const DbError&) {
         // Busy or gone; an empty file is filled at the next start anyway.
@@ -116,7 +118,7 @@ DatabaseCheck PrepareDatabase(const std::string& dbPath) {
     try {
         // A missing file, or an empty one (what a creation cut short leaves behind), holds no draws.
         std::error_code error;
-        const auto size = std::filesystem::file_size(dbPath, error);
+        const auto size = std::filesystem::file_size(PathFromUtf8(dbPath), error);
         if ((error == std::errc::no_such_file_or_directory || (!error && size == 0)) && CreateDatabase(dbPath)) {
             return {DatabaseState::Created, {}};
         }

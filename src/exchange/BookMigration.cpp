@@ -5,17 +5,13 @@
 #include "db/DrawDatabase.h"
 #include "db/Statement.h"
 #include "db/Transaction.h"
+#include "platform/FileLock.h"
+#include "platform/FilePath.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <filesystem>
 #include <set>
 #include <system_error>
-
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace drawbook {
 
@@ -23,74 +19,28 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// "….mdb.lock", flocked while a book is converted or put back; the lock goes with the
-// process, so a killed conversion never holds it. The file is removed on release, and a
-// lock taken on a file already removed is taken again on the one now at the path.
-class MigrationLock {
-public:
-    explicit MigrationLock(const std::string& dbPath) : m_path(dbPath + ".lock") {
-        for (;;) {
-            m_fd = ::open(m_path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-            if (m_fd < 0) {
-                m_error = std::error_code(errno, std::generic_category());
-                return;
-            }
-            if (::flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
-                m_error = std::error_code(errno, std::generic_category());
-                Close();
-                return;
-            }
-            struct stat held {};
-            struct stat named {};
-            if (::fstat(m_fd, &held) == 0 && ::stat(m_path.c_str(), &named) == 0 && held.st_dev == named.st_dev &&
-                held.st_ino == named.st_ino) {
-                return;
-            }
-            Close();
-        }
-    }
-    ~MigrationLock() {
-        if (Held()) {
-            ::unlink(m_path.c_str());
-            Close();
-        }
-    }
-    MigrationLock(const MigrationLock&) = delete;
-    MigrationLock& operator=(const MigrationLock&) = delete;
-
-    bool Held() const { return m_fd >= 0; }
-    bool Busy() const {
-        return m_error == std::errc::resource_unavailable_try_again || m_error == std::errc::operation_would_block;
-    }
-    std::string Error() const { return "cannot lock " + m_path + ": " + m_error.message(); }
-
-private:
-    void Close() {
-        ::close(m_fd);
-        m_fd = -1;
-    }
-
-    std::string m_path;
-    int m_fd = -1;
-    std::error_code m_error;
-};
+// "….mdb.lock", held while a book is converted or put back.
+std::string LockPath(const std::string& dbPath) {
+    return dbPath + ".lock";
+}
 
 bool Exists(const std::string& path) {
     std::error_code error;
-    return fs::exists(path, error) || error;
+    return fs::exists(PathFromUtf8(path), error) || error;
 }
 
 // The new book and its rollback journal, which must not outlive it.
 void RemoveNewBook(const std::string& newPath) {
     std::error_code ignored;
-    fs::remove(newPath, ignored);
-    fs::remove(newPath + "-journal", ignored);
+    fs::remove(PathFromUtf8(newPath), ignored);
+    fs::remove(PathFromUtf8(newPath + "-journal"), ignored);
 }
 
 // "…/ナンバーズ（移行前N）.mdb", without the N for the first.
 std::string RenamedPath(const fs::path& path, int n) {
     const std::string mark = n == 1 ? "（移行前）" : "（移行前" + std::to_string(n) + "）";
-    return (path.parent_path() / (path.stem().string() + mark + path.extension().string())).string();
+    return Utf8FromPath(path.parent_path() /
+                        PathFromUtf8(Utf8FromPath(path.stem()) + mark + Utf8FromPath(path.extension())));
 }
 
 // Whether the file is a whole book of this program: no transaction left open in its journal,
@@ -259,7 +209,7 @@ MigrationResult Failure(MigrationOutcome outcome, std::string error) {
 
 std::string OldBookPath(const std::string& dbPath) {
     for (int n = 1;; ++n) {
-        std::string candidate = RenamedPath(dbPath, n);
+        std::string candidate = RenamedPath(PathFromUtf8(dbPath), n);
         if (!Exists(candidate)) {
             return candidate;
         }
@@ -275,11 +225,11 @@ MigrationResult MigrateBook(const std::string& dbPath, const MigrationSteps& ste
         if (steps.rename) {
             steps.rename(from, to, error);
         } else {
-            fs::rename(from, to, error);
+            fs::rename(PathFromUtf8(from), PathFromUtf8(to), error);
         }
     };
     // Under the lock the book stays where it is, whatever another program was doing.
-    const MigrationLock lock(dbPath);
+    const FileLock lock(LockPath(dbPath));
     if (lock.Busy()) {
         return Failure(MigrationOutcome::Busy, lock.Error());
     }
@@ -294,7 +244,7 @@ MigrationResult MigrateBook(const std::string& dbPath, const MigrationSteps& ste
     }
     const JetBook book = steps.read ? steps.read(dbPath) : ReadJetBook(dbPath);
     if (!book.read) {
-        return Failure(MigrationOutcome::Unreadable, book.error);
+        return Failure(book.noReader ? MigrationOutcome::NoReader : MigrationOutcome::Unreadable, book.error);
     }
     if (std::string problem = KeyProblem(book); !problem.empty()) {
         return Failure(MigrationOutcome::Unreadable, problem);
@@ -329,14 +279,14 @@ MigrationResult MigrateBook(const std::string& dbPath, const MigrationSteps& ste
     std::error_code error;
     rename(dbPath, result.oldPath, error);
     if (error) {
-        fs::remove(newPath, ignored);
+        fs::remove(PathFromUtf8(newPath), ignored);
         return Failure(MigrationOutcome::Failed, "cannot rename " + dbPath + ": " + error.message());
     }
     rename(newPath, dbPath, error);
     if (error) {
         // The old file goes back where it was.
         rename(result.oldPath, dbPath, ignored);
-        fs::remove(newPath, ignored);
+        fs::remove(PathFromUtf8(newPath), ignored);
         return Failure(MigrationOutcome::Failed, "cannot rename " + newPath + ": " + error.message());
     }
     result.outcome = MigrationOutcome::Migrated;
@@ -351,8 +301,8 @@ MigrationRecovery RecoverInterruptedMigration(const std::string& dbPath) {
         return MigrationRecovery::None;
     }
     // A conversion between its renames holds the lock and finishes on its own.
-    const MigrationLock lock(dbPath);
-    if (!lock.Held() || Exists(dbPath) || !Exists(newPath) || !Exists(RenamedPath(dbPath, 1))) {
+    const FileLock lock(LockPath(dbPath));
+    if (!lock.Held() || Exists(dbPath) || !Exists(newPath) || !Exists(RenamedPath(PathFromUtf8(dbPath), 1))) {
         return MigrationRecovery::None;
     }
     if (!IsWholeBook(newPath)) {
@@ -361,7 +311,7 @@ MigrationRecovery RecoverInterruptedMigration(const std::string& dbPath) {
         return MigrationRecovery::Discarded;
     }
     std::error_code error;
-    fs::rename(newPath, dbPath, error);
+    fs::rename(PathFromUtf8(newPath), PathFromUtf8(dbPath), error);
     return error ? MigrationRecovery::None : MigrationRecovery::Restored;
 }
 
@@ -371,7 +321,7 @@ std::string MigrationQuestion(const JetBook& book, const std::string& dbPath) {
         book.Rows(Game::Numbers3).size() + book.Rows(Game::Numbers4).size() - draws[0] - draws[1];
     return "　以前の形式の記録帳です。新しい形式の記録帳に移しますか？\n\n　" + CountsText(draws, others, "の") +
            "を、そのまま新しい記録帳に移します。元のファイルは中身を変えずに「" +
-           fs::path(OldBookPath(dbPath)).filename().string() + "」という名前で残します。。";
+           Utf8FromPath(PathFromUtf8(OldBookPath(dbPath)).filename()) + "」という名前で残します。。";
 }
 
 std::string MigrationMessage(const MigrationResult& result) {
@@ -384,6 +334,8 @@ std::string MigrationMessage(const MigrationResult& result) {
         return "　以前の形式の記録帳ではありません。何も変えていません。。";
     case MigrationOutcome::Unreadable:
         return "　以前の形式の記録帳を読めませんでした。何も変えていません（" + result.error + "）。。";
+    case MigrationOutcome::NoReader:
+        return std::string(kNoJetReaderMessage);
     case MigrationOutcome::Failed:
         return "　記録帳を移せませんでした。元のファイルはそのままです（" + result.error + "）。。";
     case MigrationOutcome::Busy:

@@ -14,6 +14,7 @@ enum class MigrationOutcome {
     Migrated,   // the new book is at the path, the old file beside it under its new name
     NotJet,     // the file is no old book: nothing changed
     Unreadable, // an old book that cannot be read, or holds no record book: nothing changed
+    NoReader,   // an old book, and this build has no Jet reader: nothing changed
     Failed,     // the new book could not be written or checked: nothing changed
     Busy,       // another program is converting or putting back the same book: nothing changed
     Missing,    // no file at the path: nothing changed

@@ -1,18 +1,17 @@
 #include "exchange/CsvFile.h"
 
 #include "draw/Utf8.h"
+#include "platform/CodePage.h"
+#include "platform/FilePath.h"
 
-#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
 
-#include <iconv.h>
-
 namespace drawbook {
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
-    std::ifstream file(std::filesystem::path(path), std::ios::binary);
+    std::ifstream file(PathFromUtf8(path), std::ios::binary);
     if (!file) {
         return std::nullopt;
     }
@@ -20,7 +19,7 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
         // A read error, such as on a directory, throws from inside the stream buffer.
         std::string bytes;
         std::error_code unknown;
-        const auto size = std::filesystem::file_size(std::filesystem::path(path), unknown);
+        const auto size = std::filesystem::file_size(PathFromUtf8(path), unknown);
         if (!unknown) {
             bytes.reserve(static_cast<std::size_t>(size));
         }
@@ -38,7 +37,7 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
 }
 bool WriteWholeFile(const std::string& path, std::string_view bytes) {
     // Written beside the target first, so a failure never leaves half a file.
-    const std::filesystem::path target(path);
+    const std::filesystem::path target = PathFromUtf8(path);
     std::filesystem::path temporary = target;
     temporary += ".part";
     {
@@ -63,42 +62,6 @@ bool WriteWholeFile(const std::string& path, std::string_view bytes) {
     return true;
 }
 
-namespace {
-
-std::optional<std::string> FromCp932(std::string_view bytes) {
-    iconv_t converter = iconv_open("UTF-8", "CP932");
-    if (converter == reinterpret_cast<iconv_t>(-1)) {
-        return std::nullopt;
-    }
-    std::string text(bytes.size() * 3 / 2 + 4, '\0');
-    char* in = const_cast<char*>(bytes.data());
-    std::size_t inLeft = bytes.size();
-    char* out = text.data();
-    std::size_t outLeft = text.size();
-    bool ok = true;
-    while (inLeft > 0) {
-        if (iconv(converter, &in, &inLeft, &out, &outLeft) != static_cast<std::size_t>(-1)) {
-            continue;
-        }
-        if (errno != E2BIG) {
-            ok = false; // EILSEQ or EINVAL: not CP932
-            break;
-        }
-        const std::size_t used = static_cast<std::size_t>(out - text.data());
-        text.resize(text.size() * 2);
-        out = text.data() + used;
-        outLeft = text.size() - used;
-    }
-    iconv_close(converter);
-    if (!ok) {
-        return std::nullopt;
-    }
-    text.resize(static_cast<std::size_t>(out - text.data()));
-    return text;
-}
-
-} // namespace
-
 std::optional<std::string_view> DecodeCsvBytes(std::string_view bytes, std::string& converted) {
     if (bytes.starts_with(kUtf8Bom)) {
         bytes.remove_prefix(kUtf8Bom.size());
@@ -111,7 +74,7 @@ std::optional<std::string_view> DecodeCsvBytes(std::string_view bytes, std::stri
     if (IsUtf8(bytes)) {
         return bytes;
     }
-    auto text = FromCp932(bytes);
+    auto text = Cp932ToUtf8(bytes);
     if (!text) {
         return std::nullopt;
     }

@@ -6,6 +6,7 @@
 #include "draw/Calendar.h"
 #include "draw/DigitText.h"
 #include "exchange/CsvFile.h"
+#include "platform/FilePath.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -40,32 +41,32 @@ ExportResult ExportDrawCsv(const std::string& dbPath, Game game) {
     // Room for about as much text as the book holds, so it is never copied as it
     // grows; room not written takes no memory.
     std::error_code unknownSize;
-    const auto bookSize = std::filesystem::file_size(dbPath, unknownSize);
+    const auto bookSize = std::filesystem::file_size(PathFromUtf8(dbPath), unknownSize);
     if (!unknownSize) {
         csv.reserve(std::min<std::uintmax_t>(bookSize, std::uintmax_t{1} << 30));
     }
-    const RowsRead read = ForEachDrawRow(dbPath, game, std::string(kAllDrawsClause) + " ORDER BY kaisai",
-                                         [&](const DrawRowView& row) {
-                                             AppendInteger(csv, row.drawNo);
-                                             csv += ',';
-                                             row.AppendWinningNumber(csv);
-                                             for (const std::string_view number : row.numbers) {
-                                                 csv += ',';
-                                                 AppendCsvField(csv, number);
-                                             }
-                                             const DrawResults known = results->Find(row.drawNo);
-                                             csv += ',';
-                                             if (known.date != 0) {
-                                                 csv += DateText(known.date);
-                                             }
-                                             for (const Prize prize : prizes) {
-                                                 csv += ',';
-                                                 if (known.Yen(prize) != kUnknownYen) {
-                                                     AppendInteger(csv, known.Yen(prize));
-                                                 }
-                                             }
-                                             csv += '\n';
-                                         });
+    const RowsRead read =
+        ForEachDrawRow(dbPath, game, std::string(kAllDrawsClause) + " ORDER BY kaisai", [&](const DrawRowView& row) {
+            AppendInteger(csv, row.drawNo);
+            csv += ',';
+            row.AppendWinningNumber(csv);
+            for (const std::string_view number : row.numbers) {
+                csv += ',';
+                AppendCsvField(csv, number);
+            }
+            const DrawResults known = results->Find(row.drawNo);
+            csv += ',';
+            if (known.date != 0) {
+                csv += DateText(known.date);
+            }
+            for (const Prize prize : prizes) {
+                csv += ',';
+                if (known.Yen(prize) != kUnknownYen) {
+                    AppendInteger(csv, known.Yen(prize));
+                }
+            }
+            csv += '\n';
+        });
     result.status = read.status;
     result.error = read.error;
     if (read.status == ReadStatus::Complete) {

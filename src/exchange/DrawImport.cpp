@@ -125,6 +125,9 @@ ImportResult ImportDrawFile(const std::string& dbPath, Game game, const std::str
 
 ImportResult ImportJetFile(const std::string& dbPath, Game game, const std::string& path, AddMode mode) {
     const JetBook book = ReadJetBook(path);
+    if (book.noReader) {
+        return Refused({std::string(kNoJetReaderMessage)});
+    }
     if (!book.read) {
         return Refused({std::string(kJetRefusedMessage), "　" + path + "を読めませんでした（" + book.error + "）。。"});
     }

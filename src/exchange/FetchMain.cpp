@@ -3,7 +3,7 @@
 // describes; exits 2 on wrong arguments and 1 when stdout is gone.
 #include "exchange/FeedFetch.h"
 #include "exchange/FeedFrames.h"
-#include "exchange/HelperProcess.h"
+#include "platform/StandardStreams.h"
 
 #include <charconv>
 #include <cstdio>
@@ -11,9 +11,9 @@
 #include <string>
 #include <string_view>
 
-#include <unistd.h>
-
 namespace {
+
+constexpr int kStandardOutput = 1;
 
 template <typename Number> std::optional<Number> Parse(std::string_view text) {
     Number value{};
@@ -27,6 +27,7 @@ template <typename Number> std::optional<Number> Parse(std::string_view text) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    drawbook::UseBinaryStandardStreams();
     if (argc != 6) {
         std::fputs("usage: drawbook-fetch URL CONNECT_SECONDS TRANSFER_SECONDS MAX_REDIRECTS MAX_BYTES\n", stderr);
         return 2;
@@ -48,11 +49,11 @@ int main(int argc, char* argv[]) {
         drawbook::FetchFeed(argv[1], limits, [&](std::size_t received, std::size_t total) {
             if (last != std::pair(received, total)) {
                 last = std::pair(received, total);
-                written = drawbook::WriteAll(STDOUT_FILENO, drawbook::FeedProgressFrame(received, total));
+                written = drawbook::WriteAll(kStandardOutput, drawbook::FeedProgressFrame(received, total));
             }
             return written;
         });
-    if (!written || !drawbook::WriteAll(STDOUT_FILENO, drawbook::FeedEndFrame(download))) {
+    if (!written || !drawbook::WriteAll(kStandardOutput, drawbook::FeedEndFrame(download))) {
         return 1;
     }
     return 0;

@@ -38,7 +38,4 @@ using HelperOutput = std::function<bool(std::string_view piece)>;
 HelperRun StreamHelper(const std::string& program, const std::vector<std::string>& args,
                        std::chrono::milliseconds limit, const HelperOutput& output);
 
-// The helper's side: writes the whole text to the file descriptor, false when it cannot.
-bool WriteAll(int fd, std::string_view text);
-
 } // namespace drawbook

@@ -2,6 +2,7 @@
 
 #include "exchange/HelperProcess.h"
 #include "exchange/JetBookText.h"
+#include "platform/FilePath.h"
 
 #include <fstream>
 
@@ -24,7 +25,7 @@ bool IsJetBytes(std::string_view bytes) {
 }
 
 bool IsJetFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
+    std::ifstream file(PathFromUtf8(path), std::ios::binary);
     std::string head(kJetMagic.size(), '\0');
     if (!file.read(head.data(), static_cast<std::streamsize>(head.size()))) {
         return false;
@@ -33,7 +34,11 @@ bool IsJetFile(const std::string& path) {
 }
 
 std::string JetReaderPath() {
+#ifdef DRAWBOOK_JET_READER
     return HelperPath(kJetReaderName);
+#else
+    return {};
+#endif
 }
 
 JetBook ReadJetBook(const std::string& path) {
@@ -44,6 +49,11 @@ JetBook ReadJetBook(const std::string& path, const std::string& reader, std::chr
     JetBook book;
     if (!IsJetFile(path)) {
         book.error = "not a Jet database";
+        return book;
+    }
+    if (reader.empty()) {
+        book.noReader = true;
+        book.error = "no Jet reader in this build";
         return book;
     }
     const HelperRun run = RunHelper(reader, {path}, limit, kMaxJetReaderOutput);

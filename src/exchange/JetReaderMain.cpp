@@ -3,6 +3,7 @@
 #include "exchange/HelperProcess.h"
 #include "exchange/JetBookText.h"
 #include "exchange/JetReader.h"
+#include "platform/StandardStreams.h"
 
 #include <cstdio>
 #include <string>

@@ -143,7 +143,7 @@ TEST(CliTest, HelpAndVersionPrintOnStdoutAndExitZero) {
         EXPECT_EQ(run.out, expected);
         EXPECT_EQ(run.err, "");
     }
-    EXPECT_FALSE(std::filesystem::exists(missing));
+    EXPECT_FALSE(std::filesystem::exists(PathFromUtf8(missing)));
 }
 
 TEST(CliTest, NextPrintsTheComingDraw) {
@@ -188,13 +188,13 @@ TEST(CliTest, DatabaseFailures) {
         EXPECT_EQ(run.out, "");
         EXPECT_FALSE(run.err.empty());
     }
-    EXPECT_FALSE(std::filesystem::exists(missing));
+    EXPECT_FALSE(std::filesystem::exists(PathFromUtf8(missing)));
 
     const std::string note = dir.File("note.txt");
-    std::ofstream(note) << "not a database\n";
+    std::ofstream(PathFromUtf8(note)) << "not a database\n";
     EXPECT_EQ(RunTool({"--db", note, "next", "4"}, missing).code, 3);
     EXPECT_EQ(RunTool({"--db=" + note, "list", "4"}, missing).code, 3);
-    EXPECT_FALSE(std::filesystem::exists(missing));
+    EXPECT_FALSE(std::filesystem::exists(PathFromUtf8(missing)));
 }
 
 TEST(CliTest, ListStoppedByDamagePrintsNothingAndFails) {
@@ -271,7 +271,7 @@ TEST(CliTest, SearchSqlPrintsTheStatementAndRunsNothing) {
     EXPECT_EQ(RunTool({"search", "3", "box", "__7", "--sql"}, missing).out,
               "SELECT kaisai,N100,N10,N1,kounyu1,kounyu2,kounyu3,kounyu4,kounyu5 FROM ナンバーズ3 "
               "WHERE N100=7 OR N10=7 OR N1=7\n");
-    EXPECT_FALSE(std::filesystem::exists(missing));
+    EXPECT_FALSE(std::filesystem::exists(PathFromUtf8(missing)));
 }
 
 TEST(CliTest, StoreRewritesOneDraw) {
@@ -311,7 +311,7 @@ TEST(CliTest, StoreRefusesWhatTheDialogRefuses) {
     const CliRun missing = RunTool({"store", "4", "15", "1234"}, dir.File("ナンバーズ.mdb"));
     EXPECT_EQ(missing.code, 3);
     EXPECT_EQ(missing.err.rfind("　登録できませんでした。。\n", 0), 0U);
-    EXPECT_FALSE(std::filesystem::exists(dir.File("ナンバーズ.mdb")));
+    EXPECT_FALSE(std::filesystem::exists(PathFromUtf8(dir.File("ナンバーズ.mdb"))));
 }
 
 TEST(CliTest, RegisterAddsTheNextDrawOfBothGames) {
@@ -381,7 +381,7 @@ TEST(CliTest, RegisterRefusesWhatTheDialogRefuses) {
     TempDir dir;
     run = RunTool({"register", "409", "1234"}, dir.File("ナンバーズ.mdb"));
     EXPECT_EQ(run.code, 3);
-    EXPECT_FALSE(std::filesystem::exists(dir.File("ナンバーズ.mdb")));
+    EXPECT_FALSE(std::filesystem::exists(PathFromUtf8(dir.File("ナンバーズ.mdb"))));
 }
 
 namespace {} // namespace
@@ -466,7 +466,7 @@ TEST(CliTest, RefusedImportsSayWhyAndChangeNothing) {
     WriteBytes(csv, "1,191\n");
     const std::string newDb = dir.File("ナンバーズ.mdb");
     EXPECT_EQ(RunTool({"import", "4", csv}, newDb).code, 1);
-    EXPECT_FALSE(std::filesystem::exists(newDb));
+    EXPECT_FALSE(std::filesystem::exists(PathFromUtf8(newDb)));
 }
 
 // delete takes whole draws or none; import --replace lets the file win over stored draws.
@@ -529,7 +529,7 @@ TEST(CliTest, ImportAndExportFailures) {
     run = RunTool({"export", "3"}, missingDb);
     EXPECT_EQ(run.code, 3);
     EXPECT_EQ(run.out, "");
-    EXPECT_FALSE(std::filesystem::exists(missingDb));
+    EXPECT_FALSE(std::filesystem::exists(PathFromUtf8(missingDb)));
 
     TestDatabase db;
     const std::string unwritable = dir.File("no/such/dir/out.csv");
@@ -672,7 +672,7 @@ TEST(CliTest, AConversionStoppedHalfwayIsFinishedFirst) {
     const std::string dbPath = dir.File("ナンバーズ.mdb");
     WriteBytes(dbPath, *old);
     ASSERT_EQ(RunTool({"migrate"}, dbPath).code, 0);
-    std::filesystem::rename(dbPath, dbPath + ".new");
+    std::filesystem::rename(PathFromUtf8(dbPath), PathFromUtf8(dbPath + ".new"));
     EXPECT_EQ(RunTool({"next", "3"}, dbPath).out, "401\n");
-    EXPECT_FALSE(std::filesystem::exists(dbPath + ".new"));
+    EXPECT_FALSE(std::filesystem::exists(PathFromUtf8(dbPath + ".new")));
 }

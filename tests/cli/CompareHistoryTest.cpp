@@ -196,7 +196,7 @@ TEST(CompareHistoryTest, RealHistoryMatchesAPlainRecount) {
     ASSERT_EQ(draws.size(), 7054U);
     TestDatabase db;
     const std::string csv = db.Dir().File("numbers3.csv");
-    std::ofstream(csv, std::ios::binary) << *file;
+    std::ofstream(PathFromUtf8(csv), std::ios::binary) << *file;
     std::ostringstream out;
     std::ostringstream err;
     ASSERT_EQ(RunCli(std::vector<std::string>{"import", "3", csv}, out, err, db.Path()), 0);

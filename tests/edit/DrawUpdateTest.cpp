@@ -79,8 +79,7 @@ TEST(DrawEditTest, NumbersAreStoredExactlyAsTyped) {
     ASSERT_EQ(PrepareDrawEdit(Game::Numbers3, edit), std::nullopt);
     EXPECT_NE(UpdateDrawStatement(Game::Numbers3, edit).find("kounyu1='12''3'"), std::string::npos);
     EXPECT_EQ(WriteDraw(db.Path(), Game::Numbers3, "WHERE kaisai=1", edit).outcome, StoreOutcome::Stored);
-    EXPECT_EQ(db.Row(Game::Numbers3, 1),
-              "1\t1\t2\t3\t12'3\t'\t'); DROP TABLE \"ナンバーズ4\"; --\t''\t 4 5 \t ");
+    EXPECT_EQ(db.Row(Game::Numbers3, 1), "1\t1\t2\t3\t12'3\t'\t'); DROP TABLE \"ナンバーズ4\"; --\t''\t 4 5 \t ");
     EXPECT_EQ(db.Row(Game::Numbers4, 1), "(none)"); // the other table is still there
 }
 
@@ -110,5 +109,5 @@ TEST(DrawEditTest, NothingIsWrittenWhenTheStoreFails) {
     TempDir dir;
     const std::string absent = dir.File("ナンバーズ.mdb");
     EXPECT_EQ(WriteDraw(absent, Game::Numbers3, "WHERE kaisai=5", edit).outcome, StoreOutcome::Failed);
-    EXPECT_FALSE(std::filesystem::exists(absent));
+    EXPECT_FALSE(std::filesystem::exists(PathFromUtf8(absent)));
 }

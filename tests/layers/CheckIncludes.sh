@@ -9,6 +9,7 @@ src=${1:?usage: CheckIncludes.sh SRC_DIR}
 # The floors, from the ground up.
 declare -A floor=(
     [draw]=0 [res]=0 # what a game and a draw are; the dialogs' templates and desktop seam
+    [platform]=0 # what differs between the systems drawbook runs on
     [db]=1           # the database file, its statements and the one store path
     [predict]=2 [edit]=2
     [exchange]=2 # every way draws enter or leave the book: files, old books, the feed

@@ -430,10 +430,7 @@ TEST(BacktestTest, KeptStepsAreEvenlySpreadAndTheScoresCountEveryDraw) {
     const BacktestResult every = RunBacktest(Game::Numbers3, history);
     // kept steps: the indexes of the full run's steps they must equal
     const std::vector<std::pair<std::size_t, std::vector<std::size_t>>> cases = {
-        {0, {}},
-        {4, {24, 49, 74, 99}},
-        {3, {33, 66, 99}},
-        {100, {}}, // every step
+        {0, {}},   {4, {24, 49, 74, 99}}, {3, {33, 66, 99}}, {100, {}}, // every step
         {500, {}},
     };
     for (const auto& [keptSteps, indexes] : cases) {
@@ -536,7 +533,7 @@ TEST(BacktestTest, FromDatabaseFailures) {
     EXPECT_EQ(notOpened.status, ReadStatus::NotOpened);
     EXPECT_FALSE(notOpened.error.empty());
     EXPECT_TRUE(notOpened.steps.empty());
-    EXPECT_FALSE(std::filesystem::exists(missing));
+    EXPECT_FALSE(std::filesystem::exists(PathFromUtf8(missing)));
 
     TestDatabase db;
     db.Execute(R"(DROP TABLE "ナンバーズ4")");

@@ -84,7 +84,7 @@ TEST(PredictionQueryTest, FailuresAreReported) {
     TempDir dir;
     const std::string missing = dir.File("ナンバーズ.mdb");
     EXPECT_EQ(PredictFromDatabase(missing, Game::Numbers3, kAllDraws).status, ReadStatus::NotOpened);
-    EXPECT_FALSE(std::filesystem::exists(missing));
+    EXPECT_FALSE(std::filesystem::exists(PathFromUtf8(missing)));
 
     TestDatabase db;
     db.Execute(R"(DROP TABLE "ナンバーズ4")");

@@ -117,8 +117,7 @@ TEST(DrawRegistrationTest, AddsBothDrawsWithABlankHitMarker) {
     EXPECT_EQ(result.outcome, RegisterOutcome::Registered);
     EXPECT_TRUE(result.messages.empty());
     EXPECT_EQ(db.Row(Game::Numbers3, 3), "3\t4\t0\t9\t12'3\t'); DROP TABLE ナンバーズ4; --\t \t　\t045\t ");
-    EXPECT_EQ(db.Rows(Game::Numbers4),
-              std::vector<std::string>{"1\t1\t2\t3\t4\t1234\t5678\t9012\t3456\t7890\t "});
+    EXPECT_EQ(db.Rows(Game::Numbers4), std::vector<std::string>{"1\t1\t2\t3\t4\t1234\t5678\t9012\t3456\t7890\t "});
 }
 
 TEST(DrawRegistrationTest, BothRowsOrNeither) {
@@ -145,7 +144,7 @@ TEST(DrawRegistrationTest, BothRowsOrNeither) {
     TempDir dir;
     result = RegisterDraws(dir.File("ナンバーズ.mdb"), Three("1"), Four("1"));
     EXPECT_EQ(result.outcome, RegisterOutcome::Failed);
-    EXPECT_FALSE(std::filesystem::exists(dir.File("ナンバーズ.mdb")));
+    EXPECT_FALSE(std::filesystem::exists(PathFromUtf8(dir.File("ナンバーズ.mdb"))));
 }
 
 TEST(DrawRegistrationTest, DrawNumbersMustBeFreeAndFitSixteenBits) {

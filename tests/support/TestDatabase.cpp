@@ -10,7 +10,19 @@
 #include <random>
 #include <sstream>
 
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
 namespace drawbook::test {
+
+bool FileModesBind() {
+#ifdef _WIN32
+    return false;
+#else
+    return geteuid() != 0;
+#endif
+}
 
 TempDir::TempDir() {
     std::random_device random;
@@ -125,8 +137,8 @@ void TestDatabase::FillAndDamageMiddle(int rows) const {
         draws.push_back({kaisai, {1, 2, 3}, {filler, filler, "", "", ""}});
     }
     Insert(Game::Numbers3, draws);
-    const auto size = std::filesystem::file_size(m_path);
-    std::fstream file(m_path, std::ios::in | std::ios::out | std::ios::binary);
+    const auto size = std::filesystem::file_size(PathFromUtf8(m_path));
+    std::fstream file(PathFromUtf8(m_path), std::ios::in | std::ios::out | std::ios::binary);
     file.seekp(static_cast<std::streamoff>(size / 2));
     const std::string garbage(8192, '\xA5');
     file.write(garbage.data(), static_cast<std::streamsize>(garbage.size()));
@@ -171,7 +183,7 @@ TestDraw Draw(int kaisai, const std::string& digits, std::array<std::string, 5> 
 namespace {
 
 std::optional<std::string> FileBytes(const std::string& path) {
-    if (!std::filesystem::is_regular_file(path)) {
+    if (!std::filesystem::is_regular_file(PathFromUtf8(path))) {
         return std::nullopt;
     }
     return ReadBytes(path);
@@ -192,21 +204,21 @@ std::string SharedDataPath(const std::string& name) {
 }
 
 std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(PathFromUtf8(path), std::ios::binary);
     std::ostringstream bytes;
     bytes << in.rdbuf();
     return bytes.str();
 }
 
 void WriteBytes(const std::string& path, std::string_view bytes) {
-    std::ofstream out(path, std::ios::binary);
+    std::ofstream out(PathFromUtf8(path), std::ios::binary);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 std::vector<std::string> FilesIn(const std::filesystem::path& dir) {
     std::vector<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(dir)) {
-        names.push_back(entry.path().filename().string());
+        names.push_back(Utf8FromPath(entry.path().filename()));
     }
     std::sort(names.begin(), names.end());
     return names;

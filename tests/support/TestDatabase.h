@@ -1,6 +1,7 @@
 #pragma once
 
 #include "draw/Game.h"
+#include "platform/FilePath.h"
 
 #include <array>
 #include <filesystem>
@@ -10,6 +11,10 @@
 #include <vector>
 
 namespace drawbook::test {
+
+// Whether file modes stop this process: not when it runs as root, nor on Windows,
+// where they only mark a file read-only.
+bool FileModesBind();
 
 // A fresh directory under the system's temporary directory, removed afterwards.
 class TempDir {
@@ -21,7 +26,7 @@ public:
     TempDir& operator=(const TempDir&) = delete;
 
     const std::filesystem::path& Path() const { return m_path; }
-    std::string File(const std::string& name) const { return (m_path / name).string(); }
+    std::string File(const std::string& name) const { return Utf8FromPath(m_path / PathFromUtf8(name)); }
 
 private:
     std::filesystem::path m_path;
