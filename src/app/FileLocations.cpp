@@ -2,6 +2,7 @@
 
 #include "db/DrawDatabase.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
@@ -29,7 +30,50 @@ std::string DirectoryOf(const std::string& path) {
 
 FileLocations LocateFiles(const std::string& executablePath) {
     const std::string directory = DirectoryOf(executablePath);
-    return {directory + kDatabaseFileName, directory + kHelpFileName};
+    return {directory + kDatabaseFileName, directory + kHelpFileName, directory};
+}
+
+FileLocations LocateInstalledFiles(const std::string& dataDir, const char* xdgDataHome, const char* home) {
+    std::string userData;
+    if (xdgDataHome != nullptr && xdgDataHome[0] == '/') {
+        userData = xdgDataHome;
+    } else {
+        userData = std::string(home != nullptr ? home : "") + "/.local/share";
+    }
+    if (userData.back() != '/') {
+        userData += '/';
+    }
+    return {userData + "drawbook/" + kDatabaseFileName, dataDir + kHelpFileName, dataDir};
+}
+
+bool MakePrivateFolderFor(const std::string& path) {
+    namespace fs = std::filesystem;
+    const fs::path folder = fs::path(path).parent_path();
+    fs::path made;
+    for (const fs::path& part : folder) {
+        made /= part;
+        std::error_code error;
+        if (fs::create_directory(made, error)) {
+            fs::permissions(made, fs::perms::owner_all, fs::perm_options::replace, error);
+        }
+        if (error) {
+            return false;
+        }
+    }
+    std::error_code error;
+    return fs::is_directory(folder, error);
+}
+
+FileLocations LocateProgramFiles(const std::string& executablePath) {
+#ifdef DRAWBOOK_INSTALLED_DATA_DIR
+    (void)executablePath;
+    FileLocations files =
+        LocateInstalledFiles(DRAWBOOK_INSTALLED_DATA_DIR, std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+    MakePrivateFolderFor(files.dbPath); // when it fails, opening the book says where
+    return files;
+#else
+    return LocateFiles(executablePath);
+#endif
 }
 
 std::string ExecutablePath(const char* argv0) {

@@ -7,7 +7,6 @@
 
 int main(int argc, char* argv[]) {
     const std::vector<std::string> args(argv + 1, argv + argc);
-    const std::string executable = drawbook::ExecutablePath(argv[0]);
-    return drawbook::RunCli(args, std::cout, std::cerr, drawbook::LocateFiles(executable).dbPath,
-                            drawbook::DirectoryOf(executable));
+    const drawbook::FileLocations files = drawbook::LocateProgramFiles(drawbook::ExecutablePath(argv[0]));
+    return drawbook::RunCli(args, std::cout, std::cerr, files.dbPath, files.historyDir);
 }

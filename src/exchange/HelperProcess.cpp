@@ -51,9 +51,13 @@ private:
 } // namespace
 
 std::string HelperPath(std::string_view name) {
+#ifdef DRAWBOOK_INSTALLED_HELPER_DIR
+    return DRAWBOOK_INSTALLED_HELPER_DIR + std::string(name);
+#else
     std::error_code error;
     const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
     return error ? std::string(name) : (self.parent_path() / name).string();
+#endif
 }
 
 HelperRun RunHelper(const std::string& program, const std::vector<std::string>& args, std::chrono::milliseconds limit,
