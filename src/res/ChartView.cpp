@@ -116,6 +116,19 @@ void ChartView::SetCategories(const QStringList& categories) {
     update();
 }
 
+std::vector<const ChartSeries*> ChartView::LegendEntries() const {
+    std::vector<const ChartSeries*> named;
+    if (m_legend == Legend::None) {
+        return named;
+    }
+    for (const auto& series : m_series) {
+        if (series->IsVisible() && !series->Name().isEmpty()) {
+            named.push_back(series.get());
+        }
+    }
+    return named;
+}
+
 QSize ChartView::sizeHint() const {
     return {400, 300};
 }
@@ -143,12 +156,7 @@ void ChartView::paintEvent(QPaintEvent* /*event*/) {
     }
 
     // The legend names the shown series, each after a marker drawn as the series is.
-    std::vector<const ChartSeries*> named;
-    for (const auto& series : m_series) {
-        if (series->IsVisible() && !series->Name().isEmpty()) {
-            named.push_back(series.get());
-        }
-    }
+    const std::vector<const ChartSeries*> named = LegendEntries();
     const auto entryWidth = [&](const ChartSeries* series) {
         return kMarkerWidth + kGap + metrics.horizontalAdvance(series->Name());
     };

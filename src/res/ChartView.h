@@ -70,6 +70,8 @@ public:
     const QString& Title() const { return m_title; }
     void SetLegend(Legend legend);
     Legend GetLegend() const { return m_legend; }
+    // The series the legend names: those shown and named, in order; none without a legend.
+    std::vector<const ChartSeries*> LegendEntries() const;
     void SetAxisTitles(const QString& x, const QString& y);
     // Tick labels with their thousands grouped.
     void SetGroupedLabels(bool grouped);
