@@ -178,22 +178,39 @@ void ChartView::paintEvent(QPaintEvent* /*event*/) {
         for (const ChartSeries* series : named) {
             width = std::max(width, entryWidth(series));
         }
-        const double top = area.center().y() - static_cast<double>(named.size()) * line / 2;
+        // Rows a little apart, as a list reads best.
+        const double row = line * 1.5;
+        const double top = area.center().y() - static_cast<double>(named.size()) * row / 2;
         for (std::size_t i = 0; i < named.size(); ++i) {
-            drawEntry(named[i], QPointF(area.right() - width, top + static_cast<double>(i) * line));
+            drawEntry(named[i], QPointF(area.right() - width, top + static_cast<double>(i) * row));
         }
         area.setRight(area.right() - width - 2 * kGap);
     } else if (m_legend == Legend::Top && !named.empty()) {
-        int width = 0;
+        // Side by side, centred; an entry that would pass the right edge starts a new row.
+        std::vector<std::vector<const ChartSeries*>> rows(1);
+        int rowWidth = 0;
         for (const ChartSeries* series : named) {
-            width += entryWidth(series) + (width > 0 ? 2 * kGap : 0);
+            const int width = entryWidth(series) + (rowWidth > 0 ? 2 * kGap : 0);
+            if (rowWidth > 0 && rowWidth + width > area.width()) {
+                rows.emplace_back();
+                rowWidth = 0;
+            }
+            rows.back().push_back(series);
+            rowWidth += rowWidth > 0 ? width : entryWidth(series);
         }
-        double x = area.center().x() - width / 2.0;
-        for (const ChartSeries* series : named) {
-            drawEntry(series, QPointF(x, area.top()));
-            x += entryWidth(series) + 2 * kGap;
+        for (const auto& entries : rows) {
+            int width = 0;
+            for (const ChartSeries* series : entries) {
+                width += entryWidth(series) + (width > 0 ? 2 * kGap : 0);
+            }
+            double x = area.center().x() - width / 2.0;
+            for (const ChartSeries* series : entries) {
+                drawEntry(series, QPointF(x, area.top()));
+                x += entryWidth(series) + 2 * kGap;
+            }
+            area.setTop(area.top() + line + kGap / 2.0);
         }
-        area.setTop(area.top() + line + kGap);
+        area.setTop(area.top() + kGap / 2.0);
     }
 
     // The plot: what is left once the axis titles and tick labels have their room.
