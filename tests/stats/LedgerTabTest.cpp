@@ -324,6 +324,8 @@ void LedgerTabTest::recordedTicketsCountWhatWasSettledInThePeriod_data() {
     QTest::addColumn<QStringList>("months");
     QTest::addColumn<QStringList>("balances");
     QTest::addColumn<QList<QPointF>>("running");
+    // The yen axis in four round steps around the bars and the line: bottom, top, step.
+    QTest::addColumn<QList<double>>("yen");
 
     // Straight: 2 + 1 + 3 units for 1,200円, 180,000 + 500,000 back; July 1,400円 for 219,900.
     QTest::newRow("全期間") << 0
@@ -334,7 +336,8 @@ void LedgerTabTest::recordedTicketsCountWhatWasSettledInThePeriod_data() {
                             << QStringList{QStringLiteral("2026年7月"), QStringLiteral("2026年8月"),
                                            QStringLiteral("2026年9月")}
                             << QStringList{QStringLiteral("218500"), QStringLiteral("625000"), QStringLiteral("-600")}
-                            << QList<QPointF>{{0, 218500}, {1, 843500}, {2, 842900}};
+                            << QList<QPointF>{{0, 218500}, {1, 843500}, {2, 842900}}
+                            << QList<double>{-500000, 1000000, 500000};
     // Draws 3 to 22: July's draws drop out.
     QTest::newRow("直近20回") << 3
                               << QStringList{QStringLiteral("4\t800円\t500,000円\t499,200円\t62500.0"),
@@ -343,7 +346,7 @@ void LedgerTabTest::recordedTicketsCountWhatWasSettledInThePeriod_data() {
                                              QStringLiteral("6\t1,200円\t80,000円\t78,800円\t6666.7")}
                               << QStringList{QStringLiteral("2026年8月"), QStringLiteral("2026年9月")}
                               << QStringList{QStringLiteral("625000"), QStringLiteral("-600")}
-                              << QList<QPointF>{{0, 625000}, {1, 624400}};
+                              << QList<QPointF>{{0, 625000}, {1, 624400}} << QList<double>{-200000, 800000, 200000};
 }
 
 void LedgerTabTest::recordedTicketsCountWhatWasSettledInThePeriod() {
@@ -352,6 +355,7 @@ void LedgerTabTest::recordedTicketsCountWhatWasSettledInThePeriod() {
     QFETCH(QStringList, months);
     QFETCH(QStringList, balances);
     QFETCH(QList<QPointF>, running);
+    QFETCH(QList<double>, yen);
     RecordingDesktop desktop;
     TestDatabase db;
     QVERIFY(InsertTicketBook(db));
@@ -368,6 +372,8 @@ void LedgerTabTest::recordedTicketsCountWhatWasSettledInThePeriod() {
     QCOMPARE(statistics->m_chartTickets->Categories(), months);
     QCOMPARE(Bars(statistics->m_barsMonthly), balances);
     QCOMPARE(statistics->m_seriesMonthlyTotal->Points(), running);
+    const ChartScale& scale = statistics->m_chartTickets->YScale();
+    QCOMPARE((QList<double>{scale.min, scale.max, scale.step}), yen);
     QCOMPARE(statistics->m_barsMonthly->Name(), QStringLiteral("買った券の月ごとの収支"));
     QCOMPARE(statistics->m_seriesMonthlyTotal->Name(), QStringLiteral("収支の累計"));
     QVERIFY(desktop.messages.empty());

@@ -237,6 +237,11 @@ void StatisticsDlgTest::wholeHistoryShowsCountsSinceAndPatterns() {
         titles << view->Title();
     }
     QCOMPARE(titles, (QStringList{QStringLiteral("三桁目"), QStringLiteral("二桁目"), QStringLiteral("一桁目")}));
+    // One scale for all three: 20, the most, and a tenth more for its label fit 0 to 25 in steps of 5.
+    for (const ChartView* view : statistics->m_chartsCount) {
+        QCOMPARE(view->YScale(), (ChartScale{0, 25, 5}));
+        QCOMPARE(view->Categories().join(QString()), QStringLiteral("0123456789"));
+    }
     QCOMPARE(Bars(*statistics), (QStringList{
                                     QStringLiteral("2\t2\t2\t2\t2\t2\t2\t3\t2\t5"),
                                     QStringLiteral("4\t4\t4\t4\t4\t0\t0\t1\t1\t2"),
