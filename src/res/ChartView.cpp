@@ -173,11 +173,14 @@ void ChartView::paintEvent(QPaintEvent* /*event*/) {
                          Qt::AlignLeft | Qt::AlignVCenter, series->Name());
     };
     painter.setRenderHint(QPainter::Antialiasing);
-    if (m_legend == Legend::Right && !named.empty()) {
-        int width = 0;
-        for (const ChartSeries* series : named) {
-            width = std::max(width, entryWidth(series));
-        }
+    int rightWidth = 0;
+    for (const ChartSeries* series : named) {
+        rightWidth = std::max(rightWidth, entryWidth(series));
+    }
+    // A narrow chart keeps its plot: the legend goes above it instead.
+    const Legend legend = m_legend == Legend::Right && rightWidth > area.width() * 0.4 ? Legend::Top : m_legend;
+    if (legend == Legend::Right && !named.empty()) {
+        const int width = rightWidth;
         // Rows a little apart, as a list reads best.
         const double row = line * 1.5;
         const double top = area.center().y() - static_cast<double>(named.size()) * row / 2;
@@ -185,7 +188,7 @@ void ChartView::paintEvent(QPaintEvent* /*event*/) {
             drawEntry(named[i], QPointF(area.right() - width, top + static_cast<double>(i) * row));
         }
         area.setRight(area.right() - width - 2 * kGap);
-    } else if (m_legend == Legend::Top && !named.empty()) {
+    } else if (legend == Legend::Top && !named.empty()) {
         // Side by side, centred; an entry that would pass the right edge starts a new row.
         std::vector<std::vector<const ChartSeries*>> rows(1);
         int rowWidth = 0;
