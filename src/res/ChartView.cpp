@@ -140,10 +140,7 @@ QString ChartView::Label(double value) const {
 void ChartView::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
-    const QFontMetrics metrics(font());
-    const int line = metrics.height();
     QRectF area = QRectF(rect()).adjusted(kMargin, kMargin, -kMargin, -kMargin);
-
     if (!m_title.isEmpty()) {
         QFont bold = font();
         bold.setBold(true);
@@ -154,7 +151,30 @@ void ChartView::paintEvent(QPaintEvent* /*event*/) {
         area.setTop(band.bottom() + kGap);
         painter.setFont(font());
     }
+    PaintLegend(painter, area);
+    const QRectF plot = PaintAxes(painter, area);
+    if (plot.isEmpty()) {
+        return;
+    }
+    PaintBars(painter, plot);
+    PaintLines(painter, plot);
+}
 
+double ChartView::Slot(const QRectF& plot) const {
+    return m_categories.isEmpty() ? plot.width() : plot.width() / static_cast<double>(m_categories.size());
+}
+
+double ChartView::XPixel(const QRectF& plot, double x) const {
+    return m_categoryAxis ? plot.left() + (x + 0.5) * Slot(plot) : ToPixel(m_xScale, x, plot.left(), plot.right());
+}
+
+double ChartView::YPixel(const QRectF& plot, double y) const {
+    return ToPixel(m_yScale, y, plot.bottom(), plot.top());
+}
+
+void ChartView::PaintLegend(QPainter& painter, QRectF& area) const {
+    const QFontMetrics metrics(font());
+    const int line = metrics.height();
     // The legend names the shown series, each after a marker drawn as the series is.
     const std::vector<const ChartSeries*> named = LegendEntries();
     const auto entryWidth = [&](const ChartSeries* series) {
@@ -215,7 +235,11 @@ void ChartView::paintEvent(QPaintEvent* /*event*/) {
         }
         area.setTop(area.top() + kGap / 2.0);
     }
+}
 
+QRectF ChartView::PaintAxes(QPainter& painter, const QRectF& area) const {
+    const QFontMetrics metrics(font());
+    const int line = metrics.height();
     // The plot: what is left once the axis titles and tick labels have their room.
     const std::vector<double> yTicks = Ticks(m_yScale);
     int yLabelWidth = 0;
@@ -231,14 +255,11 @@ void ChartView::paintEvent(QPaintEvent* /*event*/) {
         plot.setRight(area.right() - metrics.horizontalAdvance(Label(m_xScale.max)) / 2.0);
     }
     if (plot.width() < 10 || plot.height() < 10) {
-        return;
+        return {};
     }
-
-    const auto yPixel = [&](double y) { return ToPixel(m_yScale, y, plot.bottom(), plot.top()); };
-    const double slot = m_categories.isEmpty() ? plot.width() : plot.width() / m_categories.size();
-    const auto xPixel = [&](double x) {
-        return m_categoryAxis ? plot.left() + (x + 0.5) * slot : ToPixel(m_xScale, x, plot.left(), plot.right());
-    };
+    const auto yPixel = [&](double y) { return YPixel(plot, y); };
+    const auto xPixel = [&](double x) { return XPixel(plot, x); };
+    const double slot = Slot(plot);
 
     painter.setRenderHint(QPainter::Antialiasing, false);
     for (const double tick : yTicks) {
@@ -293,7 +314,13 @@ void ChartView::paintEvent(QPaintEvent* /*event*/) {
         painter.drawText(QRectF(-plot.height() / 2, 0, plot.height(), line), Qt::AlignCenter, m_yTitle);
         painter.restore();
     }
+    return plot;
+}
 
+void ChartView::PaintBars(QPainter& painter, const QRectF& plot) const {
+    const int line = QFontMetrics(font()).height();
+    const double slot = Slot(plot);
+    const auto yPixel = [&](double y) { return YPixel(plot, y); };
     // Bars side by side within each category, from the zero line or the scale's nearer end.
     painter.save();
     painter.setClipRect(plot.adjusted(0, -line, 0, 0));
@@ -307,7 +334,7 @@ void ChartView::paintEvent(QPaintEvent* /*event*/) {
     const double base = yPixel(std::clamp(0.0, m_yScale.min, m_yScale.max));
     for (std::size_t b = 0; b < bars.size(); ++b) {
         for (const QPointF& point : bars[b]->Points()) {
-            const double left = xPixel(point.x()) - slot * kBarShare / 2 + static_cast<double>(b) * barWidth;
+            const double left = XPixel(plot, point.x()) - slot * kBarShare / 2 + static_cast<double>(b) * barWidth;
             const double end = yPixel(point.y());
             const QRectF bar(QPointF(left, std::min(base, end)), QPointF(left + barWidth, std::max(base, end)));
             painter.fillRect(bar, bars[b]->Pen().color());
@@ -320,7 +347,11 @@ void ChartView::paintEvent(QPaintEvent* /*event*/) {
         }
     }
     painter.restore();
+}
 
+void ChartView::PaintLines(QPainter& painter, const QRectF& plot) const {
+    const auto yPixel = [&](double y) { return YPixel(plot, y); };
+    const auto xPixel = [&](double x) { return XPixel(plot, x); };
     painter.save();
     painter.setClipRect(plot.adjusted(-4, -4, 4, 4));
     painter.setRenderHint(QPainter::Antialiasing);

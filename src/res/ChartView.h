@@ -13,6 +13,8 @@
 #include <memory>
 #include <vector>
 
+class QPainter;
+
 namespace drawbook {
 
 class ChartView;
@@ -85,7 +87,6 @@ public:
     // Categories along the bottom in place of the x scale; a line's x is then the category's index.
     void SetCategories(const QStringList& categories);
     const QStringList& Categories() const { return m_categories; }
-    bool HasCategories() const { return m_categoryAxis; }
 
     QSize sizeHint() const override;
 
@@ -94,6 +95,16 @@ protected:
 
 private:
     QString Label(double value) const;
+    // The legend drawn at the right of the area or above it, the area shrunk by it.
+    void PaintLegend(QPainter& painter, QRectF& area) const;
+    // The grid, the axes, their tick labels and titles; the plot within them, empty when too small.
+    QRectF PaintAxes(QPainter& painter, const QRectF& area) const;
+    void PaintBars(QPainter& painter, const QRectF& plot) const;
+    void PaintLines(QPainter& painter, const QRectF& plot) const;
+    // A category's width along the bottom.
+    double Slot(const QRectF& plot) const;
+    double XPixel(const QRectF& plot, double x) const;
+    double YPixel(const QRectF& plot, double y) const;
 
     QString m_title;
     QString m_xTitle;
