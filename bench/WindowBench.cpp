@@ -14,6 +14,7 @@
 #include "game/DrawListModel.h"
 #include "game/Numbers3Dlg.h"
 #include "game/Numbers4Dlg.h"
+#include "platform/Display.h"
 #include "res/AppIcon.h"
 #include "res/Desktop.h"
 #include "stats/StatisticsDlg.h"

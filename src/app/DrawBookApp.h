@@ -16,7 +16,4 @@ private:
     QString m_executablePath;
 };
 
-// Whether a window system is there to show windows on.
-bool HasDisplay();
-
 } // namespace drawbook

@@ -1,7 +1,10 @@
 #include "app/FileLocations.h"
 
 #include "db/DrawDatabase.h"
+#include "platform/FilePath.h"
+#include "platform/ProgramFile.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
@@ -29,18 +32,61 @@ std::string DirectoryOf(const std::string& path) {
 
 FileLocations LocateFiles(const std::string& executablePath) {
     const std::string directory = DirectoryOf(executablePath);
-    return {directory + kDatabaseFileName, directory + kHelpFileName};
+    return {directory + kDatabaseFileName, directory + kHelpFileName, directory};
+}
+
+FileLocations LocateInstalledFiles(const std::string& dataDir, const char* xdgDataHome, const char* home) {
+    std::string userData;
+    if (xdgDataHome != nullptr && xdgDataHome[0] == '/') {
+        userData = xdgDataHome;
+    } else {
+        userData = std::string(home != nullptr ? home : "") + "/.local/share";
+    }
+    if (userData.back() != '/') {
+        userData += '/';
+    }
+    return {userData + "drawbook/" + kDatabaseFileName, dataDir + kHelpFileName, dataDir};
+}
+
+bool MakePrivateFolderFor(const std::string& path) {
+    namespace fs = std::filesystem;
+    const fs::path folder = fs::path(path).parent_path();
+    fs::path made;
+    for (const fs::path& part : folder) {
+        made /= part;
+        std::error_code error;
+        if (fs::create_directory(made, error)) {
+            fs::permissions(made, fs::perms::owner_all, fs::perm_options::replace, error);
+        }
+        if (error) {
+            return false;
+        }
+    }
+    std::error_code error;
+    return fs::is_directory(folder, error);
+}
+
+FileLocations LocateProgramFiles(const std::string& executablePath) {
+#ifdef DRAWBOOK_INSTALLED_DATA_DIR
+    (void)executablePath;
+    FileLocations files =
+        LocateInstalledFiles(DRAWBOOK_INSTALLED_DATA_DIR, std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+    MakePrivateFolderFor(files.dbPath); // when it fails, opening the book says where
+    return files;
+#else
+    return LocateFiles(executablePath);
+#endif
 }
 
 std::string ExecutablePath(const char* argv0) {
-    std::error_code error;
-    const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (!error) {
-        return self.string();
+    std::string self = RunningProgramPath();
+    if (!self.empty()) {
+        return self;
     }
     const std::string given = argv0 != nullptr ? argv0 : "";
-    const auto absolute = std::filesystem::absolute(given, error);
-    return error ? given : absolute.string();
+    std::error_code error;
+    const auto absolute = std::filesystem::absolute(PathFromUtf8(given), error);
+    return error ? given : Utf8FromPath(absolute);
 }
 
 } // namespace drawbook

@@ -86,9 +86,10 @@ bool CMainMenuDlg::OfferMigration(const std::string& path) {
 }
 
 int CMainMenuDlg::LocateFiles() {
-    const FileLocations files = drawbook::LocateFiles(m_executablePath.toStdString());
+    const FileLocations files = LocateProgramFiles(m_executablePath.toStdString());
     m_strDbPath = QString::fromStdString(files.dbPath);
     m_strHelpPath = QString::fromStdString(files.helpPath);
+    m_strHistoryDir = QString::fromStdString(files.historyDir);
     return 0;
 }
 
@@ -113,8 +114,7 @@ template <class Dialog> void CMainMenuDlg::RunGameWindow() {
     Dialog dialog(m_desktop);
     dialog.m_strDbPath = m_strDbPath;
     dialog.m_strHelpPath = m_strHelpPath;
-    dialog.m_strHistoryPath = QString::fromStdString(DirectoryOf(m_executablePath.toStdString()) +
-                                                     std::string(BundledHistoryFileName(dialog.GetGame())));
+    dialog.m_strHistoryPath = m_strHistoryDir + QString::fromUtf8(BundledHistoryFileName(dialog.GetGame()));
     m_desktop.RunModal(dialog);
 }
 

@@ -35,6 +35,7 @@ public:
     QMenu* SystemMenu() const { return m_systemMenu; }
 
     QString m_strHelpPath;
+    QString m_strHistoryDir; // the shipped histories, with its trailing separator
     QString m_strDbPath;
 
 protected:

@@ -1,5 +1,6 @@
 #include "app/DrawBookApp.h"
 #include "app/FileLocations.h"
+#include "platform/Display.h"
 #include "res/AppIcon.h"
 
 #include <QApplication>

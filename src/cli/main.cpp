@@ -9,7 +9,6 @@
 int main(int argc, char* argv[]) {
     drawbook::UseBinaryStandardStreams();
     const std::vector<std::string> args = drawbook::Utf8Arguments(argc, argv);
-    const std::string executable = drawbook::ExecutablePath(argv[0]);
-    return drawbook::RunCli(args, std::cout, std::cerr, drawbook::LocateFiles(executable).dbPath,
-                            drawbook::DirectoryOf(executable));
+    const drawbook::FileLocations files = drawbook::LocateProgramFiles(drawbook::ExecutablePath(argv[0]));
+    return drawbook::RunCli(args, std::cout, std::cerr, files.dbPath, files.historyDir);
 }

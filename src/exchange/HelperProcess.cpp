@@ -1,14 +1,23 @@
 #include "exchange/HelperProcess.h"
 
+#include "platform/FilePath.h"
+#include "platform/ProgramFile.h"
+
 #include <filesystem>
 #include <system_error>
 
 namespace drawbook {
 
 std::string HelperPath(std::string_view name) {
-    std::error_code error;
-    const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::string(name) : (self.parent_path() / name).string();
+#ifdef DRAWBOOK_INSTALLED_HELPER_DIR
+    return DRAWBOOK_INSTALLED_HELPER_DIR + ProgramFileName(name);
+#else
+    const std::string self = RunningProgramPath();
+    if (self.empty()) {
+        return ProgramFileName(name);
+    }
+    return Utf8FromPath(PathFromUtf8(self).parent_path() / PathFromUtf8(ProgramFileName(name)));
+#endif
 }
 
 HelperRun RunHelper(const std::string& program, const std::vector<std::string>& args, std::chrono::milliseconds limit,

@@ -20,7 +20,8 @@ struct HelperRun {
     std::string output;
 };
 
-// The helper program of that name beside the running program.
+// The helper program of that name beside the running program, or in an installed
+// build's own folder for them.
 std::string HelperPath(std::string_view name);
 
 // Runs a program with the arguments, reading nothing and its messages discarded, and

@@ -2,31 +2,23 @@
 
 #include "draw/DrawResults.h"
 #include "predict/MethodSettings.h"
+#include "res/ChartView.h"
 #include "res/Desktop.h"
 #include "res/QtText.h"
 #include "stats/StatisticsCharts.h"
 #include "stats/StatisticsTables.h"
 
-#include <QBarCategoryAxis>
-#include <QBarSeries>
-#include <QBarSet>
-#include <QChart>
-#include <QChartView>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLegend>
-#include <QLegendMarker>
-#include <QLineSeries>
 #include <QPen>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
-#include <QValueAxis>
 
 #include <algorithm>
 #include <array>
@@ -117,38 +109,16 @@ QWidget* CStatisticsDlg::BuildCountTab() {
     }
     for (int position = 0; position < positions; ++position) {
         const QString label = ToQString(PositionLabel(m_game, position));
-        auto* bars = new QBarSet(label);
-        for (int d = 0; d <= 9; ++d) {
-            bars->append(0);
-        }
-        bars->setColor(QColor(92, 128, 188));
-        auto* series = new QBarSeries;
-        series->append(bars);
-        series->setLabelsVisible(true);
-        series->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
-        series->setLabelsFormat(QStringLiteral("@value"));
-        bars->setLabelColor(Qt::black);
-
-        auto* chart = new QChart;
-        chart->addSeries(series);
-        chart->setTitle(label);
-        chart->legend()->hide();
-        chart->setMargins(QMargins(4, 4, 4, 4));
-        auto* axisDigits = new QBarCategoryAxis;
-        axisDigits->append(digits);
-        chart->addAxis(axisDigits, Qt::AlignBottom);
-        series->attachAxis(axisDigits);
-        auto* axisCount = new QValueAxis;
-        axisCount->setTitleText(QStringLiteral("回数"));
-        axisCount->setLabelFormat(QStringLiteral("%d"));
-        chart->addAxis(axisCount, Qt::AlignLeft);
-        series->attachAxis(axisCount);
-
-        QChartView* view = NewChartView(chart);
-        grid->addWidget(view, position / columns, position % columns);
-        m_chartsCount.push_back(view);
+        auto* chart = new ChartView(label);
+        chart->SetLegend(ChartView::Legend::None);
+        chart->SetAxisTitles(QString(), QStringLiteral("回数"));
+        chart->SetCategories(digits);
+        chart->SetBarLabels(true);
+        ChartSeries* bars = chart->AddBars(label, QColor(92, 128, 188));
+        bars->ReplaceValues(QList<double>(10, 0));
+        grid->addWidget(chart, position / columns, position % columns);
+        m_chartsCount.push_back(chart);
         m_barsCount.push_back(bars);
-        m_axesCount.push_back(axisCount);
     }
 
     auto* page = new QWidget;
@@ -213,31 +183,14 @@ QWidget* CStatisticsDlg::BuildBacktestTab() {
         "ナンバーズの数字は各桁とも毎回それぞれ独立に抽せんされるので、どんな予想も偶然より当たりやすくはなりません。"
         "z は当選回数と期待値の差をばらつきの大きさで割った値で、0 に近いほど「偶然どおり」という意味です。"));
 
-    auto* chart = NewLineChart(QStringLiteral("当選回数の累計（実線）と偶然での期待値の累計（破線）"));
-    m_axisDraws = new QValueAxis;
-    m_axisDraws->setTitleText(QStringLiteral("開催回"));
-    m_axisDraws->setLabelFormat(QStringLiteral("%d"));
-    m_axisHits = new QValueAxis;
-    m_axisHits->setTitleText(QStringLiteral("回数（累計）"));
-    m_axisHits->setLabelFormat(QStringLiteral("%d"));
-    chart->addAxis(m_axisDraws, Qt::AlignBottom);
-    chart->addAxis(m_axisHits, Qt::AlignLeft);
+    m_chartBacktest = NewLineChart(QStringLiteral("当選回数の累計（実線）と偶然での期待値の累計（破線）"),
+                                   QStringLiteral("開催回"), QStringLiteral("回数（累計）"));
     for (const Bet bet : ScoredBetsOf(m_game)) {
-        auto* hits = new QLineSeries;
-        hits->setName(ToQString(BetLabel(bet)) + QStringLiteral("（当選）"));
-        hits->setPen(QPen(BetColour(bet), 2, Qt::SolidLine));
-        auto* expected = new QLineSeries;
-        expected->setName(ToQString(BetLabel(bet)) + QStringLiteral("（期待値）"));
-        expected->setPen(QPen(BetColour(bet), 2, Qt::DashLine));
-        for (QLineSeries* series : {hits, expected}) {
-            chart->addSeries(series);
-            series->attachAxis(m_axisDraws);
-            series->attachAxis(m_axisHits);
-        }
-        m_seriesHits.push_back(hits);
-        m_seriesExpected.push_back(expected);
+        m_seriesHits.push_back(m_chartBacktest->AddLine(ToQString(BetLabel(bet)) + QStringLiteral("（当選）"),
+                                                        QPen(BetColour(bet), 2, Qt::SolidLine)));
+        m_seriesExpected.push_back(m_chartBacktest->AddLine(ToQString(BetLabel(bet)) + QStringLiteral("（期待値）"),
+                                                            QPen(BetColour(bet), 2, Qt::DashLine)));
     }
-    m_chartBacktest = NewChartView(chart);
 
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
@@ -276,29 +229,14 @@ QWidget* CStatisticsDlg::BuildLedgerTab() {
     m_labelLedgerMissing = NoteLabel(QString());
     m_labelLedgerMissing->hide();
 
-    auto* chart = NewLineChart(QStringLiteral("予想どおりに買った場合の収支の累計"));
-    chart->setLocale(GroupingLocale());
-    chart->setLocalizeNumbers(true);
-    m_axisLedgerDraws = new QValueAxis;
-    m_axisLedgerDraws->setTitleText(QStringLiteral("開催回"));
-    // With numbers localized, Qt draws no "%d" labels; "%.0f" ones it does.
-    m_axisLedgerDraws->setLabelFormat(QStringLiteral("%.0f"));
-    m_axisBalance = new QValueAxis;
-    m_axisBalance->setTitleText(QStringLiteral("円（累計）"));
-    m_axisBalance->setLabelFormat(QStringLiteral("%.0f"));
-    chart->addAxis(m_axisLedgerDraws, Qt::AlignBottom);
-    chart->addAxis(m_axisBalance, Qt::AlignLeft);
+    m_chartLedger = NewLineChart(QStringLiteral("予想どおりに買った場合の収支の累計"), QStringLiteral("開催回"),
+                                 QStringLiteral("円（累計）"));
+    m_chartLedger->SetGroupedLabels(true);
     for (const Bet bet : BetsOf(m_game)) {
-        auto* balance = new QLineSeries;
-        balance->setName(ToQString(BetLabel(bet)));
-        balance->setPen(QPen(BetColour(bet), 2, Qt::SolidLine));
-        chart->addSeries(balance);
-        balance->attachAxis(m_axisLedgerDraws);
-        balance->attachAxis(m_axisBalance);
-        m_seriesBalance.push_back(balance);
+        m_seriesBalance.push_back(
+            m_chartLedger->AddLine(ToQString(BetLabel(bet)), QPen(BetColour(bet), 2, Qt::SolidLine)));
     }
-    m_chartLedger = NewChartView(chart);
-    m_chartTickets = NewChartView(NewMonthlyChart());
+    m_chartTickets = NewMonthlyChart();
 
     auto* charts = new QHBoxLayout;
     charts->addWidget(m_chartTickets, 1);
@@ -345,25 +283,13 @@ void CStatisticsDlg::BuildMethodsTab() {
     chooser->addWidget(m_comboMethodBet);
     chooser->addStretch(1);
 
-    auto* chart = NewLineChart(QStringLiteral("当せん回数の累計と偶然での期待値の累計の差"));
-    m_axisMethodDraws = new QValueAxis;
-    m_axisMethodDraws->setTitleText(QStringLiteral("開催回"));
-    m_axisMethodDraws->setLabelFormat(QStringLiteral("%d"));
-    m_axisMethodExcess = new QValueAxis;
-    m_axisMethodExcess->setTitleText(QStringLiteral("当せん回数－期待値"));
-    m_axisMethodExcess->setLabelFormat(QStringLiteral("%.0f"));
-    chart->addAxis(m_axisMethodDraws, Qt::AlignBottom);
-    chart->addAxis(m_axisMethodExcess, Qt::AlignLeft);
+    m_chartMethods = NewLineChart(QStringLiteral("当せん回数の累計と偶然での期待値の累計の差"),
+                                  QStringLiteral("開催回"), QStringLiteral("当せん回数－期待値"));
     for (const Method method : methods) {
-        auto* series = new QLineSeries;
-        series->setName(ToQString(MethodLabel(method)));
-        series->setPen(QPen(MethodColour(method), 2, method == Method::Random ? Qt::DashLine : Qt::SolidLine));
-        chart->addSeries(series);
-        series->attachAxis(m_axisMethodDraws);
-        series->attachAxis(m_axisMethodExcess);
-        m_seriesMethods.push_back(series);
+        m_seriesMethods.push_back(m_chartMethods->AddLine(
+            ToQString(MethodLabel(method)),
+            QPen(MethodColour(method), 2, method == Method::Random ? Qt::DashLine : Qt::SolidLine)));
     }
-    m_chartMethods = NewChartView(chart);
 
     m_labelVerdict = HeadingLabel(QString());
     m_labelVerdict->setWordWrap(true);
@@ -392,40 +318,17 @@ void CStatisticsDlg::BuildMethodsTab() {
     connect(m_buttonChooseMethod, &QPushButton::clicked, this, &CStatisticsDlg::OnChooseMethod);
 }
 
-QChart* CStatisticsDlg::NewMonthlyChart() {
-    m_barsMonthly = new QBarSet(QStringLiteral("買った券の月ごとの収支"));
-    m_barsMonthly->setColor(QColor(92, 128, 188));
-    auto* bars = new QBarSeries;
-    bars->append(m_barsMonthly);
-    m_seriesMonthlyTotal = new QLineSeries;
-    m_seriesMonthlyTotal->setName(QStringLiteral("収支の累計"));
-    m_seriesMonthlyTotal->setPen(QPen(QColor(200, 60, 40), 2, Qt::SolidLine));
-    m_seriesMonthlyTotal->setPointsVisible(true);
-
+ChartView* CStatisticsDlg::NewMonthlyChart() {
     // The legend names it in place of a title, above the chart, so that the months keep
     // the width their names need and the yen the height theirs do.
-    QChart* chart = NewLineChart(QString());
-    chart->legend()->setAlignment(Qt::AlignTop);
-    chart->setLocale(GroupingLocale());
-    chart->setLocalizeNumbers(true);
-    chart->addSeries(bars);
-    chart->addSeries(m_seriesMonthlyTotal);
-    // A bar's marker as the bar, filled; the line's as its line.
-    for (QLegendMarker* marker : chart->legend()->markers(bars)) {
-        marker->setShape(QLegend::MarkerShapeRectangle);
-    }
-    m_axisMonths = new QBarCategoryAxis;
-    m_axisMonths->setTitleText(QStringLiteral("抽せん月"));
-    m_axisMonthlyYen = new QValueAxis;
-    m_axisMonthlyYen->setTitleText(QStringLiteral("円"));
-    m_axisMonthlyYen->setLabelFormat(QStringLiteral("%.0f"));
-    chart->addAxis(m_axisMonths, Qt::AlignBottom);
-    chart->addAxis(m_axisMonthlyYen, Qt::AlignLeft);
-    for (QAbstractSeries* series :
-         {static_cast<QAbstractSeries*>(bars), static_cast<QAbstractSeries*>(m_seriesMonthlyTotal)}) {
-        series->attachAxis(m_axisMonths);
-        series->attachAxis(m_axisMonthlyYen);
-    }
+    auto* chart = new ChartView(QString());
+    chart->SetLegend(ChartView::Legend::Top);
+    chart->SetGroupedLabels(true);
+    chart->SetAxisTitles(QStringLiteral("抽せん月"), QStringLiteral("円"));
+    chart->SetCategories({});
+    m_barsMonthly = chart->AddBars(QStringLiteral("買った券の月ごとの収支"), QColor(92, 128, 188));
+    m_seriesMonthlyTotal = chart->AddLine(QStringLiteral("収支の累計"), QPen(QColor(200, 60, 40), 2, Qt::SolidLine));
+    m_seriesMonthlyTotal->ShowPoints(true);
     return chart;
 }
 
@@ -480,19 +383,18 @@ void CStatisticsDlg::ShowStatistics() {
 
     // One scale for every position, so that their bars compare.
     int maximum = 0;
+    std::vector<QList<double>> counts(m_barsCount.size());
     for (std::size_t position = 0; position < m_barsCount.size(); ++position) {
         for (int d = 0; d <= 9; ++d) {
             const int count = position < statistics.counts.size() ? statistics.counts[position][d] : 0;
-            // Each bar changed lays out its chart again.
-            if (m_barsCount[position]->at(d) != count) {
-                m_barsCount[position]->replace(d, count);
-            }
+            counts[position].append(count);
             maximum = std::max(maximum, count);
         }
     }
-    for (QValueAxis* axis : m_axesCount) {
+    for (std::size_t position = 0; position < m_barsCount.size(); ++position) {
+        m_barsCount[position]->ReplaceValues(counts[position]);
         // Room above the tallest bar for its label.
-        SetCountRange(axis, maximum * 1.1);
+        m_chartsCount[position]->SetYScale(CountScale(maximum * 1.1));
     }
 
     for (int position = 0; position < m_tableSince->rowCount(); ++position) {
@@ -575,10 +477,10 @@ void CStatisticsDlg::ShowMethodChart() {
                 last = steps.back().drawNo;
             }
         }
-        m_seriesMethods[m]->replace(excess);
+        m_seriesMethods[m]->Replace(excess);
     }
-    SetDrawRange(m_axisMethodDraws, first, last);
-    SetBalanceRange(m_axisMethodExcess, low, high);
+    m_chartMethods->SetXScale(DrawScale(first, last));
+    m_chartMethods->SetYScale(BalanceScale(low, high));
 }
 
 std::optional<Method> CStatisticsDlg::SelectedMethod() const {
@@ -608,12 +510,12 @@ void CStatisticsDlg::LabelMethodRows() {
 void CStatisticsDlg::ClearMethods() {
     ClearCells(m_tableMethods);
     LabelMethodRows();
-    for (QLineSeries* series : m_seriesMethods) {
-        series->clear();
+    for (ChartSeries* series : m_seriesMethods) {
+        series->Clear();
     }
     m_labelVerdict->clear();
-    SetDrawRange(m_axisMethodDraws, 0, 1);
-    SetBalanceRange(m_axisMethodExcess, 0, 0);
+    m_chartMethods->SetXScale(DrawScale(0, 1));
+    m_chartMethods->SetYScale(BalanceScale(0, 0));
 }
 
 void CStatisticsDlg::OnChooseMethod() {
@@ -642,23 +544,21 @@ void CStatisticsDlg::ShowTickets(const PeriodReport& report) {
     m_labelLedgerTicketsNote->setVisible(!note.isEmpty());
 
     QStringList months;
-    QList<qreal> balances;
+    QList<double> balances;
     QList<QPointF> total;
     long long low = 0;
     long long high = 0;
     for (const MonthBalance& month : report.months) {
         total.append(QPointF(static_cast<qreal>(months.size()), static_cast<qreal>(month.running)));
         months << QStringLiteral("%1年%2月").arg(month.month / 100).arg(month.month % 100);
-        balances << static_cast<qreal>(month.Balance());
+        balances << static_cast<double>(month.Balance());
         low = std::min({low, month.Balance(), month.running});
         high = std::max({high, month.Balance(), month.running});
     }
-    m_barsMonthly->remove(0, m_barsMonthly->count());
-    m_barsMonthly->append(balances);
-    m_axisMonths->clear();
-    m_axisMonths->append(months);
-    m_seriesMonthlyTotal->replace(total);
-    SetBalanceRange(m_axisMonthlyYen, static_cast<double>(low), static_cast<double>(high), 4);
+    m_chartTickets->SetCategories(months);
+    m_barsMonthly->ReplaceValues(balances);
+    m_seriesMonthlyTotal->Replace(total);
+    m_chartTickets->SetYScale(BalanceScale(static_cast<double>(low), static_cast<double>(high), 4));
 }
 
 void CStatisticsDlg::ShowLedger(const PeriodReport& report) {
@@ -683,12 +583,12 @@ void CStatisticsDlg::ShowLedger(const PeriodReport& report) {
         for (const BalancePoint& point : report.balance[t]) {
             line.append(QPointF(point.drawNo, static_cast<double>(point.yen)));
         }
-        m_seriesBalance[t]->replace(line);
+        m_seriesBalance[t]->Replace(line);
     }
-    SetDrawRange(m_axisLedgerDraws, report.draws.empty() ? 0 : report.draws.front().drawNo,
-                 report.draws.empty() ? 1 : report.draws.back().drawNo);
-    SetBalanceRange(m_axisBalance, static_cast<double>(report.lowestBalance),
-                    static_cast<double>(report.highestBalance));
+    m_chartLedger->SetXScale(DrawScale(report.draws.empty() ? 0 : report.draws.front().drawNo,
+                                       report.draws.empty() ? 1 : report.draws.back().drawNo));
+    m_chartLedger->SetYScale(
+        BalanceScale(static_cast<double>(report.lowestBalance), static_cast<double>(report.highestBalance)));
 }
 
 void CStatisticsDlg::ShowBacktest(const BacktestResult& result) {
@@ -716,16 +616,16 @@ void CStatisticsDlg::ShowBacktest(const BacktestResult& result) {
                 maximum = std::max({maximum, double(step.cumulativeHits[b]), step.cumulativeExpected[b]});
             }
         }
-        m_seriesHits[b]->replace(hits);
-        m_seriesExpected[b]->replace(expected);
+        m_seriesHits[b]->Replace(hits);
+        m_seriesExpected[b]->Replace(expected);
     }
     if (result.steps.empty()) {
-        SetDrawRange(m_axisDraws, 0, 1);
+        m_chartBacktest->SetXScale(DrawScale(0, 1));
     } else {
         // From the first draw scored, which need not be among the steps kept.
-        SetDrawRange(m_axisDraws, m_report.History()[1].drawNo, result.steps.back().drawNo);
+        m_chartBacktest->SetXScale(DrawScale(m_report.History()[1].drawNo, result.steps.back().drawNo));
     }
-    SetCountRange(m_axisHits, maximum);
+    m_chartBacktest->SetYScale(CountScale(maximum));
 }
 
 std::size_t CStatisticsDlg::ChartPoints() const {
@@ -739,23 +639,17 @@ void CStatisticsDlg::ClearAll() {
     m_labelPeriod->clear();
     m_labelCountNote->clear();
     for (std::size_t position = 0; position < m_barsCount.size(); ++position) {
-        for (int d = 0; d <= 9; ++d) {
-            m_barsCount[position]->replace(d, 0);
-        }
-        SetCountRange(m_axesCount[position], 0);
+        m_barsCount[position]->ReplaceValues(QList<double>(10, 0));
+        m_chartsCount[position]->SetYScale(CountScale(0));
     }
     for (QTableWidget* table : {m_tableSince, m_tablePatterns, m_tableBacktest, m_tableLedgerTickets,
                                 m_tableLedgerPicks, m_tableLedgerPrediction}) {
         ClearCells(table);
     }
-    for (QLineSeries* series : m_seriesHits) {
-        series->clear();
-    }
-    for (QLineSeries* series : m_seriesExpected) {
-        series->clear();
-    }
-    for (QLineSeries* series : m_seriesBalance) {
-        series->clear();
+    for (const auto* lines : {&m_seriesHits, &m_seriesExpected, &m_seriesBalance}) {
+        for (ChartSeries* series : *lines) {
+            series->Clear();
+        }
     }
     m_comparison = MethodComparison{};
     m_comparisonPeriod = -1;
@@ -766,14 +660,14 @@ void CStatisticsDlg::ClearAll() {
     m_labelLedgerMissing->hide();
     m_labelLedgerTicketsNote->clear();
     m_labelLedgerTicketsNote->hide();
-    m_barsMonthly->remove(0, m_barsMonthly->count());
-    m_axisMonths->clear();
-    m_seriesMonthlyTotal->clear();
-    SetBalanceRange(m_axisMonthlyYen, 0, 0, 4);
-    SetDrawRange(m_axisDraws, 0, 1);
-    SetCountRange(m_axisHits, 0);
-    SetDrawRange(m_axisLedgerDraws, 0, 1);
-    SetBalanceRange(m_axisBalance, 0, 0);
+    m_chartTickets->SetCategories({});
+    m_barsMonthly->Clear();
+    m_seriesMonthlyTotal->Clear();
+    m_chartTickets->SetYScale(BalanceScale(0, 0, 4));
+    m_chartBacktest->SetXScale(DrawScale(0, 1));
+    m_chartBacktest->SetYScale(CountScale(0));
+    m_chartLedger->SetXScale(DrawScale(0, 1));
+    m_chartLedger->SetYScale(BalanceScale(0, 0));
 }
 
 } // namespace drawbook

@@ -10,20 +10,16 @@
 #include <optional>
 #include <vector>
 
-class QBarCategoryAxis;
-class QBarSet;
-class QChart;
-class QChartView;
 class QComboBox;
 class QLabel;
-class QLineSeries;
 class QPushButton;
 class QTabWidget;
 class QTableWidget;
-class QValueAxis;
 
 namespace drawbook {
 
+class ChartSeries;
+class ChartView;
 class Desktop;
 
 // The statistics of a game's history in a window of its own beside the game window:
@@ -53,36 +49,35 @@ public:
     QLabel* m_labelPeriod = nullptr;    // the draws the period holds
     QTabWidget* m_tabs = nullptr;
     QLabel* m_labelCountNote = nullptr;
-    std::vector<QChartView*> m_chartsCount;  // per position, highest first
-    std::vector<QBarSet*> m_barsCount;       // per position: the count of each digit
+    std::vector<ChartView*> m_chartsCount;   // per position, highest first
+    std::vector<ChartSeries*> m_barsCount;   // per position: the count of each digit
     QTableWidget* m_tableSince = nullptr;    // positions by digits
     QTableWidget* m_tablePatterns = nullptr; // patterns by 回数, 割合, 理論値
     QTableWidget* m_tableBacktest = nullptr; // bets by 対象回数, 当選回数, 偶然での期待値, z
     QLabel* m_labelBacktestNote = nullptr;
-    QChartView* m_chartBacktest = nullptr;
-    std::vector<QLineSeries*> m_seriesHits;     // per bet: cumulative hits by draw
-    std::vector<QLineSeries*> m_seriesExpected; // per bet: cumulative expectation by draw
+    ChartView* m_chartBacktest = nullptr;
+    std::vector<ChartSeries*> m_seriesHits;     // per bet: cumulative hits by draw
+    std::vector<ChartSeries*> m_seriesExpected; // per bet: cumulative expectation by draw
     // Tickets by 口数, 購入額, 当せん金, 収支, 回収率 (%): those recorded as bought, the stored
     // numbers', the prediction's.
     QTableWidget* m_tableLedgerTickets = nullptr;
     QLabel* m_labelLedgerTicketsNote = nullptr; // how to record tickets, or why they cannot be read
-    QChartView* m_chartTickets = nullptr;
-    QBarSet* m_barsMonthly = nullptr;            // the recorded tickets' 収支 of each month
-    QLineSeries* m_seriesMonthlyTotal = nullptr; // and its running total, one point a month
-    QBarCategoryAxis* m_axisMonths = nullptr;
+    ChartView* m_chartTickets = nullptr;
+    ChartSeries* m_barsMonthly = nullptr;        // the recorded tickets' 収支 of each month
+    ChartSeries* m_seriesMonthlyTotal = nullptr; // and its running total, one point a month
     QTableWidget* m_tableLedgerPicks = nullptr;
     QTableWidget* m_tableLedgerPrediction = nullptr;
     QLabel* m_labelLedgerNote = nullptr;      // what was bought, and that prizes return at most half
     QLabel* m_labelLedgerPicksNote = nullptr; // under the stored numbers' table when none of them could count
     QLabel* m_labelLedgerMissing = nullptr;   // the draws without payouts; hidden when there are none
-    QChartView* m_chartLedger = nullptr;
-    std::vector<QLineSeries*> m_seriesBalance; // per ticket: the prediction's cumulative balance by draw
+    ChartView* m_chartLedger = nullptr;
+    std::vector<ChartSeries*> m_seriesBalance; // per ticket: the prediction's cumulative balance by draw
     // Methods by bets, one row each: 方法, 買い方, 当せん回数, 期待値, z, p, 補正p, 回収率 (%).
     QWidget* m_pageMethods = nullptr;
     QTableWidget* m_tableMethods = nullptr;
     QComboBox* m_comboMethodBet = nullptr; // the bet the chart shows
-    QChartView* m_chartMethods = nullptr;
-    std::vector<QLineSeries*> m_seriesMethods; // per method: cumulative hits minus expectation by draw
+    ChartView* m_chartMethods = nullptr;
+    std::vector<ChartSeries*> m_seriesMethods; // per method: cumulative hits minus expectation by draw
     QLabel* m_labelVerdict = nullptr;
     QLabel* m_labelChosenMethod = nullptr;       // the game window's method
     QPushButton* m_buttonChooseMethod = nullptr; // この方法で予想する: the selected row's method
@@ -103,7 +98,7 @@ private:
     // The comparison's table labelled, its cells, chart and verdict empty.
     void ClearMethods();
     // The recorded tickets' 収支 by month as bars, their running total as a line.
-    QChart* NewMonthlyChart();
+    ChartView* NewMonthlyChart();
     void ShowBacktest(const BacktestResult& result);
     // The ledger of the period's draws.
     void ShowLedger(const PeriodReport& report);
@@ -127,14 +122,6 @@ private:
     Desktop& m_desktop;
     Game m_game;
     StatisticsReport m_report; // what is shown, and what a refresh need not compute again
-    std::vector<QValueAxis*> m_axesCount;
-    QValueAxis* m_axisDraws = nullptr;
-    QValueAxis* m_axisHits = nullptr;
-    QValueAxis* m_axisLedgerDraws = nullptr;
-    QValueAxis* m_axisBalance = nullptr;
-    QValueAxis* m_axisMonthlyYen = nullptr;
-    QValueAxis* m_axisMethodDraws = nullptr;
-    QValueAxis* m_axisMethodExcess = nullptr;
     MethodComparison m_comparison;
     int m_comparisonPeriod = -1; // the period m_comparison scored; -1 when it is out of date
 };

@@ -2,6 +2,7 @@
 #include "db/DrawResultsTable.h"
 #include "db/TicketsTable.h"
 #include "game/Numbers3Dlg.h"
+#include "res/ChartView.h"
 #include "res/ResourceIds.h"
 #include "stats/StatisticsDlg.h"
 #include "support/DialogDriver.h"
@@ -11,11 +12,8 @@
 
 #include <QAbstractItemModel>
 #include <QAction>
-#include <QBarCategoryAxis>
-#include <QBarSet>
 #include <QComboBox>
 #include <QLabel>
-#include <QLineSeries>
 #include <QPen>
 #include <QTabWidget>
 #include <QTableView>
@@ -78,10 +76,10 @@ bool InsertTicketBook(const TestDatabase& db) {
     return RecordTickets(db.Path(), Game::Numbers3, tickets).outcome == TicketWrite::Done;
 }
 
-QStringList Bars(const QBarSet* bars) {
+QStringList Bars(const ChartSeries* bars) {
     QStringList values;
-    for (int i = 0; i < bars->count(); ++i) {
-        values << QString::number(bars->at(i), 'f', 0);
+    for (const double value : bars->Values()) {
+        values << QString::number(value, 'f', 0);
     }
     return values;
 }
@@ -170,18 +168,18 @@ void LedgerTabTest::tablesCountWhatWasBoughtInThePeriod() {
     QVERIFY(statistics->m_labelLedgerPicksNote->isHidden());
 
     QCOMPARE(statistics->m_seriesBalance.size(), size_t(4));
-    QCOMPARE(statistics->m_seriesBalance[0]->points(), straightBalance);
+    QCOMPARE(statistics->m_seriesBalance[0]->Points(), straightBalance);
     for (std::size_t t = 0; t < statistics->m_seriesBalance.size(); ++t) {
-        const QLineSeries* balance = statistics->m_seriesBalance[t];
-        QCOMPARE(balance->name(), tickets[static_cast<int>(t)]);
+        const ChartSeries* balance = statistics->m_seriesBalance[t];
+        QCOMPARE(balance->Name(), tickets[static_cast<int>(t)]);
         // Each ends at its row's 収支.
         const QString cell = prediction[static_cast<int>(t)].split(QLatin1Char('\t'))[3];
-        QCOMPARE(QString::number(balance->points().back().y(), 'f', 0) + QStringLiteral("円"),
+        QCOMPARE(QString::number(balance->Points().back().y(), 'f', 0) + QStringLiteral("円"),
                  QString(cell).remove(QLatin1Char(',')));
     }
     // The backtest chart's colours.
-    QCOMPARE(statistics->m_seriesBalance[0]->pen().color(), statistics->m_seriesHits[0]->pen().color());
-    QCOMPARE(statistics->m_seriesBalance[3]->pen().color(), statistics->m_seriesHits[2]->pen().color());
+    QCOMPARE(statistics->m_seriesBalance[0]->Pen().color(), statistics->m_seriesHits[0]->Pen().color());
+    QCOMPARE(statistics->m_seriesBalance[3]->Pen().color(), statistics->m_seriesHits[2]->Pen().color());
     QVERIFY(desktop.messages.empty());
     QCOMPARE(desktop.waitDepth, 0);
 }
@@ -192,7 +190,7 @@ void LedgerTabTest::newPayoutsOfTheSameDrawsScoreAgain() {
     InsertBook(db);
     const auto window = OpenGameWindow(Game::Numbers3, desktop, db.Path());
     CStatisticsDlg* statistics = OpenStatistics(*window);
-    const QList<QPointF> hits = statistics->m_seriesHits[0]->points();
+    const QList<QPointF> hits = statistics->m_seriesHits[0]->Points();
 
     // Draw 21: the stored 456 wins all four; the prediction 999 888 777 666 555
     // (nothing followed 7 yet) buys five straight and five mini tickets in vain.
@@ -209,8 +207,8 @@ void LedgerTabTest::newPayoutsOfTheSameDrawsScoreAgain() {
                           QStringLiteral("2\t400円\t6,600円\t6,200円\t1650.0"),
                           QStringLiteral("15\t3,000円\t20,000円\t17,000円\t666.7")}));
     QCOMPARE(statistics->m_labelLedgerMissing->text(), QStringLiteral("当せん金の記録がない17回分は数えていません。"));
-    QCOMPARE(statistics->m_seriesBalance[0]->points().back(), QPointF(22, 496000));
-    QCOMPARE(statistics->m_seriesHits[0]->points(), hits);
+    QCOMPARE(statistics->m_seriesBalance[0]->Points().back(), QPointF(22, 496000));
+    QCOMPARE(statistics->m_seriesHits[0]->Points(), hits);
     QCOMPARE(desktop.waitDepth, 0);
 }
 
@@ -244,13 +242,13 @@ void LedgerTabTest::bookWithoutPayoutsSaysSoAndStaysAsItWas() {
     QCOMPARE(Cells(statistics->m_tableLedgerTickets), none);
     QCOMPARE(statistics->m_labelLedgerTicketsNote->text(),
              QStringLiteral("購入記録…（Ctrl+B）で買った券を記録すると、ここに収支が出ます。"));
-    QCOMPARE(statistics->m_barsMonthly->count(), 0);
+    QCOMPARE(statistics->m_barsMonthly->Count(), 0);
     QCOMPARE(statistics->m_seriesBalance.size(), size_t(3));
-    for (const QLineSeries* balance : statistics->m_seriesBalance) {
-        QCOMPARE(balance->count(), 0);
+    for (const ChartSeries* balance : statistics->m_seriesBalance) {
+        QCOMPARE(balance->Count(), 0);
     }
     // The backtest runs all the same.
-    QCOMPARE(statistics->m_seriesHits[0]->count(), 29);
+    QCOMPARE(statistics->m_seriesHits[0]->Count(), 29);
     QCOMPARE(ReadBytes(db.Path()), before);
     QCOMPARE(db.Count("SELECT count(*) FROM sqlite_master WHERE name='draw_results'"), 0LL);
 }
@@ -326,6 +324,8 @@ void LedgerTabTest::recordedTicketsCountWhatWasSettledInThePeriod_data() {
     QTest::addColumn<QStringList>("months");
     QTest::addColumn<QStringList>("balances");
     QTest::addColumn<QList<QPointF>>("running");
+    // The yen axis in four round steps around the bars and the line: bottom, top, step.
+    QTest::addColumn<QList<double>>("yen");
 
     // Straight: 2 + 1 + 3 units for 1,200円, 180,000 + 500,000 back; July 1,400円 for 219,900.
     QTest::newRow("全期間") << 0
@@ -336,7 +336,8 @@ void LedgerTabTest::recordedTicketsCountWhatWasSettledInThePeriod_data() {
                             << QStringList{QStringLiteral("2026年7月"), QStringLiteral("2026年8月"),
                                            QStringLiteral("2026年9月")}
                             << QStringList{QStringLiteral("218500"), QStringLiteral("625000"), QStringLiteral("-600")}
-                            << QList<QPointF>{{0, 218500}, {1, 843500}, {2, 842900}};
+                            << QList<QPointF>{{0, 218500}, {1, 843500}, {2, 842900}}
+                            << QList<double>{-500000, 1000000, 500000};
     // Draws 3 to 22: July's draws drop out.
     QTest::newRow("直近20回") << 3
                               << QStringList{QStringLiteral("4\t800円\t500,000円\t499,200円\t62500.0"),
@@ -345,7 +346,7 @@ void LedgerTabTest::recordedTicketsCountWhatWasSettledInThePeriod_data() {
                                              QStringLiteral("6\t1,200円\t80,000円\t78,800円\t6666.7")}
                               << QStringList{QStringLiteral("2026年8月"), QStringLiteral("2026年9月")}
                               << QStringList{QStringLiteral("625000"), QStringLiteral("-600")}
-                              << QList<QPointF>{{0, 625000}, {1, 624400}};
+                              << QList<QPointF>{{0, 625000}, {1, 624400}} << QList<double>{-200000, 800000, 200000};
 }
 
 void LedgerTabTest::recordedTicketsCountWhatWasSettledInThePeriod() {
@@ -354,6 +355,7 @@ void LedgerTabTest::recordedTicketsCountWhatWasSettledInThePeriod() {
     QFETCH(QStringList, months);
     QFETCH(QStringList, balances);
     QFETCH(QList<QPointF>, running);
+    QFETCH(QList<double>, yen);
     RecordingDesktop desktop;
     TestDatabase db;
     QVERIFY(InsertTicketBook(db));
@@ -367,11 +369,13 @@ void LedgerTabTest::recordedTicketsCountWhatWasSettledInThePeriod() {
                           QStringLiteral("ミニ")}));
     QCOMPARE(Cells(statistics->m_tableLedgerTickets), tickets);
     QVERIFY(statistics->m_labelLedgerTicketsNote->isHidden());
-    QCOMPARE(statistics->m_axisMonths->categories(), months);
+    QCOMPARE(statistics->m_chartTickets->Categories(), months);
     QCOMPARE(Bars(statistics->m_barsMonthly), balances);
-    QCOMPARE(statistics->m_seriesMonthlyTotal->points(), running);
-    QCOMPARE(statistics->m_barsMonthly->label(), QStringLiteral("買った券の月ごとの収支"));
-    QCOMPARE(statistics->m_seriesMonthlyTotal->name(), QStringLiteral("収支の累計"));
+    QCOMPARE(statistics->m_seriesMonthlyTotal->Points(), running);
+    const ChartScale& scale = statistics->m_chartTickets->YScale();
+    QCOMPARE((QList<double>{scale.min, scale.max, scale.step}), yen);
+    QCOMPARE(statistics->m_barsMonthly->Name(), QStringLiteral("買った券の月ごとの収支"));
+    QCOMPARE(statistics->m_seriesMonthlyTotal->Name(), QStringLiteral("収支の累計"));
     QVERIFY(desktop.messages.empty());
 }
 

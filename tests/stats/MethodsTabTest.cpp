@@ -2,6 +2,7 @@
 #include "predict/MethodComparison.h"
 #include "predict/MethodSettings.h"
 #include "register/RegisterDlg.h"
+#include "res/ChartView.h"
 #include "res/QtText.h"
 #include "res/ResourceIds.h"
 #include "stats/StatisticsDlg.h"
@@ -12,7 +13,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLineSeries>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -140,11 +140,11 @@ void MethodsTabTest::tableAndVerdictOfTheWindowsPeriod() {
 
     // One line per method, named in Japanese, through the steps kept.
     QCOMPARE(statistics->m_seriesMethods.size(), std::size_t{5});
-    QCOMPARE(statistics->m_seriesMethods[1]->name(), QStringLiteral("よく出る数字"));
-    QCOMPARE(statistics->m_seriesMethods[4]->name(), QStringLiteral("無作為（比べるための基準）"));
+    QCOMPARE(statistics->m_seriesMethods[1]->Name(), QStringLiteral("よく出る数字"));
+    QCOMPARE(statistics->m_seriesMethods[4]->Name(), QStringLiteral("無作為（比べるための基準）"));
     if (hotStraightHits > 0) {
         // Each win adds 1 - 0.005 to hot's straight excess.
-        const QPointF end = statistics->m_seriesMethods[1]->points().constLast();
+        const QPointF end = statistics->m_seriesMethods[1]->Points().constLast();
         QCOMPARE(end.x(), 25.0);
         QVERIFY(qAbs(end.y() - hotStraightHits * 0.995) < 1e-9);
     }

@@ -1,6 +1,7 @@
 #include "stats/StatisticsDlg.h"
 #include "game/Numbers3Dlg.h"
 #include "game/Numbers4Dlg.h"
+#include "res/ChartView.h"
 #include "res/ResourceIds.h"
 #include "support/DialogDriver.h"
 #include "support/RecordingDesktop.h"
@@ -8,15 +9,11 @@
 
 #include <QAbstractItemModel>
 #include <QAction>
-#include <QBarSet>
 #include <QBrush>
-#include <QChart>
-#include <QChartView>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLineSeries>
 #include <QMenu>
 #include <QPen>
 #include <QPointer>
@@ -26,7 +23,6 @@
 #include <QTableView>
 #include <QTableWidget>
 #include <QTest>
-#include <QValueAxis>
 
 #include <fstream>
 #include <memory>
@@ -51,10 +47,10 @@ void InsertHistory(const TestDatabase& db) {
 // The bar of each digit, per position, joined by tabs.
 QStringList Bars(const CStatisticsDlg& statistics) {
     QStringList rows;
-    for (const QBarSet* bars : statistics.m_barsCount) {
+    for (const ChartSeries* bars : statistics.m_barsCount) {
         QStringList cells;
-        for (int d = 0; d < bars->count(); ++d) {
-            cells << QString::number(bars->at(d));
+        for (const double count : bars->Values()) {
+            cells << QString::number(count);
         }
         rows << cells.join(QLatin1Char('\t'));
     }
@@ -237,10 +233,15 @@ void StatisticsDlgTest::wholeHistoryShowsCountsSinceAndPatterns() {
              QStringLiteral("第1回～第24回の24回分（数字の欠けた1回分は除いています）"));
     QCOMPARE(statistics->m_chartsCount.size(), size_t(3));
     QStringList titles;
-    for (const QChartView* view : statistics->m_chartsCount) {
-        titles << view->chart()->title();
+    for (const ChartView* view : statistics->m_chartsCount) {
+        titles << view->Title();
     }
     QCOMPARE(titles, (QStringList{QStringLiteral("三桁目"), QStringLiteral("二桁目"), QStringLiteral("一桁目")}));
+    // One scale for all three: 20, the most, and a tenth more for its label fit 0 to 25 in steps of 5.
+    for (const ChartView* view : statistics->m_chartsCount) {
+        QCOMPARE(view->YScale(), (ChartScale{0, 25, 5}));
+        QCOMPARE(view->Categories().join(QString()), QStringLiteral("0123456789"));
+    }
     QCOMPARE(Bars(*statistics), (QStringList{
                                     QStringLiteral("2\t2\t2\t2\t2\t2\t2\t3\t2\t5"),
                                     QStringLiteral("4\t4\t4\t4\t4\t0\t0\t1\t1\t2"),
@@ -372,8 +373,8 @@ void StatisticsDlgTest::emptyDatabaseShowsZeros() {
             QCOMPARE(Cells(statistics->m_tableBacktest),
                      (QStringList{QStringLiteral("0\t0\t0.000\t0.000"), QStringLiteral("0\t0\t0.000\t0.000")}));
         }
-        for (const QLineSeries* series : statistics->m_seriesHits) {
-            QCOMPARE(series->count(), 0);
+        for (const ChartSeries* series : statistics->m_seriesHits) {
+            QCOMPARE(series->Count(), 0);
         }
         statistics->m_comboPeriod->setCurrentIndex(3);
         QCOMPARE(Bars(*statistics), everyPosition);
@@ -415,19 +416,19 @@ void StatisticsDlgTest::backtestHasARowPerBet() {
         QVERIFY2(threeDecimals.match(cells[3]).hasMatch(), qPrintable(cells[3]));
 
         // The chart ends where the table stands: draws 2 to 30.
-        const QLineSeries* hits = statistics->m_seriesHits[static_cast<std::size_t>(row)];
-        const QLineSeries* expected = statistics->m_seriesExpected[static_cast<std::size_t>(row)];
-        QCOMPARE(hits->name(), bets[row] + QStringLiteral("（当選）"));
-        QCOMPARE(expected->name(), bets[row] + QStringLiteral("（期待値）"));
-        QCOMPARE(hits->count(), 29);
-        QCOMPARE(expected->count(), 29);
-        QCOMPARE(hits->at(0).x(), 2.0);
-        QCOMPARE(hits->at(28).x(), 30.0);
-        QCOMPARE(QString::number(hits->at(28).y()), cells[1]);
-        QCOMPARE(QString::number(expected->at(28).y(), 'f', 3), cells[2]);
-        QCOMPARE(hits->pen().color(), expected->pen().color());
-        QCOMPARE(hits->pen().style(), Qt::SolidLine);
-        QCOMPARE(expected->pen().style(), Qt::DashLine);
+        const ChartSeries* hits = statistics->m_seriesHits[static_cast<std::size_t>(row)];
+        const ChartSeries* expected = statistics->m_seriesExpected[static_cast<std::size_t>(row)];
+        QCOMPARE(hits->Name(), bets[row] + QStringLiteral("（当選）"));
+        QCOMPARE(expected->Name(), bets[row] + QStringLiteral("（期待値）"));
+        QCOMPARE(hits->Count(), 29);
+        QCOMPARE(expected->Count(), 29);
+        QCOMPARE(hits->Points().at(0).x(), 2.0);
+        QCOMPARE(hits->Points().at(28).x(), 30.0);
+        QCOMPARE(QString::number(hits->Points().at(28).y()), cells[1]);
+        QCOMPARE(QString::number(expected->Points().at(28).y(), 'f', 3), cells[2]);
+        QCOMPARE(hits->Pen().color(), expected->Pen().color());
+        QCOMPARE(hits->Pen().style(), Qt::SolidLine);
+        QCOMPARE(expected->Pen().style(), Qt::DashLine);
     }
     QVERIFY(statistics->m_labelBacktestNote->text().contains(QStringLiteral("独立")));
     QCOMPARE(desktop.waitDepth, 0);
@@ -444,14 +445,14 @@ void StatisticsDlgTest::longHistoryChartEndsWhereTheTableStands() {
     const auto window = OpenGameWindow(Game::Numbers4, desktop, db.Path());
     CStatisticsDlg* statistics = OpenStatistics(*window);
     // Fewer points than draws, spread evenly; the axis spans draws 2 to 7054 all the same.
-    const auto* axis = qobject_cast<QValueAxis*>(statistics->m_chartBacktest->chart()->axes(Qt::Horizontal).front());
-    QCOMPARE(QPointF(axis->min(), axis->max()), QPointF(2, 7054));
+    const ChartScale& axis = statistics->m_chartBacktest->XScale();
+    QCOMPARE(QPointF(axis.min, axis.max), QPointF(2, 7054));
     for (std::size_t b = 0; b < statistics->m_seriesHits.size(); ++b) {
-        const QList<QPointF> hits = statistics->m_seriesHits[b]->points();
+        const QList<QPointF> hits = statistics->m_seriesHits[b]->Points();
         QVERIFY(hits.size() >= 1000 && hits.size() < 7053 && hits.front().x() <= 2 + 7053 / hits.size());
         const QStringList cells = Cells(statistics->m_tableBacktest)[static_cast<int>(b)].split(QLatin1Char('\t'));
         QCOMPARE(hits.back(), QPointF(7054, cells[1].toDouble()));
-        QCOMPARE(QString::number(statistics->m_seriesExpected[b]->points().back().y(), 'f', 3), cells[2]);
+        QCOMPARE(QString::number(statistics->m_seriesExpected[b]->Points().back().y(), 'f', 3), cells[2]);
     }
 }
 
@@ -468,7 +469,7 @@ void StatisticsDlgTest::backtestFollowsChangedDraws() {
     const auto fresh = OpenGameWindow(Game::Numbers3, desktop, db.Path());
     QCOMPARE(Cells(statistics->m_tableBacktest), Cells(OpenStatistics(*fresh)->m_tableBacktest));
     QVERIFY(Cells(statistics->m_tableBacktest) != before);
-    QCOMPARE(statistics->m_seriesHits.front()->points(), fresh->StatisticsWindow()->m_seriesHits.front()->points());
+    QCOMPARE(statistics->m_seriesHits.front()->Points(), fresh->StatisticsWindow()->m_seriesHits.front()->Points());
 }
 
 void StatisticsDlgTest::unreadableDatabaseSaysSoAndShowsNothing_data() {
@@ -513,8 +514,8 @@ void StatisticsDlgTest::failedRefreshEmptiesAnOpenWindow() {
     QCOMPARE(Cells(statistics->m_tablePatterns), (QStringList{"\t\t", "\t\t", "\t\t"}));
     QCOMPARE(Cells(statistics->m_tableBacktest), (QStringList{"\t\t\t", "\t\t\t", "\t\t\t"}));
     QCOMPARE(Bars(*statistics).front(), QStringLiteral("0\t0\t0\t0\t0\t0\t0\t0\t0\t0"));
-    for (const QLineSeries* series : statistics->m_seriesHits) {
-        QCOMPARE(series->count(), 0);
+    for (const ChartSeries* series : statistics->m_seriesHits) {
+        QCOMPARE(series->Count(), 0);
     }
     // A period chosen now has nothing to count either.
     statistics->m_comboPeriod->setCurrentIndex(3);

@@ -1,0 +1,8 @@
+#pragma once
+
+namespace drawbook {
+
+// Whether a window system is there to show windows on.
+bool HasDisplay();
+
+} // namespace drawbook
