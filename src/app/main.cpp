@@ -18,9 +18,12 @@ int main(int argc, char* argv[]) {
     }
     QApplication application(argc, argv);
     QApplication::setWindowIcon(drawbook::AppIcon());
-    // Qt's own dialogs (files, message box buttons) speak Japanese like the rest.
+    // Qt's own dialogs (files, message box buttons) speak Japanese like the rest. A copy
+    // whose Qt is built in (Windows) carries the translation in translations/ beside it.
     QTranslator qtTranslator;
-    if (qtTranslator.load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    if (qtTranslator.load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+        qtTranslator.load(QStringLiteral("qtbase_ja"),
+                          QApplication::applicationDirPath() + QStringLiteral("/translations"))) {
         QApplication::installTranslator(&qtTranslator);
     }
     drawbook::CDrawBookApp app(QString::fromStdString(drawbook::ExecutablePath(argv[0])));

@@ -91,7 +91,7 @@ TEST(TicketsCliTest, TicketsBoughtBeforeTheDrawsAreSettledByTheUpdate) {
               "12\t7054\t9577\tset\t2\t400\tpending\t0\n");
 
     for (std::size_t g = 0; g < files.size(); ++g) {
-        const CliRun update = Tool({"update", g == 0 ? "3" : "4", "--url", "file://" + files[g]}, db.Path());
+        const CliRun update = Tool({"update", g == 0 ? "3" : "4", "--url", test::FileUrl(files[g])}, db.Path());
         ASSERT_EQ(update.code, 0) << update.err;
     }
 

@@ -24,6 +24,12 @@ bool FileModesBind() {
 #endif
 }
 
+std::string FileUrl(const std::string& path) {
+    const std::u8string generic = PathFromUtf8(path).generic_u8string();
+    const std::string url(generic.begin(), generic.end());
+    return "file://" + (url.starts_with('/') ? url : "/" + url);
+}
+
 TempDir::TempDir() {
     std::random_device random;
     const auto base = std::filesystem::temp_directory_path();

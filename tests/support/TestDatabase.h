@@ -16,6 +16,9 @@ namespace drawbook::test {
 // where they only mark a file read-only.
 bool FileModesBind();
 
+// "file:///C:/…" on Windows, "file:///tmp/…" elsewhere.
+std::string FileUrl(const std::string& path);
+
 // A fresh directory under the system's temporary directory, removed afterwards.
 class TempDir {
 public:
