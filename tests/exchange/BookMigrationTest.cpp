@@ -168,6 +168,13 @@ TEST(BookMigrationTest, AFailureChangesNothingAndLeavesNoFileBehind) {
         {"a column numbered beyond the table's", *columnNumber, false, MigrationOutcome::Unreadable,
          "column kaisai of ナンバーズ4 is damaged"},
         {"cannot write the new book", *old, true, MigrationOutcome::Failed, ""},
+        // A build without the Jet reader, as on Windows.
+        {"no Jet reader",
+         *old,
+         false,
+         MigrationOutcome::NoReader,
+         "no Jet reader in this build",
+         {.read = [](const std::string& path) { return ReadJetBook(path, "", std::chrono::seconds(10)); }}},
         {"the new book reads back otherwise",
          *old,
          false,
@@ -209,6 +216,9 @@ TEST(BookMigrationTest, AFailureChangesNothingAndLeavesNoFileBehind) {
         }
         EXPECT_EQ(ReadBytes(path), c.bytes);
         EXPECT_EQ(FilesIn(dir.Path()), before);
+        if (c.outcome == MigrationOutcome::NoReader) {
+            EXPECT_EQ(MigrationMessage(result), "　このバージョンでは古い形式のファイルを読めません。。");
+        }
     }
 }
 
