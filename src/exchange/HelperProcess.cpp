@@ -4,7 +4,6 @@
 #include "platform/ProgramFile.h"
 
 #include <filesystem>
-#include <system_error>
 
 namespace drawbook {
 
