@@ -1,9 +1,13 @@
 #include "res/AppIcon.h"
 
+#include <QImageReader>
+
 namespace drawbook {
 
 QIcon AppIcon() {
-    return QIcon(QStringLiteral(":/drawbook/drawbook.svg"));
+    // Where Qt cannot read SVG (no plugin in the Windows build), the same icon drawn at 256 pixels.
+    static const bool svg = QImageReader::supportedImageFormats().contains("svg");
+    return QIcon(svg ? QStringLiteral(":/drawbook/drawbook.svg") : QStringLiteral(":/drawbook/drawbook.png"));
 }
 
 } // namespace drawbook
