@@ -50,7 +50,7 @@ FileLocations LocateInstalledFiles(const std::string& dataDir, const char* xdgDa
 
 bool MakePrivateFolderFor(const std::string& path) {
     namespace fs = std::filesystem;
-    const fs::path folder = fs::path(path).parent_path();
+    const fs::path folder = PathFromUtf8(path).parent_path();
     fs::path made;
     for (const fs::path& part : folder) {
         made /= part;
